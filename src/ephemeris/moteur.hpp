@@ -1,0 +1,27 @@
+#pragma once
+#include "ephemeris/etat_lune.hpp"
+
+namespace orbitel {
+
+// Julian day of an instant: Gregorian calendar from 15 October 1582, Julian before.
+double jour_julien(const Instant& instant);
+
+// Julian day of 0 h UT of the instant's date (the time of day left out).
+double jour_julien_0h(const Instant& instant);
+
+// The silent evaluation: fills every field of etat for the Julian day jj (time arguments, Sun,
+// fundamental arguments, nutation, obliquity, the three series, parallax, right ascension,
+// declination, elongation). EstOuest and Phase are left as they are: only the full report
+// (calcule_lune) sets them.
+void evalue_ephemeride(EtatLune& etat, double jj);
+
+// The latitude series alone, from the arguments already in etat.
+void calcule_latitude(EtatLune& etat);
+
+// The full run for an instant: evalue_ephemeride plus the side of the Sun and the phase.
+void calcule_lune(EtatLune& etat, const Instant& instant);
+
+// False when the instant yields a non-finite Julian day or result: nothing of it can be shown.
+bool est_calculable(const EtatLune& etat);
+
+} // namespace orbitel
