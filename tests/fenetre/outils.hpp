@@ -17,14 +17,9 @@
 
 namespace orbitel::essais {
 
-inline QApplication& application() {
-    static int argc = 1;
-    static char nom[] = "orbitel_tests_fenetre";
-    static char* argv[] = {nom, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+// The tests' application, made on first use and deleted when the tests end (before the program's
+// exit handlers, which would otherwise destroy it after parts of Qt it still needs).
+QApplication& application();
 
 class NavigateurEspion final : public Navigateur {
   public:
