@@ -1,14 +1,43 @@
 // Integrity of the coefficient tables of the ephemeris: sizes, order, signs and values.
+#include "ephemeris/tables/longitude.hpp"
 #include "ephemeris/tables/nutation.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
 
 namespace {
 
 using namespace orbitel;
+
+using Multiplicateurs = std::array<int, 4>; // D, M, M′, F
+
+// A main-problem series of ELP 2000-82B: after one header line, each line starts with the
+// multipliers of D, M, M′ and F and the amplitude in arcseconds.
+std::map<Multiplicateurs, double> lit_serie_elp(const std::string& nom) {
+    const std::string chemin = std::string(ORBITEL_TEST_DATA_DIR) + "/elp2000-82b/" + nom;
+    std::ifstream f(chemin);
+    EXPECT_TRUE(f.good()) << chemin;
+    std::map<Multiplicateurs, double> serie;
+    std::string ligne;
+    std::getline(f, ligne); // header
+    while (std::getline(f, ligne)) {
+        std::istringstream in(ligne);
+        Multiplicateurs m{};
+        double amplitude = 0.0;
+        if (!(in >> m[0] >> m[1] >> m[2] >> m[3] >> amplitude)) continue;
+        EXPECT_TRUE(serie.emplace(m, amplitude).second) << nom << ": multipliers repeated in " << ligne;
+    }
+    return serie;
+}
+
+template <class Terme> Multiplicateurs multiplicateurs(const Terme& t) { return {t.D, t.M, t.Mp, t.F}; }
 
 bool a_terme_obliquite(const TermeNutation& t) { return t.eps != 0.0 || t.eps_t != 0.0; }
 
@@ -53,6 +82,112 @@ TEST(TableNutation, ValeursRelevees) {
     EXPECT_EQ((std::array<int, 5>{t63.D, t63.M, t63.Mp, t63.F, t63.Omega}), (std::array<int, 5>{2, -1, 0, 2, 2}));
     EXPECT_EQ(t63.psi, -3.0);
     EXPECT_FALSE(a_terme_obliquite(t63));
+}
+
+// Row n of a table, numbered from 1 as in the comments of the headers.
+const TermeLongitude& longitude(std::size_t n) { return table_longitude.at(n - 1); }
+
+bool sans_planetes_ni_zeta(const TermeLongitude& t) {
+    return t.zeta == 0 && t.venus == 0 && t.terre == 0 && t.mars == 0 && t.jupiter == 0;
+}
+
+TEST(TableLongitude, QuatreCentCinqTermes) { EXPECT_EQ(table_longitude.size(), 405u); }
+
+TEST(TableLongitude, ProblemePrincipalPositifsPuisNegatifs) {
+    for (std::size_t n = 1; n <= 375; ++n) {
+        const auto& t = longitude(n);
+        EXPECT_TRUE(sans_planetes_ni_zeta(t)) << "rangée " << n;
+        EXPECT_EQ(t.phase_deg, 0.0) << "rangée " << n;
+        if (n <= 185) {
+            EXPECT_GT(t.coefficient, 0.0) << "rangée " << n;
+        } else {
+            EXPECT_LT(t.coefficient, 0.0) << "rangée " << n;
+        }
+        if (n != 1 && n != 186) {
+            EXPECT_GE(std::abs(longitude(n - 1).coefficient), std::abs(t.coefficient)) << "rangée " << n;
+        }
+    }
+    EXPECT_EQ(longitude(1).coefficient, 22639.55);
+    EXPECT_EQ(longitude(185).coefficient, 0.00096);
+    EXPECT_EQ(longitude(186).coefficient, -666.44186);
+    EXPECT_EQ(longitude(375).coefficient, -0.00098);
+}
+
+TEST(TableLongitude, ProblemePrincipalSansDoublon) {
+    std::set<Multiplicateurs> vus;
+    for (std::size_t n = 1; n <= 375; ++n) {
+        EXPECT_TRUE(vus.insert(multiplicateurs(longitude(n))).second) << "rangée " << n;
+    }
+}
+
+TEST(TableLongitude, ProblemePrincipalEgalAuxAmplitudesElp) {
+    const auto elp1 = lit_serie_elp("ELP1");
+    ASSERT_EQ(elp1.size(), 1023u);
+    for (std::size_t n = 1; n <= 375; ++n) {
+        const auto& t = longitude(n);
+        const auto it = elp1.find(multiplicateurs(t));
+        ASSERT_NE(it, elp1.end()) << "rangée " << n;
+        EXPECT_EQ(t.coefficient, it->second) << "rangée " << n;
+    }
+}
+
+TEST(TableLongitude, TermesPlanetaires) {
+    for (std::size_t n = 376; n <= 388; ++n) {
+        const auto& t = longitude(n);
+        EXPECT_EQ(t.M, 0) << "rangée " << n;
+        EXPECT_EQ(t.zeta, 0) << "rangée " << n;
+        EXPECT_TRUE(t.venus != 0 || t.terre != 0 || t.mars != 0 || t.jupiter != 0) << "rangée " << n;
+        EXPECT_GT(t.phase_deg, 0.0) << "rangée " << n;
+        EXPECT_LT(t.phase_deg, 360.0) << "rangée " << n;
+        EXPECT_GT(t.coefficient, 0.0) << "rangée " << n;
+        if (n > 376) {
+            EXPECT_GE(longitude(n - 1).coefficient, t.coefficient) << "rangée " << n;
+        }
+    }
+    const auto& t376 = longitude(376);
+    EXPECT_EQ((std::array<int, 9>{t376.D, t376.M, t376.Mp, t376.F, t376.zeta, t376.venus, t376.terre, t376.mars,
+                                  t376.jupiter}),
+              (std::array<int, 9>{0, 0, -1, 0, 0, 18, -16, 0, 0}));
+    EXPECT_EQ(t376.phase_deg, 26.54261);
+    EXPECT_EQ(t376.coefficient, 14.2488);
+    const auto& t378 = longitude(378);
+    EXPECT_EQ((std::array<int, 3>{t378.terre, t378.mars, t378.jupiter}), (std::array<int, 3>{4, -8, 3}));
+    EXPECT_EQ(t378.phase_deg, 285.98707);
+    EXPECT_EQ(longitude(388).phase_deg, 0.20448);
+    EXPECT_EQ(longitude(388).coefficient, 0.3016);
+}
+
+TEST(TableLongitude, TermesDeFigure) {
+    for (std::size_t n = 389; n <= 405; ++n) {
+        const auto& t = longitude(n);
+        EXPECT_EQ(t.M, 0) << "rangée " << n;
+        EXPECT_EQ(t.venus + t.terre + t.mars + t.jupiter, 0) << "rangée " << n;
+        EXPECT_GT(t.coefficient, 0.0) << "rangée " << n;
+        if (n != 403) {
+            EXPECT_NE(t.zeta, 0) << "rangée " << n;
+        }
+    }
+    EXPECT_EQ(longitude(389).zeta, 1);
+    EXPECT_EQ(longitude(389).F, -1);
+    EXPECT_EQ(longitude(389).phase_deg, 0.00094);
+    EXPECT_EQ(longitude(389).coefficient, 7.06304);
+    // Row 400: −0.03638″ × sin(2ζ − 2F), written with a phase of exactly 180°.
+    EXPECT_EQ(longitude(400).zeta, 2);
+    EXPECT_EQ(longitude(400).F, -2);
+    EXPECT_EQ(longitude(400).phase_deg, 180.0);
+    EXPECT_EQ(longitude(400).coefficient, 0.03638);
+    EXPECT_EQ(longitude(405).phase_deg, 0.00102);
+    EXPECT_EQ(longitude(405).coefficient, 0.01234);
+}
+
+TEST(TableLongitude, Rangee403DistincteDeLaRangee2) {
+    const auto& t2 = longitude(2);
+    const auto& t403 = longitude(403);
+    EXPECT_EQ(multiplicateurs(t403), multiplicateurs(t2));
+    EXPECT_TRUE(sans_planetes_ni_zeta(t403));
+    EXPECT_EQ(t403.phase_deg, 0.0);
+    EXPECT_EQ(t403.coefficient, 0.02206);
+    EXPECT_EQ(t2.coefficient, 4586.43061);
 }
 
 } // namespace
