@@ -1,4 +1,6 @@
 // Integrity of the coefficient tables of the ephemeris: sizes, order, signs and values.
+#include "ephemeris/tables/distance.hpp"
+#include "ephemeris/tables/latitude.hpp"
 #include "ephemeris/tables/longitude.hpp"
 #include "ephemeris/tables/nutation.hpp"
 
@@ -188,6 +190,80 @@ TEST(TableLongitude, Rangee403DistincteDeLaRangee2) {
     EXPECT_EQ(t403.phase_deg, 0.0);
     EXPECT_EQ(t403.coefficient, 0.02206);
     EXPECT_EQ(t2.coefficient, 4586.43061);
+}
+
+const TermeLatitude& latitude(std::size_t n) { return table_latitude.at(n - 1); }
+
+// The 201st term of the latitude depends on time alone and is computed apart from the table.
+TEST(TableLatitude, DeuxCentsTermes) { EXPECT_EQ(table_latitude.size(), 200u); }
+
+TEST(TableLatitude, ProblemePrincipalOrdonneEtEgalAuxAmplitudesElp) {
+    const auto elp2 = lit_serie_elp("ELP2");
+    ASSERT_EQ(elp2.size(), 918u);
+    for (std::size_t n = 1; n <= 188; ++n) {
+        const auto& t = latitude(n);
+        EXPECT_EQ(t.zeta + t.venus + t.terre, 0) << "rangée " << n;
+        EXPECT_EQ(t.venus, 0) << "rangée " << n;
+        EXPECT_EQ(t.phase_deg, 0.0) << "rangée " << n;
+        // Strictly increasing D, then M, then M′, then F: also rules out a row written twice.
+        if (n > 1) {
+            EXPECT_LT(multiplicateurs(latitude(n - 1)), multiplicateurs(t)) << "rangée " << n;
+        }
+        const auto it = elp2.find(multiplicateurs(t));
+        ASSERT_NE(it, elp2.end()) << "rangée " << n;
+        EXPECT_EQ(t.coefficient, it->second) << "rangée " << n;
+        EXPECT_GE(std::abs(t.coefficient), 0.01009) << "rangée " << n;
+        EXPECT_LE(std::abs(t.coefficient), 18461.4) << "rangée " << n;
+    }
+    EXPECT_EQ(latitude(1).coefficient, 18461.4);
+    EXPECT_EQ(latitude(2).coefficient, -6.29664);
+    EXPECT_EQ(latitude(103).coefficient, 623.65783);
+    EXPECT_EQ(multiplicateurs(latitude(188)), (Multiplicateurs{6, 0, 0, 1}));
+}
+
+TEST(TableLatitude, TermesDeFigureEtPlanetaires) {
+    for (std::size_t n = 189; n <= 200; ++n) {
+        const auto& t = latitude(n);
+        EXPECT_EQ(t.M, 0) << "rangée " << n;
+        if (n <= 192) {
+            EXPECT_EQ(t.zeta, 1) << "rangée " << n;
+            EXPECT_EQ(t.venus + t.terre, 0) << "rangée " << n;
+        } else {
+            EXPECT_EQ(t.zeta, 0) << "rangée " << n;
+            EXPECT_NE(t.terre, 0) << "rangée " << n;
+        }
+    }
+    EXPECT_EQ(latitude(189).phase_deg, 180.0);
+    EXPECT_EQ(latitude(189).coefficient, 8.045);
+    EXPECT_EQ(latitude(191).phase_deg, 0.0);
+    EXPECT_EQ(latitude(192).F, -2);
+    const auto& t193 = latitude(193);
+    EXPECT_EQ((std::array<int, 5>{t193.Mp, t193.F, t193.venus, t193.terre, t193.D}),
+              (std::array<int, 5>{-1, 1, 18, -16, 0}));
+    EXPECT_EQ(t193.phase_deg, 26.54);
+    EXPECT_EQ(t193.coefficient, 0.63);
+    EXPECT_EQ(latitude(199).phase_deg, 275.13);
+    EXPECT_EQ(latitude(199).coefficient, 1.375);
+    const auto& t200 = latitude(200);
+    EXPECT_EQ((std::array<int, 4>{t200.D, t200.Mp, t200.terre, t200.venus}), (std::array<int, 4>{1, -1, 1, 0}));
+    EXPECT_EQ(t200.phase_deg, 95.13);
+    EXPECT_EQ(t200.coefficient, 0.078);
+}
+
+TEST(TableDistance, CentCinqTermesOrdonnes) {
+    ASSERT_EQ(table_distance.size(), 105u);
+    EXPECT_EQ(distance_constante_km, 385000.56);
+    for (std::size_t i = 1; i < table_distance.size(); ++i) {
+        EXPECT_LT(multiplicateurs(table_distance[i - 1]), multiplicateurs(table_distance[i])) << "rangée " << i + 1;
+    }
+    EXPECT_EQ(multiplicateurs(table_distance[0]), (Multiplicateurs{0, 0, 0, 2}));
+    EXPECT_EQ(table_distance[0].coefficient, -3.14837);
+    EXPECT_EQ(table_distance[2].coefficient, -20905.32206);
+    EXPECT_EQ(multiplicateurs(table_distance[57]), (Multiplicateurs{2, 0, -1, 0}));
+    EXPECT_EQ(table_distance[57].coefficient, -3699.10468);
+    EXPECT_EQ(table_distance[60].coefficient, -2955.9665);
+    EXPECT_EQ(multiplicateurs(table_distance[104]), (Multiplicateurs{6, 0, -1, 0}));
+    EXPECT_EQ(table_distance[104].coefficient, -0.28663);
 }
 
 } // namespace
