@@ -25,7 +25,8 @@ std::int64_t jours_depuis_civil(std::int64_t annee, unsigned mois, unsigned jour
     const std::int64_t ere = div_floor(a, 400);
     const std::int64_t annee_ere = a - ere * 400;
     const std::int64_t m = mois;
-    const std::int64_t jour_annee = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + static_cast<std::int64_t>(jour) - 1;
+    const std::int64_t jour_annee =
+        (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + static_cast<std::int64_t>(jour) - 1;
     const std::int64_t jour_ere = annee_ere * 365 + annee_ere / 4 - annee_ere / 100 + jour_annee;
     return ere * 146097 + jour_ere - 719468;
 }
@@ -48,7 +49,9 @@ Civil civil_depuis_jours(std::int64_t n) {
     return {annee_ere + ere * 400 + (mois <= 2 ? 1 : 0), mois, jour};
 }
 
-bool bissextile(std::int64_t annee) { return annee % 4 == 0 && (annee % 100 != 0 || annee % 400 == 0); }
+bool bissextile(std::int64_t annee) {
+    return annee % 4 == 0 && (annee % 100 != 0 || annee % 400 == 0);
+}
 
 unsigned jours_du_mois(std::int64_t annee, unsigned mois) {
     static constexpr unsigned longueurs[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -62,7 +65,9 @@ bool date_reelle(std::int64_t annee, std::int64_t mois, std::int64_t jour) {
 
 // A typed field holds a whole number when it is finite and equal to its floor; the bound keeps the
 // conversion to an integer defined.
-bool entier(double x) { return std::isfinite(x) && std::floor(x) == x && std::fabs(x) < 1e15; }
+bool entier(double x) {
+    return std::isfinite(x) && std::floor(x) == x && std::fabs(x) < 1e15;
+}
 
 // Reads an unsigned decimal number (with a leading "-" when `signe` allows it) and moves past it.
 bool lit_entier(std::string_view& s, std::int64_t& valeur, bool signe) {
@@ -89,21 +94,34 @@ DateHeure DateHeure::depuis_calendrier(std::int64_t annee, unsigned mois, unsign
     const std::int64_t m0 = static_cast<std::int64_t>(mois) - 1;
     const std::int64_t annee_norm = annee + div_floor(m0, 12);
     const auto mois_norm = static_cast<unsigned>(m0 - div_floor(m0, 12) * 12 + 1);
-    const std::int64_t jours = jours_depuis_civil(annee_norm, mois_norm, 1) + static_cast<std::int64_t>(jour) - 1;
+    const std::int64_t jours =
+        jours_depuis_civil(annee_norm, mois_norm, 1) + static_cast<std::int64_t>(jour) - 1;
     return depuis_jours(static_cast<double>(jours) + (heures + minutes / 60.0 + secondes / 3600.0) / 24.0);
 }
 
-DateHeure DateHeure::plus_jours(std::int64_t n) const { return depuis_jours(jours_ + static_cast<double>(n)); }
+DateHeure DateHeure::plus_jours(std::int64_t n) const {
+    return depuis_jours(jours_ + static_cast<double>(n));
+}
 
-DateHeure DateHeure::a_minuit() const { return depuis_jours(std::floor(jours_)); }
+DateHeure DateHeure::a_minuit() const {
+    return depuis_jours(std::floor(jours_));
+}
 
-std::int64_t DateHeure::annee() const { return civil_depuis_jours(static_cast<std::int64_t>(std::floor(jours_))).annee; }
+std::int64_t DateHeure::annee() const {
+    return civil_depuis_jours(static_cast<std::int64_t>(std::floor(jours_))).annee;
+}
 
-unsigned DateHeure::mois() const { return civil_depuis_jours(static_cast<std::int64_t>(std::floor(jours_))).mois; }
+unsigned DateHeure::mois() const {
+    return civil_depuis_jours(static_cast<std::int64_t>(std::floor(jours_))).mois;
+}
 
-unsigned DateHeure::jour() const { return civil_depuis_jours(static_cast<std::int64_t>(std::floor(jours_))).jour; }
+unsigned DateHeure::jour() const {
+    return civil_depuis_jours(static_cast<std::int64_t>(std::floor(jours_))).jour;
+}
 
-double DateHeure::fraction() const { return jours_ - std::floor(jours_); }
+double DateHeure::fraction() const {
+    return jours_ - std::floor(jours_);
+}
 
 std::string DateHeure::texte() const {
     // Rounded to the second as a whole, so that 23:59:59.7 reads as the next day at 0 h rather than
@@ -113,10 +131,11 @@ std::string DateHeure::texte() const {
     const auto secondes = static_cast<long>(secondes_totales - static_cast<double>(jour_entier) * 86400.0);
     const Civil c = civil_depuis_jours(jour_entier);
     char tampon[64];
-    int n = std::snprintf(tampon, sizeof tampon, "%02u/%02u/%lld", c.jour, c.mois, static_cast<long long>(c.annee));
+    int n = std::snprintf(tampon, sizeof tampon, "%02u/%02u/%lld", c.jour, c.mois,
+                          static_cast<long long>(c.annee));
     if (secondes != 0)
-        std::snprintf(tampon + n, sizeof tampon - static_cast<std::size_t>(n), " %02ld:%02ld:%02ld", secondes / 3600,
-                      secondes / 60 % 60, secondes % 60);
+        std::snprintf(tampon + n, sizeof tampon - static_cast<std::size_t>(n), " %02ld:%02ld:%02ld",
+                      secondes / 3600, secondes / 60 % 60, secondes % 60);
     return tampon;
 }
 
@@ -129,12 +148,14 @@ std::optional<DateHeure> lit_date_heure(std::string_view texte) {
     std::int64_t h = 0, m = 0, s = 0;
     if (!texte.empty()) {
         if (!attend(texte, ' ') || !lit_entier(texte, h, false) || !attend(texte, ':') ||
-            !lit_entier(texte, m, false) || !attend(texte, ':') || !lit_entier(texte, s, false) || !texte.empty())
+            !lit_entier(texte, m, false) || !attend(texte, ':') || !lit_entier(texte, s, false) ||
+            !texte.empty())
             return std::nullopt;
         if (h > 23 || m > 59 || s > 59) return std::nullopt;
     }
     return DateHeure::depuis_calendrier(annee, static_cast<unsigned>(mois), static_cast<unsigned>(jour),
-                                        static_cast<double>(h), static_cast<double>(m), static_cast<double>(s));
+                                        static_cast<double>(h), static_cast<double>(m),
+                                        static_cast<double>(s));
 }
 
 bool date_valide(const Instant& instant) {
@@ -145,7 +166,8 @@ bool date_valide(const Instant& instant) {
 
 std::optional<DateHeure> date_de_instant(const Instant& instant) {
     if (!date_valide(instant)) return std::nullopt;
-    return DateHeure::depuis_calendrier(static_cast<std::int64_t>(instant.an), static_cast<unsigned>(instant.mois),
+    return DateHeure::depuis_calendrier(static_cast<std::int64_t>(instant.an),
+                                        static_cast<unsigned>(instant.mois),
                                         static_cast<unsigned>(instant.jour));
 }
 

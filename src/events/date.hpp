@@ -14,7 +14,7 @@ namespace orbitel {
 // Gregorian one for every year, astronomical numbering (the year before 1 is 0). A value holds the
 // date it was built from; nothing checks it against the calendar once built.
 class DateHeure {
-  public:
+public:
     constexpr DateHeure() = default;
 
     // The date from its count of days since 1970-01-01 at 0 h.
@@ -49,7 +49,7 @@ class DateHeure {
 
     friend constexpr auto operator<=>(const DateHeure&, const DateHeure&) = default;
 
-  private:
+private:
     double jours_ = 0;
 };
 

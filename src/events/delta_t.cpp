@@ -20,9 +20,10 @@ EstimationDeltaT calcule_delta_t(std::int16_t annee, char marque) {
     EstimationDeltaT r;
     r.secondes = secondes;
     r.jours = static_cast<float>(secondes / 60 / 60 / 24);
-    r.notice = "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT) "
-               "est, en " +
-               std::to_string(annee) + ", de " + texte_image(secondes, "00.00", marque) + " secondes.";
+    r.notice =
+        "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT) "
+        "est, en " +
+        std::to_string(annee) + ", de " + texte_image(secondes, "00.00", marque) + " secondes.";
     return r;
 }
 

@@ -19,7 +19,8 @@ template <std::size_t N> double somme_sinus(const std::array<TermePhase, N>& ter
     for (const TermePhase& t : termes) {
         const double argument = t.m * etat.M + t.mp * etat.Mp + t.f * etat.F + t.omega * etat.Omega;
         double c = t.coefficient;
-        for (int i = 0; i < t.puissance_e; ++i) c *= etat.E;
+        for (int i = 0; i < t.puissance_e; ++i)
+            c *= etat.E;
         somme += c * std::sin(argument * degres_en_radians_phases);
     }
     return somme;
@@ -50,7 +51,8 @@ double reduit_360(double x) {
 float annee_decimale(const DateHeure& reference) {
     const std::int64_t annee = reference.annee();
     const DateHeure premier_janvier = DateHeure::depuis_calendrier(annee, 1, 1);
-    return static_cast<float>(static_cast<double>(annee) + (reference.jours() - premier_janvier.jours()) / 365);
+    return static_cast<float>(static_cast<double>(annee) +
+                              (reference.jours() - premier_janvier.jours()) / 365);
 }
 
 float numero_lunaison(const DateHeure& reference) {
@@ -64,17 +66,24 @@ double terme_w(const PhaseLune& etat) {
     for (const TermePhase& t : termes_w) {
         const double argument = t.m * etat.M + t.mp * etat.Mp + t.f * etat.F + t.omega * etat.Omega;
         double c = t.coefficient;
-        for (int i = 0; i < t.puissance_e; ++i) c *= etat.E;
+        for (int i = 0; i < t.puissance_e; ++i)
+            c *= etat.E;
         somme += c * std::cos(argument * degres_en_radians_phases);
     }
     return somme;
 }
 
-double corrections_nouvelle_lune(const PhaseLune& etat) { return somme_sinus(termes_nouvelle_lune, etat); }
+double corrections_nouvelle_lune(const PhaseLune& etat) {
+    return somme_sinus(termes_nouvelle_lune, etat);
+}
 
-double corrections_pleine_lune(const PhaseLune& etat) { return somme_sinus(termes_pleine_lune, etat); }
+double corrections_pleine_lune(const PhaseLune& etat) {
+    return somme_sinus(termes_pleine_lune, etat);
+}
 
-double corrections_quartier(const PhaseLune& etat) { return somme_sinus(termes_quartier, etat); }
+double corrections_quartier(const PhaseLune& etat) {
+    return somme_sinus(termes_quartier, etat);
+}
 
 double corrections_additionnelles(const PhaseLune& etat) {
     double somme = 0;
@@ -107,7 +116,8 @@ double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference
         if (i == 0) degres -= 0.009173 * T2;
         etat.A[i + 1] = reduit_360(degres);
     }
-    for (std::size_t i = 1; i <= arguments_planetaires.size(); ++i) etat.A[i] *= degres_en_radians_phases;
+    for (std::size_t i = 1; i <= arguments_planetaires.size(); ++i)
+        etat.A[i] *= degres_en_radians_phases;
 
     float correction;
     switch (indice) {
@@ -226,7 +236,8 @@ std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens
     auto en_deca = [&](const DateHeure& x) {
         return sens == SensCycle::suivant ? numero_lunaison(x) < cible : numero_lunaison(x) > cible;
     };
-    while (depasse(d)) d = d.plus_jours(-pas);
+    while (depasse(d))
+        d = d.plus_jours(-pas);
     while (en_deca(d)) {
         d = d.plus_jours(pas);
         if (!annee_affichable(d)) return std::nullopt;

@@ -29,12 +29,12 @@ struct PhaseLune {
     float T2 = 0; // powers of T by repeated single-precision multiplication
     float T3 = 0;
     float T4 = 0;
-    double JDE = 0;   // Julian Ephemeris Day of the phase, mean then corrected
-    double E = 0;     // eccentricity factor of the Earth's orbit
-    double M = 0;     // Sun's mean anomaly, degrees in [0, 360]
-    double Mp = 0;    // Moon's mean anomaly M', degrees
-    double F = 0;     // Moon's argument of latitude, degrees
-    double Omega = 0; // longitude of the Moon's ascending node, degrees
+    double JDE = 0;             // Julian Ephemeris Day of the phase, mean then corrected
+    double E = 0;               // eccentricity factor of the Earth's orbit
+    double M = 0;               // Sun's mean anomaly, degrees in [0, 360]
+    double Mp = 0;              // Moon's mean anomaly M', degrees
+    double F = 0;               // Moon's argument of latitude, degrees
+    double Omega = 0;           // longitude of the Moon's ascending node, degrees
     std::array<double, 15> A{}; // planetary arguments A1 to A14 at their own index, radians
 };
 
@@ -74,8 +74,8 @@ std::string calcule_phase(PhaseLune& etat, std::int16_t indice, const DateHeure&
 std::string jj_en_texte(double jj);
 
 // Line names of the phase panel, by index.
-inline constexpr std::array<std::string_view, 5> noms_phases{"Nouvelle Lune", "Premier quartier", "Pleine Lune",
-                                                             "Dernier quartier", "Lune suivante"};
+inline constexpr std::array<std::string_view, 5> noms_phases{
+    "Nouvelle Lune", "Premier quartier", "Pleine Lune", "Dernier quartier", "Lune suivante"};
 
 // The six texts of the phase panel: LabPhase 0 to 4 ("Pleine Lune le: 24/2/2024 à 12:30:04 T.U") and
 // the Delta T notice of Label10 0, for the year of the reference date.
@@ -85,7 +85,7 @@ struct LignesPhases {
 };
 
 // The panel for a reference date (the panel passes a date at 0 h), with the user's decimal mark
-// (',' or '.') in the notice.
+// (',' or '.') in the notice. A date outside the years -32767 to 32767 gives the "---" lines.
 LignesPhases lignes_phases(const DateHeure& reference, char marque);
 
 // The panel for the date of an instant at 0 h; when jour, mois and an do not form a real date

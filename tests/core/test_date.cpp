@@ -52,7 +52,8 @@ TEST(DateHeure, ArithmetiqueEnJoursEntiers) {
     EXPECT_EQ(d.plus_jours(-30), DateHeure::depuis_calendrier(2024, 1, 31, 12));
     EXPECT_EQ(d.plus_jours(-1).jour(), 29u); // 2024 is a leap year
     EXPECT_EQ(DateHeure::depuis_calendrier(2023, 3, 1).plus_jours(-1).jour(), 28u);
-    EXPECT_EQ(DateHeure::depuis_calendrier(2024, 12, 31).plus_jours(1), DateHeure::depuis_calendrier(2025, 1, 1));
+    EXPECT_EQ(DateHeure::depuis_calendrier(2024, 12, 31).plus_jours(1),
+              DateHeure::depuis_calendrier(2025, 1, 1));
     EXPECT_LT(d, d30);
 }
 
@@ -103,9 +104,10 @@ TEST(DateHeure, LectureDuTexte) {
         EXPECT_NEAR(lue->jours(), d.jours(), 1e-9) << d.texte();
     }
     EXPECT_EQ(lit_date_heure("1/3/2024"), DateHeure::depuis_calendrier(2024, 3, 1));
-    for (const char* faux : {"", "31/02/2026", "29/02/2100", "1/3", "1/3/2024 ", "1/3/2024 24:00:00",
-                             "1/3/2024 12:00", "-1/3/2024", "1/-3/2024", "1/3/32768", "1/3/-32768", "1/3/2024x",
-                             " 1/3/2024", "0/1/2024", "1/0/2024", "1/13/2024", "1/3/2024 12:60:00"}) {
+    for (const char* faux :
+         {"", "31/02/2026", "29/02/2100", "1/3", "1/3/2024 ", "1/3/2024 24:00:00", "1/3/2024 12:00",
+          "-1/3/2024", "1/-3/2024", "1/3/32768", "1/3/-32768", "1/3/2024x", " 1/3/2024", "0/1/2024",
+          "1/0/2024", "1/13/2024", "1/3/2024 12:60:00"}) {
         EXPECT_FALSE(lit_date_heure(faux).has_value()) << '"' << faux << '"';
     }
 }

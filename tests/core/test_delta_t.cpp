@@ -16,13 +16,14 @@ struct CasDeltaT {
 };
 
 constexpr CasDeltaT table_delta_t[] = {
-    {1990, 57, "57.00"},    {1999, 57, "57.00"},   {2000, 57, "57.00"},   {2024, 90.36, "90.36"},
-    {2050, 126.5, "126.50"}, {2100, 196, "196.00"}, {2101, 190, "190.00"}, {-500, 57, "57.00"},
-    {32767, 190, "190.00"},
+    {1990, 57, "57.00"},    {1999, 57, "57.00"},     {2000, 57, "57.00"},
+    {2024, 90.36, "90.36"}, {2050, 126.5, "126.50"}, {2100, 196, "196.00"},
+    {2101, 190, "190.00"},  {-500, 57, "57.00"},     {32767, 190, "190.00"},
 };
 
 std::string notice(std::int16_t annee, const std::string& nombre) {
-    return "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT) est, "
+    return "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT) "
+           "est, "
            "en " +
            std::to_string(annee) + ", de " + nombre + " secondes.";
 }
@@ -42,7 +43,8 @@ TEST(DeltaT, ContinueEn2000SautEn2101) {
     EXPECT_GT(calcule_delta_t(2100, '.').secondes, calcule_delta_t(2101, '.').secondes);
     // Increasing across the middle branch.
     for (std::int16_t a = 2000; a < 2100; ++a)
-        EXPECT_LT(calcule_delta_t(a, '.').secondes, calcule_delta_t(static_cast<std::int16_t>(a + 1), '.').secondes);
+        EXPECT_LT(calcule_delta_t(a, '.').secondes,
+                  calcule_delta_t(static_cast<std::int16_t>(a + 1), '.').secondes);
 }
 
 TEST(DeltaT, SimplePrecisionDuTerme102t) {

@@ -22,11 +22,17 @@ using namespace orbitel;
 constexpr double jj_epoque = 2440587.5; // Julian day of DateHeure's day 0
 constexpr double une_seconde = 1.0 / 86400;
 
-DateHeure date(std::int64_t a, unsigned m, unsigned j) { return DateHeure::depuis_calendrier(a, m, j); }
+DateHeure date(std::int64_t a, unsigned m, unsigned j) {
+    return DateHeure::depuis_calendrier(a, m, j);
+}
 
-float delta_t_de(const DateHeure& d) { return calcule_delta_t(static_cast<std::int16_t>(d.annee()), '.').jours; }
+float delta_t_de(const DateHeure& d) {
+    return calcule_delta_t(static_cast<std::int16_t>(d.annee()), '.').jours;
+}
 
-std::string donnees(const std::string& nom) { return std::string(ORBITEL_TEST_DATA_DIR) + "/meeus-phases/" + nom; }
+std::string donnees(const std::string& nom) {
+    return std::string(ORBITEL_TEST_DATA_DIR) + "/meeus-phases/" + nom;
+}
 
 // ---- Tables ---------------------------------------------------------------------------------
 
@@ -187,8 +193,8 @@ struct CasPanneau {
 
 const CasPanneau cas_travailles[] = {
     {date(2024, 3, 1),
-     {"9/2/2024 à 22:58:45 T.U", "16/2/2024 à 15:00:35 T.U", "24/2/2024 à 12:30:04 T.U", "3/3/2024 à 15:23:18 T.U",
-      "10/3/2024 à 09:00:02 T.U"}},
+     {"9/2/2024 à 22:58:45 T.U", "16/2/2024 à 15:00:35 T.U", "24/2/2024 à 12:30:04 T.U",
+      "3/3/2024 à 15:23:18 T.U", "10/3/2024 à 09:00:02 T.U"}},
     {date(2024, 12, 31),
      {"30/12/2024 à 22:26:29 T.U", "6/1/2025 à 23:56:03 T.U", "13/1/2025 à 22:26:34 T.U",
       "21/1/2025 à 20:30:25 T.U", "29/1/2025 à 12:35:38 T.U"}},
@@ -289,7 +295,9 @@ TEST(JjEnTexte, CalendrierEtTroncature) {
 // The phase text by an independent route: the Julian calendar by Richards' integer method before
 // the reform, the proleptic Gregorian calendar of DateHeure after, and the time of day cut to the
 // whole second.
-std::int64_t div_floor(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+std::int64_t div_floor(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 std::string texte_attendu(double jj) {
     const double x = jj + 0.5;
@@ -371,9 +379,9 @@ TEST(CalculePhase, BornesDesAnnees) {
 
 // ---- The panel -----------------------------------------------------------------------------------
 
-const std::string notice_2024 =
-    "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT) est, en 2024, "
-    "de 90,36 secondes.";
+const std::string notice_2024 = "Les heures sont en temps universel, la différence avec le temps terrestre "
+                                "dynamique (TDT ou TT) est, en 2024, "
+                                "de 90,36 secondes.";
 
 TEST(LignesPhases, PanneauDuPremierMars2024) {
     const LignesPhases l = lignes_phases(date(2024, 3, 1), ',');
@@ -413,9 +421,11 @@ TEST(LignesPhases, DateInvalideDonneDesTirets) {
     i.jour = 31;
     i.mois = 2;
     i.an = 2026;
-    for (const Instant& faux : {i, Instant{1.5, 3, 2024, 0, 0, 0}, Instant{1, 3, 40000, 0, 0, 0}, Instant{}}) {
+    for (const Instant& faux :
+         {i, Instant{1.5, 3, 2024, 0, 0, 0}, Instant{1, 3, 40000, 0, 0, 0}, Instant{}}) {
         const LignesPhases l = lignes_phases(faux, ',');
-        for (const std::string& ligne : l.LabPhase) EXPECT_EQ(ligne, "---");
+        for (const std::string& ligne : l.LabPhase)
+            EXPECT_EQ(ligne, "---");
         EXPECT_EQ(l.Label10_0, "---");
     }
     EXPECT_EQ(lignes_phases(date(32768, 1, 1), ',').LabPhase[0], "---");
@@ -505,9 +515,13 @@ void verifie_cent_pas(const DateHeure& depart, SensCycle sens) {
     EXPECT_EQ(numero_lunaison(d), numero_lunaison(depart) + 100.0f * static_cast<float>(signe));
 }
 
-TEST(PasDeCycle, CentPasEnAvantCentLunaisonsConsecutives) { verifie_cent_pas(date(2024, 3, 1), SensCycle::suivant); }
+TEST(PasDeCycle, CentPasEnAvantCentLunaisonsConsecutives) {
+    verifie_cent_pas(date(2024, 3, 1), SensCycle::suivant);
+}
 
-TEST(PasDeCycle, CentPasEnArriere) { verifie_cent_pas(date(2024, 3, 1), SensCycle::precedent); }
+TEST(PasDeCycle, CentPasEnArriere) {
+    verifie_cent_pas(date(2024, 3, 1), SensCycle::precedent);
+}
 
 TEST(PasDeCycle, PassageDuNouvelAn) {
     const DateHeure decembre = date(2024, 12, 15);
