@@ -11,11 +11,8 @@
 #if __has_include("events/lever_coucher.hpp")
 #include "events/lever_coucher.hpp"
 #endif
-#if __has_include("events/phases.hpp") && __has_include("events/date.hpp") && __has_include("events/delta_t.hpp")
-#include "events/date.hpp"
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
-#endif
 
 namespace orbitel {
 
@@ -63,57 +60,13 @@ LignesLeverCoucher cherche_lever_coucher(EtatLune& etat, const Instant& instant,
 #endif
 }
 
-namespace {
-
-bool est_entier(double x) { return std::isfinite(x) && std::floor(x) == x; }
-
-bool date_gregorienne(double jour, double mois, double an) {
-    if (!est_entier(jour) || !est_entier(mois) || !est_entier(an)) return false;
-    if (an < -32767 || an > 32767 || mois < 1 || mois > 12 || jour < 1) return false;
-    const auto a = static_cast<long long>(an);
-    const bool bissextile = (a % 4 == 0 && a % 100 != 0) || a % 400 == 0;
-    constexpr int longueurs[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int longueur = longueurs[static_cast<int>(mois) - 1] + (mois == 2 && bissextile ? 1 : 0);
-    return jour <= longueur;
-}
-
-} // namespace
-
-bool date_valide(const Instant& instant) { return date_gregorienne(instant.jour, instant.mois, instant.an); }
-
-std::optional<ReferencePhases> reference_de(const Instant& instant) {
-    if (!date_valide(instant)) return std::nullopt;
-    return ReferencePhases{jours_civils(static_cast<std::int64_t>(instant.an), static_cast<unsigned>(instant.mois),
-                                        static_cast<unsigned>(instant.jour))};
-}
-
-int annee_de(const ReferencePhases& reference) {
-    // Civil date of a day count (the inverse of jours_civils).
-    const long long z = reference.jours + 719468;
-    const long long ere = (z >= 0 ? z : z - 146096) / 146097;
-    const long long jour_ere = z - ere * 146097;
-    const long long annee_ere = (jour_ere - jour_ere / 1460 + jour_ere / 36524 - jour_ere / 146096) / 365;
-    const long long jour_annee = jour_ere - (365 * annee_ere + annee_ere / 4 - annee_ere / 100);
-    const long long mp = (5 * jour_annee + 2) / 153;
-    const long long mois = mp < 10 ? mp + 3 : mp - 9;
-    return static_cast<int>(annee_ere + ere * 400 + (mois <= 2));
-}
-
-LignesPhases lignes_phases(const ReferencePhases& reference, char marque) {
-    (void)reference, (void)marque;
-    LignesPhases l;
-    l.LabPhase.fill("---");
-    return l;
-}
-
-ReferencePhases lunaison_voisine(const ReferencePhases& reference, int sens) {
-    (void)sens;
-    return reference;
+std::optional<ReferencePhases> lunaison_voisine(const ReferencePhases& reference, int sens) {
+    return pas_de_cycle(reference, sens < 0 ? SensCycle::precedent : SensCycle::suivant);
 }
 
 float delta_t_jours(int annee) {
-    (void)annee;
-    return 0;
+    if (annee < -32767 || annee > 32767) return 0;
+    return calcule_delta_t(static_cast<std::int16_t>(annee), '.').jours;
 }
 
 } // namespace noyau

@@ -7,6 +7,7 @@
 
 #include "clock/instant.hpp"
 #include "ephemeris/etat_lune.hpp"
+#include "events/date.hpp"
 
 #if __has_include("clock/lieu.hpp")
 #include "clock/lieu.hpp"
@@ -37,12 +38,6 @@ inline constexpr bool avec_lever_coucher = true;
 #else
 inline constexpr bool avec_lever_coucher = false;
 #endif
-#if __has_include("events/phases.hpp") && __has_include("events/date.hpp") && __has_include("events/delta_t.hpp")
-inline constexpr bool avec_phases = true;
-#else
-inline constexpr bool avec_phases = false;
-#endif
-
 // Altitude, azimuth and the three topocentric lines.
 struct LignesHorizon {
     std::string Label14 = "---", Label15 = "---", Label16 = "---", Label12 = "---", Label13 = "---";
@@ -61,27 +56,11 @@ struct LignesLeverCoucher {
 LignesLeverCoucher cherche_lever_coucher(EtatLune& etat, const Instant& instant, const Observateur& lieu,
                                          char marque);
 
-// The phase panel's reference date: days from the civil epoch 1970-01-01 at 0 h.
-struct ReferencePhases {
-    long long jours = 0;
-    friend bool operator==(const ReferencePhases&, const ReferencePhases&) = default;
-};
+// The phase panel's reference date.
+using ReferencePhases = DateHeure;
 
-// Whether jour, mois, an are whole numbers forming a date of the proleptic Gregorian calendar.
-bool date_valide(const Instant& instant);
-// The instant's date as a reference date, when it is one.
-std::optional<ReferencePhases> reference_de(const Instant& instant);
-int annee_de(const ReferencePhases& reference);
-
-struct LignesPhases {
-    std::array<std::string, 5> LabPhase;
-    std::string Label10_0;
-};
-LignesPhases lignes_phases(const ReferencePhases& reference, char marque);
-
-// The reference date whose listed lunation is the one just after (sens +1) or just before (-1)
-// the lunation listed for `reference`.
-ReferencePhases lunaison_voisine(const ReferencePhases& reference, int sens);
+// One lunation back (sens -1) or forth (+1); nullopt past the calendar's years.
+std::optional<ReferencePhases> lunaison_voisine(const ReferencePhases& reference, int sens);
 
 // Delta T of a year, in days, as the phase dates use it.
 float delta_t_jours(int annee);

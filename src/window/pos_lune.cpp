@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "ephemeris/moteur.hpp"
+#include "events/phases.hpp"
 #include "texte/formats.hpp"
 #include "texte/rapport.hpp"
 #include "window/controles.hpp"
@@ -530,23 +531,25 @@ void PosLune::lever_coucher() {
 // ---- The phase panel ------------------------------------------------------------------------
 
 void PosLune::affiche_phases_de_l_instant() {
-    if (const auto r = noyau::reference_de(instant)) affiche_phases(*r);
+    if (const auto r = date_de_instant(instant)) affiche_phases(*r);
 }
 
 void PosLune::affiche_phases(const noyau::ReferencePhases& reference) {
     reference_ = reference;
-    DeltaT = noyau::delta_t_jours(noyau::annee_de(reference));
-    const noyau::LignesPhases l = noyau::lignes_phases(reference, marque_);
+    DeltaT = noyau::delta_t_jours(static_cast<int>(reference.annee()));
+    const LignesPhases l = lignes_phases(reference, marque_);
     Label10[0]->setText(qt(l.Label10_0));
     for (int i = 0; i < 5; ++i) LabPhase[i]->setText(qt(l.LabPhase[i]));
 }
 
 void PosLune::cycle_precedent() {
-    if (reference_) affiche_phases(noyau::lunaison_voisine(*reference_, -1));
+    if (!reference_) return;
+    if (const auto r = noyau::lunaison_voisine(*reference_, -1)) affiche_phases(*r);
 }
 
 void PosLune::cycle_suivant() {
-    if (reference_) affiche_phases(noyau::lunaison_voisine(*reference_, +1));
+    if (!reference_) return;
+    if (const auto r = noyau::lunaison_voisine(*reference_, +1)) affiche_phases(*r);
 }
 
 // ---- Handlers -------------------------------------------------------------------------------
@@ -607,7 +610,7 @@ void PosLune::calcul() {
     etape([this] { calcule_lune(); });
     etape([this] { dessine_lune(etat.Phase / 100); });
     etape([this] {
-        if (noyau::date_valide(instant)) affiche_phases_de_l_instant();
+        if (date_valide(instant)) affiche_phases_de_l_instant();
     });
     etape([this] { affiche_hauteur_azimut(); });
     etape([this] { lever_coucher(); });

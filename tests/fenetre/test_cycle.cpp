@@ -27,12 +27,12 @@ void tape_instant(PosLune& f, const char* j, const char* m, const char* a, const
     f.Heure[2]->setText(QString::fromUtf8(s));
 }
 
-std::optional<noyau::ReferencePhases> reference(double jour, double mois, double an) {
+std::optional<DateHeure> reference(double jour, double mois, double an) {
     Instant i;
     i.jour = jour;
     i.mois = mois;
     i.an = an;
-    return noyau::reference_de(i);
+    return date_de_instant(i);
 }
 
 } // namespace
