@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <limits>
 
 #include "ephemeris/moteur.hpp"
 #include "events/phases.hpp"
@@ -241,6 +242,8 @@ void PosLune::cree_controles() {
         c = new QLineEdit(Frame2);
         nomme(c, indice(nom, i));
         c->setGeometry(tw(gauche, 3405, 360, 315));
+        // The field holds whatever the store gave back, however long: the text is kept as saved.
+        c->setMaxLength(std::numeric_limits<int>::max());
         couleur_fond(c, creme);
         couleur_texte(c, noir);
     };
