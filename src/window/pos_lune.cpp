@@ -356,7 +356,7 @@ void PosLune::demarre() {
     etape([this] { place_etiquettes(); });
     etape([this] { applique_lieu(restaure_lieu(reglages_)); });
     etape([this] { calcule_lune(); });
-    etape([this] { dessine_lune(etat.Phase / 100); });
+    etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_phases_de_l_instant(); });
     etape([this] {
         show();
@@ -483,8 +483,12 @@ void PosLune::calcule_lune() {
     ecrit_ligne(Label8, l.Label8);
 }
 
+void PosLune::dessine_phase_calculee() {
+    // An instant that cannot be computed shows nothing new: the last drawing stays.
+    if (est_calculable(etat)) dessine_lune(etat.Phase / 100);
+}
+
 void PosLune::dessine_lune(double partie_illuminee) {
-    // An instant that cannot be computed leaves the last drawing in place.
     if (!std::isfinite(partie_illuminee)) return;
     const qreal ratio = devicePixelRatioF();
     if (surface_.devicePixelRatio() != ratio || surface_.size() != size() * ratio) {
@@ -559,7 +563,7 @@ void PosLune::cycle_suivant() {
 
 void PosLune::tick() {
     etape([this] { calcule_lune(); });
-    etape([this] { dessine_lune(etat.Phase / 100); });
+    etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_hauteur_azimut(); });
     // Past midnight UT the rise and set lines would describe yesterday: search the new day.
     etape([this] {
@@ -611,7 +615,7 @@ void PosLune::bascule_mode() {
 
 void PosLune::calcul() {
     etape([this] { calcule_lune(); });
-    etape([this] { dessine_lune(etat.Phase / 100); });
+    etape([this] { dessine_phase_calculee(); });
     etape([this] {
         if (date_valide(instant)) affiche_phases_de_l_instant();
     });

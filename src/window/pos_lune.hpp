@@ -102,6 +102,7 @@ class PosLune : public QWidget {
     void cree_controles();
     void acquiert_instant();
     void ecrit_notice_horloge();
+    void dessine_phase_calculee();
     void donne_focus_dummy();
     void ecrit_ligne(QLabel* label, const std::string& texte);
     void affiche_phases_de_l_instant();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "outils.hpp"
+#include "ephemeris/moteur.hpp"
 #include "window/notices.hpp"
 
 using namespace orbitel;
@@ -237,6 +238,20 @@ TEST(Calcul, ChampsInvraisemblablesSansPlantage) {
         f.calcul();
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
+}
+
+TEST(Calcul, InstantIncalculableLaisseLeDessin) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    const QImage avant = f.surface().copy();
+    tape_instant(f, "1", "1", "1E300", "0", "0", "0");
+    f.calcul();
+    EXPECT_FALSE(est_calculable(f.etat));
+    EXPECT_EQ(f.surface(), avant);
+    EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(Tick, MinuitTURelanceLaRecherche) {
