@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cstdio>
 
 #include "events/delta_t.hpp"
 #include "outils.hpp"
@@ -22,15 +22,17 @@ const std::array<std::string, 5> lignes_1_mars_2024{
     "Pleine Lune le: 24/2/2024 à 12:30:04 T.U", "Dernier quartier le: 3/3/2024 à 15:23:18 T.U",
     "Lune suivante le: 10/3/2024 à 09:00:02 T.U"};
 
-// Seconds from 1970 of a phase line's instant.
+// Seconds from 1970 of a phase line's instant: "... le: 9/2/2024 à 22:58:45 T.U".
 std::int64_t secondes_de(const std::string& ligne) {
-    static const std::regex forme(R"(le: (\d+)/(\d+)/(-?\d+) à (\d\d):(\d\d):(\d\d) T\.U$)");
-    std::smatch m;
-    EXPECT_TRUE(std::regex_search(ligne, m, forme)) << ligne;
-    if (m.empty()) return 0;
-    const auto n = [&](int i) { return std::stoll(m[i].str()); };
-    return jours_civils(n(3), static_cast<unsigned>(n(2)), static_cast<unsigned>(n(1))) * 86400 + n(4) * 3600 +
-           n(5) * 60 + n(6);
+    long long j = 0, m = 0, a = 0;
+    int h = 0, mi = 0, se = 0;
+    const auto debut = ligne.find("le: ");
+    const auto heure = ligne.rfind(" T.U");
+    const bool lu = debut != std::string::npos && heure != std::string::npos && heure >= 8 &&
+                    std::sscanf(ligne.c_str() + debut + 4, "%lld/%lld/%lld", &j, &m, &a) == 3 &&
+                    std::sscanf(ligne.c_str() + heure - 8, "%2d:%2d:%2d", &h, &mi, &se) == 3;
+    EXPECT_TRUE(lu) << ligne;
+    return jours_civils(a, static_cast<unsigned>(m), static_cast<unsigned>(j)) * 86400 + h * 3600 + mi * 60 + se;
 }
 
 std::array<std::string, 5> lignes(const PosLune& f) {
