@@ -134,13 +134,14 @@ TEST(LieuMagasinAbime, DemarreSansPlantage) {
         bool nord, est;
     };
     const QByteArray enorme(200000, '9');
+    static const char abime[] = "\x01\x02[Coord\n==\nLat0\n\xff\xfe";
     for (const Cas& c : {Cas{"[Coord]\nLat0=abc\nLat1=30\nNS=abc\nEO=0\n", "abc", "30", true, false},
                          Cas{"[Coord]\nNS=False\nEO=1\n", "48", "52", false, true},
                          Cas{"[Coord]\nNS=2.5\nEO=TRUE\n", "48", "52", true, true},
                          Cas{"[Coord]\nNS=\nEO=yes\n", "48", "52", true, true},
                          Cas{"[Coord]\nLat0=" + enorme + "\nLat1=" + enorme + "\n", enorme.constData(),
                              enorme.constData(), true, true},
-                         Cas{QByteArray("\x01\x02[Coord\n==\nLat0\n\xff\xfe", 18), "48", "52", true, true}}) {
+                         Cas{QByteArray::fromRawData(abime, sizeof abime - 1), "48", "52", true, true}}) {
         Banc banc;
         ecrit_ini(banc.config, c.ini);
         banc.reglages = std::make_unique<MagasinIni>(banc.config.chemin_ini());

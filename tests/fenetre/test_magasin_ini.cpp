@@ -94,7 +94,8 @@ TEST(MagasinIni, FichierIllisibleDonneLesValeursParDefaut) {
     DossierConfiguration config;
     QFile f(config.chemin_ini());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\x00\xff\xfe[[[\n=\n\x01garbage", 22));
+    static const char abime[] = "\x00\xff\xfe[[[\n=\n\x01garbage";
+    f.write(QByteArray(abime, sizeof abime - 1));
     f.close();
     const MagasinIni m(config.chemin_ini());
     const LieuEnregistre l = restaure_lieu(m);
