@@ -69,10 +69,13 @@ double arrondi_quatre_decimales(double x) {
     return valeur;
 }
 
+double temps_sideral_local(const EtatLune& etat, float lon_est) {
+    return ramene_360(280.46061837 + 360.98564736629 * (etat.JJ - 2451545) + 0.000387933 * etat.T2 -
+                      etat.T3 / 38710000 + lon_est);
+}
+
 Topocentrique calcule_topocentrique_brut(const EtatLune& etat, float lat, float lon_est) {
-    // Local sidereal time, degrees.
-    const double theta = ramene_360(280.46061837 + 360.98564736629 * (etat.JJ - 2451545) +
-                                    0.000387933 * etat.T2 - etat.T3 / 38710000 + lon_est);
+    const double theta = temps_sideral_local(etat, lon_est);
 
     // Geocentric position in Earth radii, ecliptic then equatorial.
     const double r = 1 / std::sin(etat.Parallaxe);

@@ -18,6 +18,10 @@ double arctan2(double y, double x);
 double arcsin(double x);
 double arccos(double x);
 
+// Local sidereal time in degrees for the state's Julian day and an east-positive longitude,
+// brought into [0, 360] by whole turns (360 itself stays 360).
+double temps_sideral_local(const EtatLune& etat, float lon_est);
+
 // Where the observer sees the Moon.
 struct Topocentrique {
     double ad;       // right ascension, hours

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "texte/formats.hpp"
+#include "texte/rapport.hpp"
 
 namespace orbitel {
 
@@ -13,7 +14,6 @@ constexpr const char* LibelleAscension = "Ascension droite Topo = ";
 constexpr const char* LibelleDeclinaison = "Déclinaison Topocentrique = ";
 constexpr const char* LibelleHauteur = "Hauteur: ";
 constexpr const char* LibelleAzimut = "Azimut: ";
-constexpr const char* Absent = "---";
 
 // Whole degrees and minutes of a value already rounded to four decimals, the minutes to the
 // nearest whole one with 60 carried into the degrees: "24° 00'" for 23.9991.
@@ -61,11 +61,11 @@ LignesTopocentriques lignes_topocentriques(const Topocentrique& topo, char marqu
 
 LignesTopocentriques lignes_topocentriques_absentes() {
     LignesTopocentriques lignes;
-    lignes.Label14 = std::string(LibelleDistance) + Absent;
-    lignes.Label15 = std::string(LibelleAscension) + Absent;
-    lignes.Label16 = std::string(LibelleDeclinaison) + Absent;
-    lignes.Label12 = std::string(LibelleHauteur) + Absent;
-    lignes.Label13 = std::string(LibelleAzimut) + Absent;
+    lignes.Label14 = ligne_absente(LibelleDistance);
+    lignes.Label15 = ligne_absente(LibelleAscension);
+    lignes.Label16 = ligne_absente(LibelleDeclinaison);
+    lignes.Label12 = ligne_absente(LibelleHauteur);
+    lignes.Label13 = ligne_absente(LibelleAzimut);
     lignes.sous_horizon = false;
     return lignes;
 }
