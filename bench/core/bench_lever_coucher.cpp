@@ -41,11 +41,15 @@ void cherche_sur_2026(benchmark::State& state, const Observateur& lieu) {
     state.counters["jour_le_plus_lent_ms"] = plus_lent * 1e3;
 }
 
-void BM_lever_coucher(benchmark::State& state) { cherche_sur_2026(state, {48.866665f, -2.3333333f}); }
+void BM_lever_coucher(benchmark::State& state) {
+    cherche_sur_2026(state, {48.866665f, -2.3333333f});
+}
 BENCHMARK(BM_lever_coucher)->Unit(benchmark::kMicrosecond);
 
 // 69° 39' N 18° 57' E: days when the Moon grazes the horizon or never crosses it.
-void BM_lever_coucher_polaire(benchmark::State& state) { cherche_sur_2026(state, {69.65f, -18.95f}); }
+void BM_lever_coucher_polaire(benchmark::State& state) {
+    cherche_sur_2026(state, {69.65f, -18.95f});
+}
 BENCHMARK(BM_lever_coucher_polaire)->Unit(benchmark::kMicrosecond);
 
 } // namespace

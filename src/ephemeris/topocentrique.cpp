@@ -12,7 +12,7 @@ namespace {
 
 constexpr double Pi = 3.141592653589; // the truncated value the angle helpers were written with
 constexpr double DegRadSideral = 0.01745329251993889; // for the latitude and the sidereal angle
-constexpr double DegRad = 0.017453292; // for everything from the equatorial coordinates on
+constexpr double DegRad = 0.017453292;                // for everything from the equatorial coordinates on
 
 // Into [0, 360], whole turns at a time: below 0 goes up to [0, 360), above 360 comes down to
 // (0, 360], and 360 itself stays. fmod is exact, and so is each subtraction of 360 the step-by-step
@@ -98,8 +98,8 @@ Topocentrique calcule_topocentrique_brut(const EtatLune& etat, float lat, float 
     const double alpha = arctan2(Yp, Xp) / DegRad;
     const double equatoriale = std::sqrt(Xp * Xp + Yp * Yp);
     // Straight above a pole of the sky the arctangent's limit stands in for the division by zero.
-    const double delta = (equatoriale == 0 ? (Zp >= 0 ? 2 : -2) * std::atan(1.0) : std::atan(Zp / equatoriale)) /
-                         DegRad;
+    const double delta =
+        (equatoriale == 0 ? (Zp >= 0 ? 2 : -2) * std::atan(1.0) : std::atan(Zp / equatoriale)) / DegRad;
     t.ad = alpha / 15;
     t.decl = delta;
     t.distance = etat.Distance * rho / r;

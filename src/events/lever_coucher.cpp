@@ -40,10 +40,12 @@ struct Point {
     Topocentrique topo{};
 };
 
-bool positif(double f) { return f >= 0; }
+bool positif(double f) {
+    return f >= 0;
+}
 
 class Recherche {
-  public:
+public:
     Recherche(EtatLune& etat, double jj0, const Observateur& lieu, LeverCoucher& resultat)
         : etat_(etat), jj0_(jj0), lat_(lieu.Lat), lon_est_(-lieu.Lon), bornes_(bornes_hauteur(lieu.Lat)),
           resultat_(resultat) {}
@@ -67,7 +69,7 @@ class Recherche {
         }
     }
 
-  private:
+private:
     EtatLune& etat_;
     double jj0_;
     float lat_;
@@ -265,8 +267,8 @@ BornesHauteur bornes_hauteur(float lat) {
     const double vitesse = 1.02 * vitesse_geo + Pi / 180;
     // Second derivative of sin h: the hour angle's rotation, cross terms with the declination's
     // motion, the right ascension's and the declination's own accelerations (under 0.1).
-    const double sin_h_seconde = (omega * omega + 2 * omega * declinaison + 0.1) * c +
-                                 declinaison * declinaison + 0.1;
+    const double sin_h_seconde =
+        (omega * omega + 2 * omega * declinaison + 0.1) * c + declinaison * declinaison + 0.1;
     // h'' = ((sin h)'' + sin h h'^2) / cos h, taken within 12 degrees of the horizon (the band plus
     // the parallax), then through the map from geocentric to topocentric altitude.
     const double sin12 = std::sin(12 * Pi / 180);
@@ -297,6 +299,8 @@ LignesLeverCoucher lignes_lever_coucher(const LeverCoucher& resultat, char marqu
     return lignes;
 }
 
-LignesLeverCoucher lignes_lever_coucher_absentes() { return {"Lever: ---", "Coucher: ---"}; }
+LignesLeverCoucher lignes_lever_coucher_absentes() {
+    return {"Lever: ---", "Coucher: ---"};
+}
 
 } // namespace orbitel

@@ -13,8 +13,8 @@ inline constexpr double HauteurLever = -0.833; // degrees
 
 struct EvenementHorizon {
     bool trouve = false;
-    double jj = 0;      // Julian day, UT
-    double azimut = 0;  // degrees from north through east, to four decimals
+    double jj = 0;     // Julian day, UT
+    double azimut = 0; // degrees from north through east, to four decimals
 };
 
 struct LeverCoucher {
@@ -38,8 +38,8 @@ LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& l
 // BornesHauteur::hauteur_courbure degrees of the horizon.
 struct BornesHauteur {
     static constexpr double hauteur_courbure = 10; // degrees
-    double vitesse;  // degrees per day
-    double courbure; // degrees per day squared
+    double vitesse;                                // degrees per day
+    double courbure;                               // degrees per day squared
 };
 BornesHauteur bornes_hauteur(float lat);
 

@@ -37,21 +37,23 @@ LignesTopocentriques lignes_topocentriques(const Topocentrique& topo, char marqu
     if (std::isfinite(topo.ad)) {
         const SexagesimalAffiche a = sexagesimale_affichee(topo.ad, 24);
         lignes.Label15 = LibelleAscension + texte_image(static_cast<double>(a.unites), "00", marque) + " h " +
-                         texte_image(a.minutes, "00", marque) + " m " + texte_nombre(a.secondes, marque) + "s";
+                         texte_image(a.minutes, "00", marque) + " m " + texte_nombre(a.secondes, marque) +
+                         "s";
     }
 
     if (std::isfinite(topo.decl)) {
         const SexagesimalAffiche d = sexagesimale_affichee(std::fabs(topo.decl));
         lignes.Label16 = LibelleDeclinaison + std::string(topo.decl < 0 ? "-" : "+") +
                          texte_image(static_cast<double>(d.unites), "00", marque) + "° " +
-                         texte_image(d.minutes, "00", marque) + "' " + texte_nombre(d.secondes, marque) + "''";
+                         texte_image(d.minutes, "00", marque) + "' " + texte_nombre(d.secondes, marque) +
+                         "''";
     }
 
     if (std::isfinite(topo.hauteur)) {
         // An altitude that rounds to zero from below has already become 0 (or -0): "+", green.
         lignes.sous_horizon = topo.hauteur < 0;
-        lignes.Label12 =
-            LibelleHauteur + std::string(lignes.sous_horizon ? "-" : "+") + degres_minutes(topo.hauteur, marque);
+        lignes.Label12 = LibelleHauteur + std::string(lignes.sous_horizon ? "-" : "+") +
+                         degres_minutes(topo.hauteur, marque);
     }
 
     if (std::isfinite(topo.azimut)) lignes.Label13 = LibelleAzimut + degres_minutes(topo.azimut, marque);

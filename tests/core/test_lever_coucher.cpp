@@ -68,7 +68,8 @@ std::vector<Croisement> force_brute(double jj0, const Observateur& o) {
 std::vector<Croisement> sans_frolements(std::vector<Croisement> v) {
     for (std::size_t k = 0; k + 1 < v.size();) {
         if (v[k + 1].t - v[k].t < 60 * Seconde) {
-            v.erase(v.begin() + static_cast<std::ptrdiff_t>(k), v.begin() + static_cast<std::ptrdiff_t>(k) + 2);
+            v.erase(v.begin() + static_cast<std::ptrdiff_t>(k),
+                    v.begin() + static_cast<std::ptrdiff_t>(k) + 2);
             k = k > 0 ? k - 1 : 0;
         } else {
             ++k;
@@ -77,7 +78,9 @@ std::vector<Croisement> sans_frolements(std::vector<Croisement> v) {
     return v;
 }
 
-bool commence_par(const std::string& texte, const std::string& debut) { return texte.starts_with(debut); }
+bool commence_par(const std::string& texte, const std::string& debut) {
+    return texte.starts_with(debut);
+}
 
 const Croisement* premier(const std::vector<Croisement>& v, bool montee) {
     for (const Croisement& c : v)
@@ -103,8 +106,8 @@ void compare_a_la_force_brute(const LeverCoucher& r, double jj0, const Observate
         ASSERT_NE(a, nullptr) << quoi << " en trop, " << ou;
         const double t = ev.jj - jj0;
         const double ecart = std::min(std::fabs(t - a->t), b ? std::fabs(t - b->t) : 1.0);
-        EXPECT_LE(ecart, 2 * Seconde) << quoi << ", " << ou << ": " << texte_date(ev.jj, true) << " au lieu de "
-                                      << texte_date(jj0 + a->t, true);
+        EXPECT_LE(ecart, 2 * Seconde) << quoi << ", " << ou << ": " << texte_date(ev.jj, true)
+                                      << " au lieu de " << texte_date(jj0 + a->t, true);
     }
 }
 
@@ -255,7 +258,8 @@ TEST(LeverCoucher, EvenementDansLaPremiereOuLaDerniereMinuteDuJour) {
         const char* ligne;
     };
     EtatLune e;
-    for (const Cas& c : {Cas{0, 30 * Seconde, " à 00:00 ( Az = "}, Cas{0, 1 - 30 * Seconde, " à 23:59 ( Az = "}}) {
+    for (const Cas& c :
+         {Cas{0, 30 * Seconde, " à 00:00 ( Az = "}, Cas{0, 1 - 30 * Seconde, " à 23:59 ( Az = "}}) {
         // A day whose rise at Paris falls within the first or the last forty minutes.
         double jj0 = 2461041.5;
         for (;; jj0 += 1) {
@@ -302,7 +306,8 @@ TEST(LeverCoucher, FrolementDeLHorizonAuNordDuCerclePolaire) {
     };
     const auto place_pour = [&](double hauteur_au_dessus_de_h0) {
         Observateur o = Tromso;
-        for (int k = 0; k < 4; ++k) o.Lat = static_cast<float>(o.Lat + culmination(o) - hauteur_au_dessus_de_h0);
+        for (int k = 0; k < 4; ++k)
+            o.Lat = static_cast<float>(o.Lat + culmination(o) - hauteur_au_dessus_de_h0);
         return o;
     };
 

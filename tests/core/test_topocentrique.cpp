@@ -141,7 +141,8 @@ TEST(TempsSideral, RameneAuTourCommeLaBoucle) {
         const float lon = longitude(alea);
         double theta =
             280.46061837 + 360.98564736629 * (e.JJ - 2451545) + 0.000387933 * e.T2 - e.T3 / 38710000 + lon;
-        while (theta < 0 || theta > 360) theta += theta < 0 ? 360 : -360;
+        while (theta < 0 || theta > 360)
+            theta += theta < 0 ? 360 : -360;
         ASSERT_EQ(temps_sideral_local(e, lon), theta) << e.JJ << " " << lon;
     }
 }
@@ -159,7 +160,8 @@ TEST(Topocentrique, AccordeAuCalculDansLeRepereLocal) {
         ASSERT_NEAR(t.hauteur, attendu.hauteur, 2e-4) << k;
         // The azimuth wraps at north; near the zenith it is undefined.
         if (std::fabs(attendu.hauteur) < 89) {
-            ASSERT_NEAR(std::remainder(t.azimut - attendu.azimut, 360), 0, 5e-4 / std::cos(attendu.hauteur * Deg))
+            ASSERT_NEAR(std::remainder(t.azimut - attendu.azimut, 360), 0,
+                        5e-4 / std::cos(attendu.hauteur * Deg))
                 << k;
         }
         ASSERT_GE(t.azimut, 0);
@@ -229,29 +231,35 @@ TEST(LignesTopocentriques, MinutesEtSecondesQuiRetiennent) {
     EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 5.5, 7.0), ',').Label12, "Hauteur: +5° 30'");
     // Seconds that round to 60 carry, right ascension wraps at 24 h.
     const double h = 8 + 59.0 / 60 + 59.996 / 3600;
-    EXPECT_EQ(lignes_topocentriques(topo(h, 0, 0, 0, 0), ',').Label15, "Ascension droite Topo = 09 h 00 m 0s");
+    EXPECT_EQ(lignes_topocentriques(topo(h, 0, 0, 0, 0), ',').Label15,
+              "Ascension droite Topo = 09 h 00 m 0s");
     EXPECT_EQ(lignes_topocentriques(topo(23.9999999, 0, 0, 0, 0), ',').Label15,
               "Ascension droite Topo = 00 h 00 m 0s");
     EXPECT_EQ(lignes_topocentriques(topo(0, -(12 + 59.0 / 60 + 59.999 / 3600), 0, 0, 0), ',').Label16,
               "Déclinaison Topocentrique = -13° 00' 0''");
-    EXPECT_EQ(lignes_topocentriques(topo(0, -0.5, 0, 0, 0), ',').Label16, "Déclinaison Topocentrique = -00° 30' 0''");
-    EXPECT_EQ(lignes_topocentriques(topo(1.5, 0, 0, 0, 0), ',').Label16, "Déclinaison Topocentrique = +00° 00' 0''");
+    EXPECT_EQ(lignes_topocentriques(topo(0, -0.5, 0, 0, 0), ',').Label16,
+              "Déclinaison Topocentrique = -00° 30' 0''");
+    EXPECT_EQ(lignes_topocentriques(topo(1.5, 0, 0, 0, 0), ',').Label16,
+              "Déclinaison Topocentrique = +00° 00' 0''");
     EXPECT_EQ(lignes_topocentriques(topo(0, 5.1234567, 0, 0, 0), ',').Label16,
               "Déclinaison Topocentrique = +05° 07' 24,44''");
 }
 
 TEST(LignesTopocentriques, SigneEtCouleurDeLaHauteur) {
     // Opposite the meridian, at lower culmination.
-    const Topocentrique sous = calcule_topocentrique(lune_placee(2451545.0, 280.46061837 + 180, 0, 0, 384400), 0, 0);
+    const Topocentrique sous =
+        calcule_topocentrique(lune_placee(2451545.0, 280.46061837 + 180, 0, 0, 384400), 0, 0);
     ASSERT_LT(sous.hauteur, 0);
     EXPECT_TRUE(lignes_topocentriques(sous, ',').sous_horizon);
 
-    const LignesTopocentriques moins = lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-5.12345), 0), ',');
+    const LignesTopocentriques moins =
+        lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-5.12345), 0), ',');
     EXPECT_EQ(moins.Label12, "Hauteur: -5° 07'");
     EXPECT_TRUE(moins.sous_horizon);
 
     // Between -0.00005 and 0 the altitude rounds to zero: "+" and green.
-    const LignesTopocentriques zero = lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-0.00004), 0), ',');
+    const LignesTopocentriques zero =
+        lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-0.00004), 0), ',');
     EXPECT_EQ(zero.Label12, "Hauteur: +0° 00'");
     EXPECT_FALSE(zero.sous_horizon);
     const LignesTopocentriques juste_dessous =
