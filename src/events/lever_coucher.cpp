@@ -30,8 +30,8 @@ constexpr double Tolerance = 0.045 * Seconde;
 constexpr double PasMinimal = 20 * Seconde;
 constexpr double PasMaximal = 0.25;
 
-// Far more than any real day takes (about 1500 at the very worst, a Moon grazing the horizon for
-// the whole day); only a broken input could get here.
+// Far more than any real day takes (a few tens; the one-minute floor on subdivision keeps even a
+// Moon skimming the horizon all day to a few thousand): only a broken input could get here.
 constexpr int EvaluationsMaximales = 20000;
 
 struct Point {
