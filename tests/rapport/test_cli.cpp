@@ -147,3 +147,27 @@ TEST(Rapport, MauvaisArgumentsSortie2SansRienSurLaSortie) {
         EXPECT_EQ(s.erreurs.rfind("orbitel-rapport : ", 0), 0u) << args << ": " << s.erreurs;
     }
 }
+
+TEST(Rapport, PhasesEtDeltaTDeLaDateDeLInstant) {
+    const Sortie s = lance("fr_FR.UTF-8", "--date 1/3/2024 --heure 15:0:0");
+    ASSERT_EQ(s.statut, 0);
+    const auto l = s.lignes();
+    ASSERT_EQ(l.size(), 22u);
+    EXPECT_EQ(l[16], "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
+    EXPECT_EQ(l[17], "Premier quartier le: 16/2/2024 à 15:00:35 T.U");
+    EXPECT_EQ(l[18], "Pleine Lune le: 24/2/2024 à 12:30:04 T.U");
+    EXPECT_EQ(l[19], "Dernier quartier le: 3/3/2024 à 15:23:18 T.U");
+    EXPECT_EQ(l[20], "Lune suivante le: 10/3/2024 à 09:00:02 T.U");
+    EXPECT_EQ(l[21], "Les heures sont en temps universel, la différence avec le temps terrestre dynamique "
+                     "(TDT ou TT) est, en 2024, de 90,36 secondes.");
+}
+
+TEST(Rapport, DateHorsCalendrierSansPhases) {
+    const Sortie s = lance("C", "--date 31/2/2026");
+    ASSERT_EQ(s.statut, 0);
+    const auto l = s.lignes();
+    ASSERT_EQ(l.size(), 22u);
+    for (std::size_t i = 16; i < 22; ++i) EXPECT_EQ(l[i], "---") << i;
+    // The ephemeris itself runs: 31 February is 3 March for the Julian day.
+    EXPECT_EQ(l[11], "Instant G.M.T. = 03/03/2026 à 00:00:00");
+}
