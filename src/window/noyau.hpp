@@ -1,43 +1,16 @@
 #pragma once
-// The engine modules the window calls, gathered behind one small header so that the window's
-// logic reads the same whichever module stands behind each call.
-#include <array>
+// The engine calls of the window that join several modules (topocentric lines, the rise and set
+// lines, the phase panel's stepping), each in the form the window writes into its labels.
 #include <optional>
 #include <string>
 
 #include "clock/instant.hpp"
+#include "clock/lieu.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
 
-#if __has_include("clock/lieu.hpp")
-#include "clock/lieu.hpp"
-#define ORBITEL_LIEU_DU_NOYAU 1
-#else
-namespace orbitel {
-struct Observateur {
-    float Lat = 0; // degrees, north positive
-    float Lon = 0; // degrees, west positive
-};
-struct ChampsLieu {
-    std::string lat0, lat1, lon0, lon1;
-    bool nord = true, est = true;
-};
-std::optional<Observateur> lit_lieu(const ChampsLieu& champs);
-} // namespace orbitel
-#endif
-
 namespace orbitel::noyau {
 
-#if __has_include("ephemeris/topocentrique.hpp") && __has_include("texte/lignes_topocentriques.hpp")
-inline constexpr bool avec_topocentrique = true;
-#else
-inline constexpr bool avec_topocentrique = false;
-#endif
-#if __has_include("events/lever_coucher.hpp")
-inline constexpr bool avec_lever_coucher = true;
-#else
-inline constexpr bool avec_lever_coucher = false;
-#endif
 // Altitude, azimuth and the three topocentric lines.
 struct LignesHorizon {
     std::string Label14 = "---", Label15 = "---", Label16 = "---", Label12 = "---", Label13 = "---";

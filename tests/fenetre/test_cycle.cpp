@@ -61,11 +61,11 @@ TEST(Demarrage, PremierLancementMagasinVide) {
     // Altitude, azimuth and the topocentric lines wait for the first tick.
     for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16}) EXPECT_EQ(texte(l), "---");
     f.tick();
-    if constexpr (noyau::avec_topocentrique) {
-        EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: ")));
-        EXPECT_TRUE(f.Label13->text().startsWith(QStringLiteral("Azimut: ")));
-        EXPECT_TRUE(f.Label14->text().startsWith(QStringLiteral("Distance Topocentrique = ")));
-    }
+    EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: ")));
+    EXPECT_TRUE(f.Label13->text().startsWith(QStringLiteral("Azimut: ")));
+    EXPECT_TRUE(f.Label14->text().startsWith(QStringLiteral("Distance Topocentrique = ")));
+    EXPECT_TRUE(f.Label15->text().startsWith(QStringLiteral("Ascension droite Topo = ")));
+    EXPECT_TRUE(f.Label16->text().startsWith(QStringLiteral("Déclinaison Topocentrique = ")));
 }
 
 TEST(Demarrage, LaRechercheTourneUneFoisApresLAffichage) {
@@ -328,4 +328,33 @@ TEST(Actions, ImpressionEtAProposPassentParLeursCrochets) {
     QTest::mouseClick(f.Command4, Qt::LeftButton);
     EXPECT_EQ(a_propos, 1);
     EXPECT_EQ(f.focusWidget(), f.dummy);
+}
+
+TEST(Horizon, LignesDuLeverEtDuCoucherDuJourTU) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    EXPECT_EQ(texte(f.Label18[0]), "Lever: 07/12/2026 à 06:17 ( Az = 128.3°)");
+    EXPECT_EQ(texte(f.Label18[1]), "Coucher: 07/12/2026 à 14:20 ( Az = 230.0°)");
+    // The search covers the UT day of the instant, whatever its hour.
+    banc.regle(tu_de(2026, 12, 7, 23, 59, 59));
+    f.lever_coucher();
+    EXPECT_EQ(texte(f.Label18[0]), "Lever: 07/12/2026 à 06:17 ( Az = 128.3°)");
+}
+
+TEST(Horizon, CouleurDeLaHauteurSaufPendantLImpression) {
+    Banc banc; // 05:41 UT in Paris: the Moon is still below the horizon
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.tick();
+    EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: -")));
+    EXPECT_EQ(f.Label12->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    banc.regle(tu_de(2026, 12, 7, 10, 0, 0));
+    f.PR = true;
+    f.tick();
+    EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: +")));
+    EXPECT_EQ(f.Label12->palette().color(QPalette::WindowText), QColor(192, 0, 0)); // kept while printing
+    f.PR = false;
+    f.tick();
+    EXPECT_EQ(f.Label12->palette().color(QPalette::WindowText), QColor(0, 192, 0));
 }

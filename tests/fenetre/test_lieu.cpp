@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "outils.hpp"
+#include "texte/lignes_topocentriques.hpp"
 
 using namespace orbitel;
 using namespace orbitel::essais;
@@ -89,7 +90,10 @@ TEST_F(Lieu, LieuImpossibleATenirLaisseLesLignesVides) {
     EXPECT_EQ(texte(f.Label18[0]), "Lever: ---");
     EXPECT_EQ(texte(f.Label18[1]), "Coucher: ---");
     f.tick();
-    EXPECT_EQ(texte(f.Label12), "---");
+    const LignesTopocentriques absentes = lignes_topocentriques_absentes();
+    EXPECT_EQ(texte(f.Label12), absentes.Label12);
+    EXPECT_EQ(texte(f.Label13), absentes.Label13);
+    EXPECT_EQ(texte(f.Label14), absentes.Label14);
     place("48", "52", "2", "20");
     EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
 }
@@ -165,4 +169,15 @@ TEST(LieuMagasinAbime, TexteNonNumeriqueLuCommeZero) {
     banc.fenetre->demarre();
     EXPECT_FLOAT_EQ(banc.fenetre->Lat, 0.5f);
     EXPECT_FLOAT_EQ(banc.fenetre->Lon, -0.0f);
+}
+
+TEST_F(Lieu, LaRechercheSuitLeNouveauLieu) {
+    const std::string lever_paris = texte(f.Label18[0]);
+    place("40", "43", "74", "0");
+    f.Option2[1]->click(); // New York
+    EXPECT_NE(texte(f.Label18[0]), lever_paris);
+    EXPECT_EQ(texte(f.Label18[0]).rfind("Lever: 07/12/2026 à ", 0), 0u) << texte(f.Label18[0]);
+    place("48", "52", "2", "20");
+    f.Option2[0]->click();
+    EXPECT_EQ(texte(f.Label18[0]), lever_paris);
 }
