@@ -1,9 +1,10 @@
 // orbitel-capture: renders the window at a fixed instant and place into a PNG file, for the
-// documentation. The settings store is in memory, so the user's place is neither read nor changed.
+// documentation; with "instant", in chosen-instant mode. The settings store is in memory, so the user's place is neither read nor changed.
 #include <QApplication>
 #include <QPixmap>
 
 #include <iostream>
+#include <string_view>
 
 #include "clock/horloge_fixe.hpp"
 #include "clock/reglages.hpp"
@@ -20,8 +21,9 @@ class SansNavigateur final : public orbitel::Navigateur {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::cerr << "usage: orbitel-capture FICHIER.png\n";
+    const bool choisi = argc == 3 && std::string_view(argv[2]) == "instant";
+    if (argc < 2 || (argc == 3 && !choisi) || argc > 3) {
+        std::cerr << "usage: orbitel-capture FICHIER.png [instant]\n";
         return 2;
     }
     // 7 December 2026, 05:41:07.250 UT, a Monday; the local clock one hour ahead, as in Paris.
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
     orbitel::PosLune fenetre(horloge, reglages, navigateur, ',');
     fenetre.demarre();
     fenetre.tick();
+    if (choisi) fenetre.bascule_mode(); // the entry fields of the chosen instant, filled from the tick
     QApplication::processEvents();
     const QPixmap image = fenetre.grab();
     if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {

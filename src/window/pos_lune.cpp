@@ -91,7 +91,7 @@ PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& 
     setWindowIcon(icone_orbitel());
     setFixedSize(px(largeur_fenetre), px(hauteur_fenetre));
     QFont defaut(QStringLiteral("Arial"));
-    defaut.setPointSize(8);
+    defaut.setPointSizeF(7.5);
     setFont(defaut);
     QPalette p = palette();
     p.setColor(QPalette::Window, noir);
@@ -117,7 +117,7 @@ void PosLune::cree_controles() {
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(QStringLiteral("xxx"), this);
         nomme(l, indice("Label10", i));
-        l->setGeometry(tw(150, hauts_notices[i], i == 0 ? 5250 : 4950, i == 0 ? 450 : 300));
+        l->setGeometry(tw(150, hauts_notices[i], 4800, i == 0 ? 450 : 300));
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         couleur_texte(l, couleurs_notices[i]);
