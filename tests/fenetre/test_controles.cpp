@@ -110,8 +110,8 @@ TEST_F(Controles, PlacesDonnees) {
         EXPECT_LT(f.Label11[i]->geometry().bottom(), f.Date[i]->y() + 1);
     }
     // The entry fields cover both notices while they are shown.
-    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[0]->geometry().topLeft()));
-    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[1]->geometry().topLeft()));
+    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[0]->geometry()));
+    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[1]->geometry()));
 }
 
 TEST_F(Controles, LegendesEtTextesInitiaux) {

@@ -68,6 +68,17 @@ TEST(Demarrage, PremierLancementMagasinVide) {
     EXPECT_TRUE(f.Label16->text().startsWith(QStringLiteral("Déclinaison Topocentrique = ")));
 }
 
+TEST(Demarrage, MarqueDecimaleDeLUtilisateur) {
+    Banc banc(tu_de(2026, 12, 7, 5, 41, 7, 250), 60, ',');
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.tick();
+    EXPECT_EQ(texte(f.Label3), "Distance terre - Lune = 401172,021 kms");
+    EXPECT_EQ(texte(f.Label18[0]), "Lever: 07/12/2026 à 06:17 ( Az = 128,3°)");
+    EXPECT_EQ(texte(f.Label14), "Distance Topocentrique = 401730,523 kms");
+    EXPECT_TRUE(f.Label10[0]->text().endsWith(QStringLiteral(", en 2026, de 93,14 secondes.")));
+}
+
 TEST(Demarrage, LaRechercheTourneUneFoisApresLAffichage) {
     Banc banc;
     QSignalSpy recherches(banc.fenetre.get(), &PosLune::rechercheLeverCoucher);
