@@ -1,6 +1,4 @@
 // orbitel-rapport: the texts of the window for one instant and one place, on standard output.
-#include <QCoreApplication>
-#include <QLocale>
 
 #include <cstdio>
 #include <iostream>
@@ -10,6 +8,9 @@
 #include "clock/instant.hpp"
 #include "clock/lecture.hpp"
 #include "clock/lieu.hpp"
+#include "clock/reglages.hpp"
+#include "plateforme/locale_systeme.hpp"
+#include "plateforme/reglages_ini.hpp"
 #include "rapport/arguments.hpp"
 #include "texte/releve.hpp"
 
@@ -18,11 +19,6 @@ using namespace orbitel;
 namespace {
 
 double lit(const std::string& texte) { return lit_nombre_ou_zero(texte); }
-
-char marque_decimale() {
-    const QString marque = QLocale::system().decimalPoint();
-    return marque == QStringLiteral(",") ? ',' : '.';
-}
 
 } // namespace
 
@@ -63,14 +59,18 @@ int main(int argc, char** argv) {
 
     // A sub-field that cannot be held has no previous value to keep: it reads 0.
     const auto texte_lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
-    const std::vector<std::string> lat = a.latitude.value_or(std::vector<std::string>{"48", "52"});
-    const std::vector<std::string> lon = a.longitude.value_or(std::vector<std::string>{"2", "20"});
-    const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), a.nord, a.est});
+    // The place the window saved, where the command line gives none.
+    const LieuEnregistre enregistre = restaure_lieu(*ouvre_reglages_utilisateur(QStringLiteral("orbitel")));
+    const std::vector<std::string> lat = a.latitude.value_or(std::vector<std::string>{enregistre.lat0, enregistre.lat1});
+    const std::vector<std::string> lon = a.longitude.value_or(std::vector<std::string>{enregistre.lon0, enregistre.lon1});
+    const bool nord = a.latitude ? a.nord : enregistre.nord;
+    const bool est = a.longitude ? a.est : enregistre.est;
+    const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
     if (!lieu) {
         std::cerr << "orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).\n";
         return 2;
     }
 
-    for (const std::string& ligne : releve(instant, *lieu, marque_decimale())) std::cout << ligne << '\n';
+    for (const std::string& ligne : releve(instant, *lieu, marque_decimale_locale())) std::cout << ligne << '\n';
     return 0;
 }

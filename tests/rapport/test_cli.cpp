@@ -32,9 +32,11 @@ std::string lit_fichier(const std::filesystem::path& p) {
 }
 
 // Runs the program with the given locale and arguments (quoted for the shell by the caller).
-Sortie lance(const std::string& locale, const std::string& arguments) {
+// `ini`, when given, is the content of the saved settings the run finds.
+Sortie lance(const std::string& locale, const std::string& arguments, const std::string& ini = {}) {
     const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dossier);
+    if (!ini.empty()) std::ofstream(dossier / "orbitel.ini") << ini;
     const auto err = dossier / "stderr";
     // A private configuration folder: the report must not read the user's saved place.
     const std::string commande = "env -u LC_NUMERIC -u LANG XDG_CONFIG_HOME='" + dossier.string() +
@@ -208,4 +210,16 @@ TEST(Rapport, InstantNonCalculableSansLignesTopocentriques) {
     EXPECT_EQ(l[14], "Lever: ---");
     EXPECT_EQ(l[15], "Coucher: ---");
     EXPECT_EQ(l[12].find("---") != std::string::npos, true) << l[12];
+}
+
+TEST(Rapport, LieuParDefautCeluiQueLaFenetreAEnregistre) {
+    const std::string ini = "[Coord]\nLat0=33\nLat1=52\nLon0=151\nLon1=12\nNS=False\nEO=True\n";
+    const Sortie enregistre = lance("C", "--date 12/4/1992", ini);
+    const Sortie explicite = lance("C", "--date 12/4/1992 --latitude 33:52S --longitude 151:12E");
+    const Sortie paris = lance("C", "--date 12/4/1992");
+    ASSERT_EQ(enregistre.statut, 0);
+    EXPECT_EQ(enregistre.lignes(), explicite.lignes());
+    EXPECT_NE(enregistre.lignes(), paris.lignes());
+    // The command line wins over the saved place.
+    EXPECT_EQ(lance("C", "--date 12/4/1992 --latitude 48:52 --longitude 2:20E", ini).lignes(), paris.lignes());
 }
