@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cstdint>
 
 namespace orbitel {
@@ -231,11 +232,19 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
         colore(*l, QColor(255, 224, 192));
         return l;
     };
-    label3_ = lien(QString::fromUtf8("Site de logiciels d'astronomie: ") +
-                       QString::fromStdString(adresse_site()),
-                   en_pixels(795, 2325, 5295, 720), 15.75, "Label3");
+    // The address goes on a line of its own when the whole caption is too long for one: a wrap
+    // inside "https://" would make it unreadable.
+    const QString site = QString::fromStdString(adresse_site());
+    const QString invite = QString::fromUtf8("Site de logiciels d'astronomie:");
+    label3_ = lien(invite + " " + site, en_pixels(795, 2325, 5295, 720), 15.75, "Label3");
+    if (label3_->fontMetrics().horizontalAdvance(label3_->text()) > label3_->width()) {
+        label3_->setText(invite + "\n" + site);
+    }
+    // One line, widened if the font at hand is wider than the design's Arial: a link is never cut.
     label2_ = lien(QString::fromUtf8("Contacter l'Auteur"), en_pixels(1875, 5520, 1845, 270), 12,
                    "Label2");
+    label2_->setWordWrap(false);
+    label2_->resize(std::max(label2_->width(), label2_->sizeHint().width()), label2_->height());
 
     image2_ = new QLabel(this);
     image2_->setObjectName("Image2");
