@@ -4,6 +4,7 @@
 #include <QMetaProperty>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <algorithm>
 #include <exception>
@@ -98,10 +99,23 @@ bool imprime_widget(QPrinter& printer, QWidget& fenetre) {
     // The painter's origin is the corner of the printable area, whose size the device gives.
     const QRectF page(0, 0, printer.width(), printer.height());
     const QRectF place = place_sur_page(QSizeF(fenetre.size()), page);
+    // Drawn straight onto a printer, a widget is first rasterised at the printer's resolution
+    // (a huge bitmap, and no text left in the file). Recorded as a picture first, it reaches the
+    // page as lines, fills and text.
+    QPicture image;
+    {
+        QPainter enregistreur(&image);
+        fenetre.render(&enregistreur, QPoint(), QRegion(),
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+    // A picture plays back at its physical size: it already scales itself by the ratio of the
+    // printer's resolution to the screen's, which the fitting scale must not count twice.
+    const double propre_x = double(image.logicalDpiX()) / printer.logicalDpiX();
+    const double propre_y = double(image.logicalDpiY()) / printer.logicalDpiY();
     painter.translate(place.topLeft());
-    painter.scale(place.width() / fenetre.width(), place.height() / fenetre.height());
-    fenetre.render(&painter, QPoint(), QRegion(),
-                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    painter.scale(place.width() / fenetre.width() * propre_x,
+                  place.height() / fenetre.height() * propre_y);
+    painter.drawPicture(0, 0, image);
     const bool fini = painter.end();
     return fini && printer.printerState() != QPrinter::Error;
 }
@@ -166,9 +180,12 @@ void applique_papier(QWidget& racine) {
         for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
             p.setColor(role, Qt::white);
         }
-        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        // The focus frame and the selection are drawn in the highlight colour.
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                QPalette::Highlight}) {
             p.setColor(role, Qt::black);
         }
+        p.setColor(QPalette::HighlightedText, Qt::white);
         w->setPalette(p);
     }
 }
