@@ -1,0 +1,35 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages the build needs when they
+# are missing, then configures and builds. Sourced, not run.
+
+ORBITEL_PAQUETS=(
+  cmake ninja-build g++          # the tool chain
+  qt6-base-dev                   # Qt 6 Widgets, Print Support (the window, the report's locale)
+  libgtest-dev libbenchmark-dev  # the test suite and the benchmarks
+  fonts-liberation               # metric twin of Arial, the window's font
+  fonts-comic-neue               # stand-in for Comic Sans MS in the About box
+  poppler-utils                  # pdftoppm: the print test looks at the printed page
+  xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
+)
+
+orbitel_installe_paquets() {
+  local manquants=()
+  local p
+  for p in "${ORBITEL_PAQUETS[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+  done
+  if ((${#manquants[@]})); then
+    echo "Installing missing packages: ${manquants[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${manquants[@]}"
+  fi
+}
+
+# orbitel_construit <build dir> [cmake options...]
+orbitel_construit() {
+  local dossier=$1
+  shift
+  cmake -S . -B "$dossier" -G Ninja "$@"
+  cmake --build "$dossier" --parallel
+}
