@@ -422,7 +422,8 @@ class ImpressionPdf : public ::testing::TestWithParam<std::pair<int, std::string
 
 TEST_P(ImpressionPdf, PageNoirSurBlancAvecLaNote) {
     if (std::string(ORBITEL_PDFTOPPM).empty() || std::string(ORBITEL_PDFTOTEXT).empty()) {
-        GTEST_SKIP() << "pdftoppm and pdftotext (poppler-utils) are needed to read the page";
+        FAIL() << "pdftoppm and pdftotext (poppler-utils, installed by scripts/test) are needed "
+                  "to read the printed page";
     }
     const auto [ecart, note] = GetParam();
     QTemporaryDir dossier;
