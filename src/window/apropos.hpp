@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "clock/navigateur.hpp"
+#include "plateforme/navigateur.hpp"
 
 class QPushButton;
 

@@ -3,8 +3,8 @@
 
 namespace orbitel {
 
-// Opens a web address in the user's browser. The window gives the desktop's browser; tests give a
-// recorder, so that no browser starts during a test run.
+// Opens a web address in the user's browser. The window is given one; tests give a fake that
+// only records the address.
 class Navigateur {
   public:
     virtual ~Navigateur() = default;
