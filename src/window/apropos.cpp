@@ -30,7 +30,9 @@ QFont police(const QStringList& familles, double points, bool souligne = false) 
 }
 
 // Comic Sans MS is rarely installed outside Windows; Comic Neue is drawn to its metrics.
-QFont comic(double points) { return police({"Comic Sans MS", "Comic Neue"}, points); }
+QFont comic(double points) {
+    return police({"Comic Sans MS", "Comic Neue"}, points);
+}
 QFont arial(double points, bool souligne) {
     return police({"Arial", "Liberation Sans", "Arimo", "Helvetica"}, points, souligne);
 }
@@ -58,8 +60,8 @@ std::string encode_pour_requete(std::string_view valeur) {
     for (const char c : valeur) {
         const auto octet = static_cast<unsigned char>(c);
         const bool garde = (octet >= 'A' && octet <= 'Z') || (octet >= 'a' && octet <= 'z') ||
-                           (octet >= '0' && octet <= '9') || octet == '-' || octet == '.' ||
-                           octet == '_' || octet == '~';
+                           (octet >= '0' && octet <= '9') || octet == '-' || octet == '.' || octet == '_' ||
+                           octet == '~';
         if (garde) {
             sortie += c;
         } else {
@@ -72,17 +74,20 @@ std::string encode_pour_requete(std::string_view valeur) {
 }
 
 std::string adresse_contact(std::string_view page, const VersionProgramme& version) {
-    const std::string sujet = std::string(nom_produit) + " V" + std::to_string(version.majeur) +
-                              "." + std::to_string(version.mineur) + "." +
-                              std::to_string(version.revision);
+    const std::string sujet = std::string(nom_produit) + " V" + std::to_string(version.majeur) + "." +
+                              std::to_string(version.mineur) + "." + std::to_string(version.revision);
     std::string adresse(page);
     adresse += adresse.find('?') == std::string::npos ? '?' : '&';
     adresse += "sub=" + encode_pour_requete(sujet);
     return adresse;
 }
 
-std::string adresse_site() { return ORBITEL_SITE_URL; }
-std::string page_contact() { return ORBITEL_CONTACT_URL; }
+std::string adresse_site() {
+    return ORBITEL_SITE_URL;
+}
+std::string page_contact() {
+    return ORBITEL_CONTACT_URL;
+}
 
 QImage image_a_propos() {
     constexpr int largeur = 136;
@@ -170,8 +175,7 @@ void LienTexte::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LienTexte::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-        event->key() == Qt::Key_Space) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
         emit active();
         return;
     }
@@ -194,8 +198,7 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
     if (!icone.isNull()) {
         setWindowIcon(icone);
     }
-    const QCursor pointeur =
-        icone.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(icone.pixmap(32, 32));
+    const QCursor pointeur = icone.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(icone.pixmap(32, 32));
 
     const auto etiquette = [this](const QString& texte, const QRect& place, const QFont& f,
                                   const QColor& couleur, const char* nom) {
@@ -210,15 +213,12 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
     };
     label1_[0] = etiquette(QString::fromUtf8("Les formules utilisées pour les calculs sont issues "
                                              "des ouvrages de Jean Meeus."),
-                           en_pixels(375, 360, 6135, 1020), comic(14.25), QColor(255, 128, 128),
-                           "Label1_0");
+                           en_pixels(375, 360, 6135, 1020), comic(14.25), QColor(255, 128, 128), "Label1_0");
     label1_[1] = etiquette(QString::fromUtf8("Orbitel est gratuit : vous pouvez le copier et le "
                                              "donner librement, sans le modifier ni le vendre."),
-                           en_pixels(375, 3900, 6135, 870), comic(12), QColor(224, 224, 224),
-                           "Label1_1");
-    label1_[2] = etiquette(QString::fromStdString(texte_version(version_)),
-                           en_pixels(6630, 3930, 2580, 870), comic(12), QColor(224, 224, 224),
-                           "Label1_2");
+                           en_pixels(375, 3900, 6135, 870), comic(12), QColor(224, 224, 224), "Label1_1");
+    label1_[2] = etiquette(QString::fromStdString(texte_version(version_)), en_pixels(6630, 3930, 2580, 870),
+                           comic(12), QColor(224, 224, 224), "Label1_2");
 
     const auto lien = [this, &pointeur](const QString& texte, const QRect& place, double points,
                                         const char* nom) {
@@ -241,8 +241,7 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
         label3_->setText(invite + "\n" + site);
     }
     // One line, widened if the font at hand is wider than the design's Arial: a link is never cut.
-    label2_ = lien(QString::fromUtf8("Contacter l'Auteur"), en_pixels(1875, 5520, 1845, 270), 12,
-                   "Label2");
+    label2_ = lien(QString::fromUtf8("Contacter l'Auteur"), en_pixels(1875, 5520, 1845, 270), 12, "Label2");
     label2_->setWordWrap(false);
     label2_->resize(std::max(label2_->width(), label2_->sizeHint().width()), label2_->height());
 

@@ -44,13 +44,13 @@ QImage image_a_propos();
 // has the focus.
 class LienTexte : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit LienTexte(const QString& texte, QWidget* parent = nullptr);
 
-  signals:
+signals:
     void active();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
@@ -61,13 +61,13 @@ class LienTexte : public QLabel {
 // open. "Retour" closes it.
 class About : public QDialog {
     Q_OBJECT
-  public:
+public:
     // The icon (window icon and the links' mouse pointer) is the parent window's.
     explicit About(Navigateur& navigateur, QWidget* parent = nullptr,
                    const VersionProgramme& version = version_programme());
 
     // The controls under their design names, for the window's tests.
-    QLabel* label1(int indice) const; // 0: the formulas, 1: distribution, 2: version
+    QLabel* label1(int indice) const;             // 0: the formulas, 1: distribution, 2: version
     LienTexte* label2() const { return label2_; } // "Contacter l'Auteur"
     LienTexte* label3() const { return label3_; } // the home page
     QLabel* image2() const { return image2_; }
@@ -75,7 +75,7 @@ class About : public QDialog {
 
     std::string adresse_contact() const;
 
-  private:
+private:
     void retour();
 
     Navigateur& navigateur_;

@@ -46,7 +46,7 @@ template <class Etape> bool etape(Etape&& e) {
 
 // Hiding the only window must not end the program.
 class SansQuitterALaFermeture {
-  public:
+public:
     SansQuitterALaFermeture() : avant_(QGuiApplication::quitOnLastWindowClosed()) {
         QGuiApplication::setQuitOnLastWindowClosed(false);
     }
@@ -54,7 +54,7 @@ class SansQuitterALaFermeture {
     SansQuitterALaFermeture(const SansQuitterALaFermeture&) = delete;
     SansQuitterALaFermeture& operator=(const SansQuitterALaFermeture&) = delete;
 
-  private:
+private:
     bool avant_;
 };
 
@@ -70,7 +70,9 @@ bool ImprimanteSysteme::choisit(QWidget* parent) {
     return dialogue.exec() == QDialog::Accepted;
 }
 
-bool ImprimanteSysteme::imprime(QWidget& fenetre) { return imprime_widget(printer_, fenetre); }
+bool ImprimanteSysteme::imprime(QWidget& fenetre) {
+    return imprime_widget(printer_, fenetre);
+}
 
 ImprimantePdf::ImprimantePdf(QString fichier) : fichier_(std::move(fichier)) {}
 
@@ -113,8 +115,7 @@ bool imprime_widget(QPrinter& printer, QWidget& fenetre) {
     const double propre_x = double(image.logicalDpiX()) / printer.logicalDpiX();
     const double propre_y = double(image.logicalDpiY()) / printer.logicalDpiY();
     painter.translate(place.topLeft());
-    painter.scale(place.width() / fenetre.width() * propre_x,
-                  place.height() / fenetre.height() * propre_y);
+    painter.scale(place.width() / fenetre.width() * propre_x, place.height() / fenetre.height() * propre_y);
     painter.drawPicture(0, 0, image);
     const bool fini = painter.end();
     return fini && printer.printerState() != QPrinter::Error;
@@ -181,8 +182,8 @@ void applique_papier(QWidget& racine) {
             p.setColor(role, Qt::white);
         }
         // The focus frame and the selection are drawn in the highlight colour.
-        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
-                                QPalette::Highlight}) {
+        for (const auto role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Highlight}) {
             p.setColor(role, Qt::black);
         }
         p.setColor(QPalette::HighlightedText, Qt::white);

@@ -15,7 +15,7 @@ namespace orbitel {
 // Where a printout goes. The window uses the system's printers through their dialog; tests print
 // to a PDF file with no dialog, through the same steps.
 class Imprimante {
-  public:
+public:
     virtual ~Imprimante() = default;
     // Lets the user choose the printer and its settings. False when the user cancels or no printer
     // can be had; nothing has been changed on the window at that point.
@@ -26,23 +26,23 @@ class Imprimante {
 
 // The system's print dialog (which also offers printing to a PDF file), then that printer.
 class ImprimanteSysteme final : public Imprimante {
-  public:
+public:
     ImprimanteSysteme();
     bool choisit(QWidget* parent) override;
     bool imprime(QWidget& fenetre) override;
 
-  private:
+private:
     QPrinter printer_;
 };
 
 // A PDF file, without a dialog.
 class ImprimantePdf final : public Imprimante {
-  public:
+public:
     explicit ImprimantePdf(QString fichier);
     bool choisit(QWidget*) override { return true; }
     bool imprime(QWidget& fenetre) override;
 
-  private:
+private:
     QString fichier_;
 };
 
@@ -64,13 +64,13 @@ void acheve_affichage(QWidget& fenetre);
 // Restoring gives each widget exactly the palette it had, including whether it was its own or
 // inherited from its parent.
 class CouleursEcran {
-  public:
+public:
     explicit CouleursEcran(QWidget& racine);
     // Widgets deleted since the snapshot are skipped. The root's own visibility is left alone:
     // showing the window again is a step of its own.
     void restaure() const;
 
-  private:
+private:
     struct Etat {
         QPointer<QWidget> widget;
         QPalette palette;
@@ -88,7 +88,7 @@ void applique_papier(QWidget& racine);
 // What the print procedure asks of the window. Each call is one step; a step that throws is
 // abandoned and the procedure goes on with the next one.
 class FenetreImprimable {
-  public:
+public:
     virtual ~FenetreImprimable() = default;
     virtual QWidget& fenetre() = 0;
     // The print-mode flag the Moon drawing and the altitude line read.

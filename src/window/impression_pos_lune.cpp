@@ -12,9 +12,13 @@
 
 namespace orbitel {
 
-QWidget& ImpressionPosLune::fenetre() { return fenetre_; }
+QWidget& ImpressionPosLune::fenetre() {
+    return fenetre_;
+}
 
-void ImpressionPosLune::met_mode_impression(bool actif) { fenetre_.PR = actif; }
+void ImpressionPosLune::met_mode_impression(bool actif) {
+    fenetre_.PR = actif;
+}
 
 void ImpressionPosLune::palette_papier() {
     PosLune& f = fenetre_;
@@ -30,7 +34,9 @@ void ImpressionPosLune::palette_papier() {
     }
 }
 
-void ImpressionPosLune::calcule() { fenetre_.calcul(); }
+void ImpressionPosLune::calcule() {
+    fenetre_.calcul();
+}
 
 void ImpressionPosLune::copie_dessin() {
     PosLune& f = fenetre_;

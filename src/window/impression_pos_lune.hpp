@@ -10,7 +10,7 @@ class PosLune;
 // in Label19 measures the local clock against a fresh UTC reading (in chosen-instant mode the last
 // real-time reading may be long past).
 class ImpressionPosLune final : public FenetreImprimable {
-  public:
+public:
     explicit ImpressionPosLune(PosLune& fenetre) : fenetre_(fenetre) {}
 
     QWidget& fenetre() override;
@@ -20,7 +20,7 @@ class ImpressionPosLune final : public FenetreImprimable {
     void copie_dessin() override;
     void ecrit_note() override;
 
-  private:
+private:
     PosLune& fenetre_;
 };
 

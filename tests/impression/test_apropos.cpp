@@ -17,12 +17,14 @@ using namespace orbitel;
 namespace {
 
 class NavigateurTemoin final : public Navigateur {
-  public:
+public:
     void ouvre(const std::string& url) override { adresses.push_back(url); }
     std::vector<std::string> adresses;
 };
 
-QColor texte(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+QColor texte(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
 
 } // namespace
 

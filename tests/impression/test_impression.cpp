@@ -22,7 +22,7 @@ using namespace orbitel;
 class Contour : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor contour READ contour WRITE setContour)
-  public:
+public:
     using QWidget::QWidget;
     QColor contour() const { return contour_; }
     void setContour(const QColor& c) {
@@ -30,14 +30,14 @@ class Contour : public QWidget {
         update();
     }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setPen(QPen(contour_, 2));
         p.drawRoundedRect(rect().adjusted(1, 1, -1, -1), 6, 6);
     }
 
-  private:
+private:
     QColor contour_{255, 224, 192};
 };
 
@@ -46,7 +46,7 @@ namespace {
 // A small stand-in for the main window: light texts on black, coloured entry fields, a text
 // coloured by style sheet, a shape, pictures and buttons, a drawing and the print picture.
 class FenetreTemoin final : public FenetreImprimable {
-  public:
+public:
     FenetreTemoin() {
         racine.setObjectName("PosLune");
         racine.resize(640, 435);
@@ -65,8 +65,9 @@ class FenetreTemoin final : public FenetreImprimable {
             l->setObjectName(QString("LabPhase%1").arg(i));
             l->setGeometry(40, 200 + 20 * i, 220, 18);
             peint(*l, QPalette::WindowText,
-                  i == 2 ? QColor(255, 255, 255)
-                         : i == 4 ? QColor(192, 192, 255) : QColor(224, 224, 224));
+                  i == 2   ? QColor(255, 255, 255)
+                  : i == 4 ? QColor(192, 192, 255)
+                           : QColor(224, 224, 224));
         }
         auto* herite = new QLabel("Coordonnées du lieu", cadre); // palette of its frame
         herite->setObjectName("Label17");
@@ -158,7 +159,7 @@ class FenetreTemoin final : public FenetreImprimable {
     std::vector<QColor> couleurs_au_calcul;
     bool vu_cache_avant_papier = false;
 
-  private:
+private:
     static void peint(QWidget& w, QPalette::ColorRole role, const QColor& c) {
         QPalette p = w.palette();
         p.setColor(role, c);
@@ -206,8 +207,11 @@ std::map<QString, Aspect> aspects(QWidget& racine) {
     }
     for (QWidget* w : tous) {
         if (!w->objectName().isEmpty()) {
-            m[w->objectName()] = {w->palette(), w->testAttribute(Qt::WA_SetPalette),
-                                  w->autoFillBackground(), w->styleSheet(), w->isHidden(),
+            m[w->objectName()] = {w->palette(),
+                                  w->testAttribute(Qt::WA_SetPalette),
+                                  w->autoFillBackground(),
+                                  w->styleSheet(),
+                                  w->isHidden(),
                                   w->property("contour")};
         }
     }
@@ -231,7 +235,7 @@ void compare(const std::map<QString, Aspect>& avant, const std::map<QString, Asp
 }
 
 class ImprimanteTemoin final : public Imprimante {
-  public:
+public:
     explicit ImprimanteTemoin(FenetreTemoin& f, bool accepte = true, bool reussit = true)
         : f_(f), accepte_(accepte), reussit_(reussit) {}
     bool choisit(QWidget* parent) override {
@@ -254,7 +258,7 @@ class ImprimanteTemoin final : public Imprimante {
     } pendant;
     QWidget* parent_ = nullptr;
 
-  private:
+private:
     FenetreTemoin& f_;
     bool accepte_, reussit_;
 };
@@ -313,7 +317,7 @@ TEST(Impression, EtapesDansLOrdreEtCouleursRetrouvees) {
     ImprimanteTemoin imprimante(f);
     const bool quitte = QGuiApplication::quitOnLastWindowClosed();
     EXPECT_EQ(imprime_fenetre(f, imprimante), IssueImpression::imprimee);
-    const std::vector<std::string> attendu{"dialogue", "PR vrai", "papier", "calcul", "copie",
+    const std::vector<std::string> attendu{"dialogue", "PR vrai",    "papier",  "calcul", "copie",
                                            "note",     "impression", "PR faux", "calcul"};
     EXPECT_EQ(f.journal, attendu);
     EXPECT_TRUE(f.vu_cache_avant_papier);
@@ -457,8 +461,8 @@ TEST_P(ImpressionPdf, PageNoirSurBlancAvecLaNote) {
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
             const QColor c = page.pixelColor(x, y);
-            const int ecart_teinte = std::max({c.red(), c.green(), c.blue()}) -
-                                     std::min({c.red(), c.green(), c.blue()});
+            const int ecart_teinte =
+                std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
             colores += ecart_teinte > 24;
             blancs += c.lightness() >= 250;
             sombres += c.lightness() < 80;

@@ -42,9 +42,13 @@ std::map<QString, Aspect> aspects(QWidget& racine) {
             continue;
         }
         const auto* l = qobject_cast<QLabel*>(w);
-        m[w->objectName()] = {w->palette(),      w->testAttribute(Qt::WA_SetPalette),
-                              w->autoFillBackground(), w->styleSheet(), w->isHidden(),
-                              w->property("contour"), l != nullptr ? l->text() : QString()};
+        m[w->objectName()] = {w->palette(),
+                              w->testAttribute(Qt::WA_SetPalette),
+                              w->autoFillBackground(),
+                              w->styleSheet(),
+                              w->isHidden(),
+                              w->property("contour"),
+                              l != nullptr ? l->text() : QString()};
     }
     return m;
 }
@@ -137,8 +141,8 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
             const QColor c = page.pixelColor(x, y);
-            const int teinte = std::max({c.red(), c.green(), c.blue()}) -
-                               std::min({c.red(), c.green(), c.blue()});
+            const int teinte =
+                std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
             colores += teinte > 24;
             blancs += c.lightness() >= 250;
             sombres += c.lightness() < 80;
@@ -156,9 +160,8 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
 
 INSTANTIATE_TEST_SUITE_P(
     DeuxFuseaux, Impression,
-    ::testing::Values(
-        std::pair{120, std::string("Pour obtenir l'heure locale veuillez ajouter 2 heures.")},
-        std::pair{-300, std::string("Pour obtenir l'heure locale veuillez retirer 5 heures.")}),
+    ::testing::Values(std::pair{120, std::string("Pour obtenir l'heure locale veuillez ajouter 2 heures.")},
+                      std::pair{-300, std::string("Pour obtenir l'heure locale veuillez retirer 5 heures.")}),
     [](const auto& info) { return info.param.first > 0 ? "Avance" : "Retard"; });
 
 TEST(ImpressionFenetre, DialogueAnnuleRienNeChange) {
@@ -209,10 +212,9 @@ TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
     EXPECT_TRUE(vu) << "the About box did not open";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     ASSERT_EQ(banc.navigateur.adresses.size(), 2u);
-    EXPECT_EQ(banc.navigateur.adresses[0], page_contact() + "?sub=Orbitel%20V" +
-                                               std::to_string(ORBITEL_VERSION_MAJOR) + "." +
-                                               std::to_string(ORBITEL_VERSION_MINOR) + "." +
-                                               std::to_string(ORBITEL_VERSION_PATCH));
+    EXPECT_EQ(banc.navigateur.adresses[0],
+              page_contact() + "?sub=Orbitel%20V" + std::to_string(ORBITEL_VERSION_MAJOR) + "." +
+                  std::to_string(ORBITEL_VERSION_MINOR) + "." + std::to_string(ORBITEL_VERSION_PATCH));
     EXPECT_EQ(banc.navigateur.adresses[1], adresse_site());
     EXPECT_TRUE(f.isVisible());
 }
