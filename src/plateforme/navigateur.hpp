@@ -6,7 +6,7 @@ namespace orbitel {
 // Opens a web address in the user's browser. The window is given one; tests give a fake that
 // only records the address.
 class Navigateur {
-public:
+  public:
     virtual ~Navigateur() = default;
     virtual void ouvre(const std::string& url) = 0;
 };
