@@ -9,6 +9,7 @@
 
 #include "clock/instant.hpp"
 #include "clock/lecture.hpp"
+#include "clock/lieu.hpp"
 #include "rapport/arguments.hpp"
 #include "texte/releve.hpp"
 
@@ -60,14 +61,16 @@ int main(int argc, char** argv) {
         }
     }
 
-    LieuReleve lieu;
+    // A sub-field that cannot be held has no previous value to keep: it reads 0.
+    const auto texte_lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
     const std::vector<std::string> lat = a.latitude.value_or(std::vector<std::string>{"48", "52"});
     const std::vector<std::string> lon = a.longitude.value_or(std::vector<std::string>{"2", "20"});
-    lieu.Lat = static_cast<float>(lit(lat[0]) + lit(lat[1]) / 60);
-    if (!a.nord) lieu.Lat = -lieu.Lat;
-    lieu.Lon = static_cast<float>(-(lit(lon[0]) + lit(lon[1]) / 60));
-    if (!a.est) lieu.Lon = -lieu.Lon;
+    const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), a.nord, a.est});
+    if (!lieu) {
+        std::cerr << "orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).\n";
+        return 2;
+    }
 
-    for (const std::string& ligne : releve(instant, lieu, marque_decimale())) std::cout << ligne << '\n';
+    for (const std::string& ligne : releve(instant, *lieu, marque_decimale())) std::cout << ligne << '\n';
     return 0;
 }

@@ -147,3 +147,65 @@ TEST(Rapport, MauvaisArgumentsSortie2SansRienSurLaSortie) {
         EXPECT_EQ(s.erreurs.rfind("orbitel-rapport : ", 0), 0u) << args << ": " << s.erreurs;
     }
 }
+
+TEST(Rapport, PhasesEtDeltaTDeLaDateDeLInstant) {
+    const Sortie s = lance("fr_FR.UTF-8", "--date 1/3/2024 --heure 15:0:0");
+    ASSERT_EQ(s.statut, 0);
+    const auto l = s.lignes();
+    ASSERT_EQ(l.size(), 22u);
+    EXPECT_EQ(l[16], "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
+    EXPECT_EQ(l[17], "Premier quartier le: 16/2/2024 à 15:00:35 T.U");
+    EXPECT_EQ(l[18], "Pleine Lune le: 24/2/2024 à 12:30:04 T.U");
+    EXPECT_EQ(l[19], "Dernier quartier le: 3/3/2024 à 15:23:18 T.U");
+    EXPECT_EQ(l[20], "Lune suivante le: 10/3/2024 à 09:00:02 T.U");
+    EXPECT_EQ(l[21], "Les heures sont en temps universel, la différence avec le temps terrestre dynamique "
+                     "(TDT ou TT) est, en 2024, de 90,36 secondes.");
+}
+
+TEST(Rapport, DateHorsCalendrierSansPhases) {
+    const Sortie s = lance("C", "--date 31/2/2026");
+    ASSERT_EQ(s.statut, 0);
+    const auto l = s.lignes();
+    ASSERT_EQ(l.size(), 22u);
+    for (std::size_t i = 16; i < 22; ++i) EXPECT_EQ(l[i], "---") << i;
+    // The ephemeris itself runs: 31 February is 3 March for the Julian day.
+    EXPECT_EQ(l[11], "Instant G.M.T. = 03/03/2026 à 00:00:00");
+}
+
+TEST(Rapport, LignesTopocentriquesEtLeverCoucherAParis) {
+    const Sortie s = lance("fr_FR.UTF-8", "--date 12/4/1992 --heure 0:0:0 --latitude 48:52N --longitude 2:20E");
+    ASSERT_EQ(s.statut, 0) << s.erreurs;
+    const auto l = s.lignes();
+    ASSERT_EQ(l.size(), 22u);
+    const std::vector<std::pair<std::size_t, std::string>> attendu{
+        {7, "Distance Topocentrique = 365787,139 kms"},
+        {8, "Ascension droite Topo = 08 h 56 m 14,89s"},
+        {9, "Déclinaison Topocentrique = +13° 05' 42,97''"},
+        {13, "Hauteur: +23° 47'"},
+        {14, "Azimut: 262° 38'"},
+        {15, "Lever: 12/04/1992 à 13:05 ( Az = 073,4°)"},
+        {16, "Coucher: 12/04/1992 à 02:34 ( Az = 290,2°)"},
+    };
+    for (const auto& [n, texte] : attendu) EXPECT_EQ(l[n - 1], texte) << "ligne " << n;
+}
+
+TEST(Rapport, LieuHemispheresEtValeursIllisibles) {
+    // 48:52S 2:20O is a different sky; 1E999 minutes read 0, as 48:0N.
+    const Sortie sud = lance("C", "--date 12/4/1992 --latitude 48:52s --longitude 2:20o");
+    const Sortie zero = lance("C", "--date 12/4/1992 --latitude 48:1E999 --longitude 2:20");
+    const Sortie net = lance("C", "--date 12/4/1992 --latitude 48:0 --longitude 2:20");
+    ASSERT_EQ(sud.statut, 0);
+    EXPECT_NE(sud.lignes().at(12), lance("C", "--date 12/4/1992").lignes().at(12));
+    EXPECT_EQ(zero.lignes(), net.lignes());
+    const Sortie enorme = lance("C", "--date 12/4/1992 --latitude 1E300:0");
+    EXPECT_EQ(enorme.statut, 2);
+    EXPECT_TRUE(enorme.sortie.empty());
+}
+
+TEST(Rapport, InstantNonCalculableSansLignesTopocentriques) {
+    const auto l = lance("C", "--date 1/1/1E300").lignes();
+    ASSERT_EQ(l.size(), 22u);
+    EXPECT_EQ(l[14], "Lever: ---");
+    EXPECT_EQ(l[15], "Coucher: ---");
+    EXPECT_EQ(l[12].find("---") != std::string::npos, true) << l[12];
+}

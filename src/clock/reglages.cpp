@@ -1,0 +1,112 @@
+#include "clock/reglages.hpp"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace orbitel {
+
+namespace {
+
+bool egal_sans_casse(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool est_blanc(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The whole text must be one decimal number: no trailing rubbish, no "inf" or "nan" words, which
+// strtod alone would accept.
+std::optional<double> nombre_du_texte_entier(std::string_view t) {
+    std::size_t i = 0;
+    const auto chiffres = [&] {
+        const std::size_t debut = i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+        return i - debut;
+    };
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t n = chiffres();
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        n += chiffres();
+    }
+    if (n == 0) return std::nullopt;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (chiffres() == 0) return std::nullopt;
+    }
+    if (i != t.size()) return std::nullopt;
+    const std::string copie(t);
+    errno = 0;
+    const double v = std::strtod(copie.c_str(), nullptr);
+    if (errno == ERANGE && !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+template <class Lecture> void lit_cle(Lecture&& lecture) {
+    // One key that cannot be read must not keep the others from being restored.
+    try {
+        lecture();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+std::optional<bool> lit_verite(std::string_view texte) {
+    while (!texte.empty() && est_blanc(texte.front())) texte.remove_prefix(1);
+    while (!texte.empty() && est_blanc(texte.back())) texte.remove_suffix(1);
+    if (egal_sans_casse(texte, "true")) return true;
+    if (egal_sans_casse(texte, "false")) return false;
+    if (const auto v = nombre_du_texte_entier(texte)) return *v != 0.0;
+    return std::nullopt;
+}
+
+std::string_view texte_verite(bool valeur) { return valeur ? "True" : "False"; }
+
+LieuEnregistre restaure_lieu(const MagasinReglages& magasin) {
+    LieuEnregistre lieu;
+    const auto texte = [&](std::string_view cle, std::string& champ) {
+        lit_cle([&] {
+            if (auto v = magasin.lit(section_lieu, cle)) champ = std::move(*v);
+        });
+    };
+    texte("Lat0", lieu.lat0);
+    texte("Lat1", lieu.lat1);
+    texte("Lon0", lieu.lon0);
+    texte("Lon1", lieu.lon1);
+    const auto verite = [&](std::string_view cle, bool& choix) {
+        lit_cle([&] {
+            if (const auto v = magasin.lit(section_lieu, cle)) choix = lit_verite(*v).value_or(true);
+        });
+    };
+    verite("NS", lieu.nord);
+    verite("EO", lieu.est);
+    return lieu;
+}
+
+bool sauve_lieu(MagasinReglages& magasin, const LieuEnregistre& lieu) {
+    bool tout = true;
+    const auto ecrit = [&](std::string_view cle, std::string_view valeur) {
+        try {
+            tout = magasin.ecrit(section_lieu, cle, valeur) && tout;
+        } catch (...) {
+            tout = false;
+        }
+    };
+    ecrit("Lat0", lieu.lat0);
+    ecrit("Lat1", lieu.lat1);
+    ecrit("Lon0", lieu.lon0);
+    ecrit("Lon1", lieu.lon1);
+    ecrit("NS", texte_verite(lieu.nord));
+    ecrit("EO", texte_verite(lieu.est));
+    return tout;
+}
+
+} // namespace orbitel

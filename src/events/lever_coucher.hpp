@@ -1,0 +1,56 @@
+#pragma once
+#include <string>
+
+#include "clock/instant.hpp"
+#include "clock/lieu.hpp"
+#include "ephemeris/etat_lune.hpp"
+
+namespace orbitel {
+
+// Altitude of the Moon's centre, topocentric and geometric, at which it rises or sets: the
+// semi-diameter and the refraction at the horizon put its upper limb on the horizon then.
+inline constexpr double HauteurLever = -0.833; // degrees
+
+struct EvenementHorizon {
+    bool trouve = false;
+    double jj = 0;     // Julian day, UT
+    double azimut = 0; // degrees from north through east, to four decimals
+};
+
+struct LeverCoucher {
+    EvenementHorizon lever, coucher;
+    int evaluations = 0; // ephemeris evaluations the search made
+};
+
+// The first moonrise and the first moonset of the UT day [0 h, 24 h) of instant.jour, mois, an
+// (the time of day plays no part) for the observer: the first instants at which the topocentric
+// altitude of the centre crosses HauteurLever going up, and going down, each to within 0.1 s.
+// No crossing is jumped over, except that two crossings less than a minute apart (a grazing touch
+// at high latitude) may count as none. The search evaluates the ephemeris on etat, which then
+// describes the last trial instant. An instant that cannot be computed finds nothing.
+LeverCoucher lever_coucher(EtatLune& etat, const Instant& instant, const Observateur& lieu);
+
+// The same from the Julian day of 0 h UT of the day.
+LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& lieu);
+
+// Bounds of the altitude's motion that keep the scan from stepping over a crossing, for a
+// latitude in degrees: the rate anywhere, and the second derivative while the Moon is within
+// BornesHauteur::hauteur_courbure degrees of the horizon.
+struct BornesHauteur {
+    static constexpr double hauteur_courbure = 10; // degrees
+    double vitesse;                                // degrees per day
+    double courbure;                               // degrees per day squared
+};
+BornesHauteur bornes_hauteur(float lat);
+
+// The two lines of the window. "Lever: 12/04/1992 à 13:05 ( Az = 073,4°)", or "Lever: ---".
+struct LignesLeverCoucher {
+    std::string Label18_0; // rise
+    std::string Label18_1; // set
+};
+LignesLeverCoucher lignes_lever_coucher(const LeverCoucher& resultat, char marque);
+
+// "Lever: ---" and "Coucher: ---", for an instant that cannot be computed.
+LignesLeverCoucher lignes_lever_coucher_absentes();
+
+} // namespace orbitel

@@ -1,0 +1,105 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "clock/instant.hpp"
+#include "events/date.hpp"
+
+namespace orbitel {
+
+// Dates of the principal lunar phases near a reference date (J. Meeus, Astronomical Algorithms,
+// 2nd ed., ch. 49, then the calendar date of ch. 7), as French texts in universal time.
+//
+// Phase index: 0 the new moon of the lunation the reference date is reckoned to fall in, 1 its first
+// quarter, 2 its full moon, 3 its last quarter, 4 the new moon of the following lunation.
+//
+// The lunation is floor((y - 2000) x 12.3685) with y the decimal year of the reference date; it is
+// not moved to the nearest one, so its new moon may lie weeks before the date or a few days after it.
+// The widths below are part of the result: a double decimal year, for instance, lists another
+// lunation for 63 reference dates between 1900 and 2199.
+
+// The working quantities of one phase computation, rewritten by each call of calcule_phase. Owned by
+// the caller; nothing carries over from one call to the next.
+struct PhaseLune {
+    float k = 0;  // lunation number: whole for a new moon, + 0.25, 0.5, 0.75 for the other phases
+    float T = 0;  // k / 1236.85, Julian centuries from J2000.0
+    float T2 = 0; // powers of T by repeated single-precision multiplication
+    float T3 = 0;
+    float T4 = 0;
+    double JDE = 0;             // Julian Ephemeris Day of the phase, mean then corrected
+    double E = 0;               // eccentricity factor of the Earth's orbit
+    double M = 0;               // Sun's mean anomaly, degrees in [0, 360]
+    double Mp = 0;              // Moon's mean anomaly M', degrees
+    double F = 0;               // Moon's argument of latitude, degrees
+    double Omega = 0;           // longitude of the Moon's ascending node, degrees
+    std::array<double, 15> A{}; // planetary arguments A1 to A14 at their own index, radians
+};
+
+// The degree-to-radian factor of the phase computation: this truncated value, not pi / 180.
+inline constexpr double degres_en_radians_phases = 0.017453292;
+
+// An angle in degrees brought into [0, 360); angles already in [0, 360] are returned unchanged, so
+// 360 stays 360.
+double reduit_360(double x);
+
+// The decimal year of a date: its calendar year Y plus the days since 1 January of Y at 0 h over 365
+// (for every year, leap or not: 31 December of a leap year gives Y + 1), single precision.
+float annee_decimale(const DateHeure& reference);
+
+// The lunation number listed for a reference date (the k of index 0).
+float numero_lunaison(const DateHeure& reference);
+
+// The periodic corrections, in days, from the state set by calcule_phase (M, M', F, Omega, E, A).
+double terme_w(const PhaseLune& etat);
+double corrections_nouvelle_lune(const PhaseLune& etat);
+double corrections_pleine_lune(const PhaseLune& etat);
+double corrections_quartier(const PhaseLune& etat);
+double corrections_additionnelles(const PhaseLune& etat);
+
+// Julian day, in universal time, of phase `indice` (0 to 4) for the reference date. `DeltaT` is
+// Delta T in days for the year of the reference date (calcule_delta_t), subtracted from the
+// dynamical-time instant. Fills `etat`. An index outside 0 to 4 throws std::invalid_argument.
+double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT);
+
+// The same instant as the phase text: "6/1/2000 à 18:13:49 T.U".
+std::string calcule_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT);
+
+// A Julian day written as the phase text: day/month/year in plain digits, " à ", hours, minutes and
+// seconds of two digits each, " T.U". Gregorian calendar from Julian day 2299160.5 (15 October 1582),
+// Julian before; astronomical years. Every part is truncated, never rounded: 12 h 30 min 4.9 s is
+// written 12:30:04.
+std::string jj_en_texte(double jj);
+
+// Line names of the phase panel, by index.
+inline constexpr std::array<std::string_view, 5> noms_phases{
+    "Nouvelle Lune", "Premier quartier", "Pleine Lune", "Dernier quartier", "Lune suivante"};
+
+// The six texts of the phase panel: LabPhase 0 to 4 ("Pleine Lune le: 24/2/2024 à 12:30:04 T.U") and
+// the Delta T notice of Label10 0, for the year of the reference date.
+struct LignesPhases {
+    std::array<std::string, 5> LabPhase;
+    std::string Label10_0;
+};
+
+// The panel for a reference date (the panel passes a date at 0 h), with the user's decimal mark
+// (',' or '.') in the notice. A date outside the years -32767 to 32767 gives the "---" lines.
+LignesPhases lignes_phases(const DateHeure& reference, char marque);
+
+// The panel for the date of an instant at 0 h; when jour, mois and an do not form a real date
+// (date_valide), the six lines read "---".
+LignesPhases lignes_phases(const Instant& instant, char marque);
+
+enum class SensCycle { precedent, suivant };
+
+// The reference date one lunation back or forth: the date 30 days before or after, moved back toward
+// the given date one day at a time while it would list a lunation beyond the previous (next) one,
+// and on one day at a time in the rare case where the 30 days were not enough (31 December of a
+// leap year and 1 January share one decimal year). The listed lunation thus moves by exactly one at
+// each step, where a plain 30-day shift now and then skips one. No date when the result would leave
+// the years -32767 to 32767.
+std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens);
+
+} // namespace orbitel

@@ -1,0 +1,11 @@
+#include "plateforme/locale_systeme.hpp"
+
+#include <QLocale>
+
+namespace orbitel {
+
+char marque_decimale_locale() {
+    return QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+} // namespace orbitel

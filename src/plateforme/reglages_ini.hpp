@@ -1,0 +1,31 @@
+#pragma once
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+#include "clock/reglages.hpp"
+
+namespace orbitel {
+
+// The settings store as an INI file read and written through QSettings.
+class MagasinIni final : public MagasinReglages {
+  public:
+    explicit MagasinIni(const QString& chemin);
+
+    std::optional<std::string> lit(std::string_view section, std::string_view cle) const override;
+    bool ecrit(std::string_view section, std::string_view cle, std::string_view valeur) override;
+
+    QString chemin() const { return reglages_.fileName(); }
+
+  private:
+    mutable QSettings reglages_;
+};
+
+// The user's store of an application: <configuration folder>/<application>.ini, the folder being
+// XDG_CONFIG_HOME (or ~/.config). The window passes its own executable's name, orbitel-rapport
+// passes "orbitel" so that both share the window's place.
+QString chemin_reglages_utilisateur(const QString& application);
+std::unique_ptr<MagasinReglages> ouvre_reglages_utilisateur(const QString& application);
+
+} // namespace orbitel

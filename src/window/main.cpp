@@ -1,0 +1,24 @@
+// orbitel: the main window, in real time from the system clock, for the place kept in orbitel.ini.
+#include <QApplication>
+#include <QFileInfo>
+
+#include "clock/instant.hpp"
+#include "plateforme/locale_systeme.hpp"
+#include "plateforme/reglages_ini.hpp"
+#include "window/navigateur_systeme.hpp"
+#include "window/pos_lune.hpp"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The settings are the program's own: named after its file, whatever it was started as.
+    const QString nom = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    QCoreApplication::setApplicationName(nom);
+    QGuiApplication::setDesktopFileName(QStringLiteral("orbitel"));
+
+    orbitel::HorlogeSysteme horloge;
+    orbitel::MagasinIni reglages(orbitel::chemin_reglages_utilisateur(nom));
+    orbitel::NavigateurSysteme navigateur;
+    orbitel::PosLune fenetre(horloge, reglages, navigateur, orbitel::marque_decimale_locale());
+    fenetre.demarre();
+    return QApplication::exec();
+}

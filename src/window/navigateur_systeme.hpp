@@ -1,0 +1,12 @@
+#pragma once
+#include "plateforme/navigateur.hpp"
+
+namespace orbitel {
+
+// The user's browser, through the desktop's URL handler.
+class NavigateurSysteme final : public Navigateur {
+  public:
+    void ouvre(const std::string& url) override;
+};
+
+} // namespace orbitel

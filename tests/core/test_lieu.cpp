@@ -1,0 +1,66 @@
+#include "clock/lieu.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace orbitel;
+
+namespace {
+
+Observateur lieu(const ChampsLieu& champs) {
+    const std::optional<Observateur> o = lit_lieu(champs);
+    EXPECT_TRUE(o.has_value());
+    return o.value_or(Observateur{});
+}
+
+} // namespace
+
+TEST(LitLieu, PlacesTypiquesEnSimplePrecision) {
+    // The default place: 48° 52' N, 2° 20' E, held as the floats nearest 48 + 52/60 and -(2 + 20/60).
+    const Observateur paris = lieu({"48", "52", "2", "20", true, true});
+    EXPECT_EQ(paris.Lat, 48.866665f);
+    EXPECT_EQ(paris.Lat, static_cast<float>(48 + 52.0 / 60));
+    EXPECT_EQ(paris.Lon, -2.3333333f);
+
+    EXPECT_EQ(lieu({"33", "52", "151", "12", false, true}).Lat, -33.866665f);
+    // West is positive.
+    EXPECT_EQ(lieu({"0", "0", "70", "15", true, false}).Lon, 70.25f);
+    EXPECT_EQ(lieu({"0", "13", "78", "31", false, false}).Lat, static_cast<float>(-(13.0 / 60)));
+}
+
+TEST(LitLieu, MinutesToujoursAjouteesSansControleDePlage) {
+    EXPECT_EQ(lieu({"10", "75", "0", "0", true, true}).Lat, 11.25f);
+    EXPECT_EQ(lieu({"95", "0", "0", "0", true, true}).Lat, 95.0f);
+    // Minutes are added whatever the sign of the degrees, then the hemisphere flips the lot.
+    EXPECT_EQ(lieu({"-10", "30", "0", "0", true, true}).Lat, -9.5f);
+    EXPECT_EQ(lieu({"-10", "30", "0", "0", false, true}).Lat, 9.5f);
+    EXPECT_EQ(lieu({"0", "0", "-10", "30", true, true}).Lon, 9.5f);
+    EXPECT_EQ(lieu({"400", "0", "0", "0", true, true}).Lat, 400.0f);
+}
+
+TEST(LitLieu, TextesQuiNeSontPasDesNombres) {
+    // Empty fields, letters and blanks read as 0; the number reading takes either decimal mark.
+    const Observateur vide = lieu({"", "", "", "", true, true});
+    EXPECT_EQ(vide.Lat, 0.0f);
+    EXPECT_EQ(vide.Lon, 0.0f);
+    EXPECT_EQ(lieu({"abc", "x", "2", "", true, true}).Lat, 0.0f);
+    EXPECT_EQ(lieu({" 4 8 ", "30", "0", "0", true, true}).Lat, 48.5f);
+    EXPECT_EQ(lieu({"48,5", "0", "0", "0", true, true}).Lat, 48.5f);
+    EXPECT_EQ(lieu({"12abc", "6", "0", "0", true, true}).Lat, 12.1f);
+}
+
+TEST(LitLieu, ValeurQuOnNePeutTenirLaisseLeLieu) {
+    // Beyond the double range, in any of the four fields.
+    EXPECT_FALSE(lit_lieu({"1E999", "0", "2", "20", true, true}));
+    EXPECT_FALSE(lit_lieu({"48", "1E999", "2", "20", true, true}));
+    EXPECT_FALSE(lit_lieu({"48", "52", "-1E999", "20", true, true}));
+    EXPECT_FALSE(lit_lieu({"48", "52", "2", "1D400", true, true}));
+    // Beyond the float range, or a sum of two large doubles that overflows.
+    EXPECT_FALSE(lit_lieu({"1E39", "0", "2", "20", true, true}));
+    EXPECT_FALSE(lit_lieu({"48", "52", "0", "-1E41", true, false}));
+    EXPECT_FALSE(lit_lieu({"1.7E308", "1.7E308", "0", "0", true, true}));
+    // The largest floats are still places.
+    const std::optional<Observateur> grand = lit_lieu({"3.4E38", "0", "-3.4E38", "0", false, false});
+    ASSERT_TRUE(grand);
+    EXPECT_EQ(grand->Lat, -3.4E38f);
+    EXPECT_EQ(grand->Lon, -3.4E38f);
+}

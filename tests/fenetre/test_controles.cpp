@@ -1,0 +1,217 @@
+// The window as designed: names, places (twips / 15), captions, access keys, tool tips, colours and
+// what is shown before start-up.
+#include <QFrame>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "outils.hpp"
+#include "window/controles.hpp"
+
+using namespace orbitel;
+using namespace orbitel::essais;
+
+namespace {
+
+QRect tw(int x, int y, int l, int h) {
+    const auto p = [](int t) { return static_cast<int>(std::lround(t / 15.0)); };
+    return {p(x), p(y), p(l), p(h)};
+}
+
+QColor texte_de(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+struct Controles : ::testing::Test {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    template <class T = QWidget> T* nomme(const char* nom) const {
+        T* w = f.findChild<T*>(QLatin1String(nom));
+        EXPECT_NE(w, nullptr) << nom;
+        return w;
+    }
+};
+
+} // namespace
+
+TEST_F(Controles, FenetreFixeNoireEtSaLegende) {
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Notre Satellite, la Lune..."));
+    EXPECT_EQ(f.size(), QSize(640, 435));
+    EXPECT_EQ(f.minimumSize(), f.maximumSize());
+    EXPECT_EQ(f.palette().color(QPalette::Window), QColor(0, 0, 0));
+    EXPECT_FALSE(f.windowIcon().isNull());
+}
+
+TEST_F(Controles, ChaqueControlePorteSonNom) {
+    for (const char* nom :
+         {"Command1", "Command2", "Command3", "Command4", "Command5", "Frame1", "Frame2", "Frame3", "Frame4",
+          "Heure_0",  "Heure_1",  "Heure_2",  "Date_0",   "Date_1",   "Date_2", "Shape1_0", "Shape1_5", "Label11_0",
+          "Label11_5", "dummy",   "TLat_0",   "TLat_1",   "TLon_0",   "TLon_1", "Option1_0", "Option1_1",
+          "Option2_0", "Option2_1", "Label17_0", "Label17_1", "Label18_0", "Label18_1", "LabPhase_0",
+          "LabPhase_4", "Label1", "Label9", "Label12", "Label16", "Image1", "Image2", "Image3", "Image4",
+          "Label19", "Label10_0", "Label10_1"})
+        nomme(nom);
+    EXPECT_NE(f.findChild<QTimer*>(QStringLiteral("Timer1")), nullptr);
+}
+
+TEST_F(Controles, BoutonsSurUneLigneAvecLeursTouchesDAcces) {
+    struct Cas {
+        const char* nom;
+        int gauche, largeur;
+        const char* legende;
+        Qt::Key touche;
+    };
+    for (const Cas& c : {Cas{"Command2", 150, 930, "&Quitter", Qt::Key_Q},
+                         Cas{"Command4", 1065, 1065, "&A Propos", Qt::Key_A},
+                         Cas{"Command1", 2115, 1470, "Choisir un &Instant", Qt::Key_I},
+                         Cas{"Command3", 3570, 945, "&Calcul", Qt::Key_C}}) {
+        auto* b = nomme<QPushButton>(c.nom);
+        EXPECT_EQ(b->geometry(), tw(c.gauche, 6060, c.largeur, 360)) << c.nom;
+        EXPECT_EQ(b->text(), QString::fromUtf8(c.legende));
+        EXPECT_EQ(QKeySequence::mnemonic(b->text()), QKeySequence(Qt::ALT | c.touche)) << c.nom;
+        EXPECT_EQ(b->font().family(), QStringLiteral("Arial"));
+        EXPECT_DOUBLE_EQ(b->font().pointSizeF(), 8.25);
+    }
+    auto* imprimer = nomme<QPushButton>("Command5");
+    EXPECT_EQ(imprimer->geometry(), tw(4500, 6060, 615, 360));
+    EXPECT_EQ(imprimer->toolTip(), QStringLiteral("Imprimer"));
+    EXPECT_EQ(imprimer->iconSize(), QSize(16, 16));
+    EXPECT_FALSE(imprimer->icon().isNull());
+}
+
+TEST_F(Controles, CeQuiEstCacheAuDepart) {
+    for (const char* nom : {"Command5", "Frame1", "Command3", "Image4"}) EXPECT_TRUE(nomme(nom)->isHidden()) << nom;
+    for (const char* nom : {"Command1", "Command2", "Command4", "Frame2", "Image1", "Image2", "Image3", "Label10_0"})
+        EXPECT_FALSE(nomme(nom)->isHidden()) << nom;
+    auto* minuterie = f.findChild<QTimer*>(QStringLiteral("Timer1"));
+    EXPECT_EQ(minuterie->interval(), 500);
+    EXPECT_TRUE(minuterie->isActive());
+    EXPECT_TRUE(f.temps_reel());
+}
+
+TEST_F(Controles, PlacesDonnees) {
+    EXPECT_EQ(nomme("Frame2")->geometry(), tw(5460, 75, 4035, 7200));
+    EXPECT_EQ(nomme("Frame1")->geometry(), tw(105, 5220, 4860, 795));
+    EXPECT_EQ(nomme("Label10_0")->pos(), tw(150, 5265, 0, 0).topLeft());
+    EXPECT_EQ(nomme("Label10_1")->pos(), tw(150, 5715, 0, 0).topLeft());
+    EXPECT_EQ(nomme("Image2")->geometry(), tw(5130, 4575, 315, 285));
+    EXPECT_EQ(nomme("Image3")->geometry(), tw(5130, 5970, 315, 285));
+    EXPECT_EQ(nomme("Image4")->geometry(), tw(0, 0, 5505, 5250));
+    EXPECT_EQ(nomme("Image1")->size(), QSize(26, 121));
+    EXPECT_EQ(nomme("dummy")->x(), 245745 / 15);
+    const std::array<int, 3> dates{225, 825, 1410}, heures{2235, 2985, 3705};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(f.Date[i]->geometry(), tw(dates[i], 330, 525, 315));
+        EXPECT_EQ(f.Heure[i]->geometry(), tw(heures[i], 330, 525, 315));
+        EXPECT_EQ(f.Date[i]->parentWidget(), f.Frame1);
+        // Each caption stands centred over its field.
+        EXPECT_EQ(f.Label11[i]->geometry().center().x(), f.Date[i]->geometry().center().x());
+        EXPECT_EQ(f.Label11[i + 3]->geometry().center().x(), f.Heure[i]->geometry().center().x());
+        EXPECT_LT(f.Label11[i]->geometry().bottom(), f.Date[i]->y() + 1);
+    }
+    // The entry fields cover both notices while they are shown.
+    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[0]->geometry()));
+    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[1]->geometry()));
+}
+
+TEST_F(Controles, LegendesEtTextesInitiaux) {
+    const std::array<const char*, 6> legendes{"Jour", "Mois", "An", "Heures", "minutes", "secondes"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(texte(f.Label11[i]), legendes[i]);
+        EXPECT_TRUE(f.Label11[i]->alignment() & Qt::AlignHCenter);
+        EXPECT_EQ(texte_de(f.Label11[i]), QColor(224, 224, 224));
+    }
+    EXPECT_EQ(texte(f.Label17[0]), "Coordonnées du lieu");
+    EXPECT_EQ(texte(f.Label17[1]), "T.U.");
+    for (QLabel* l : {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7, f.Label8, f.Label9})
+        EXPECT_EQ(texte(l), "Info");
+    for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16, f.Label18[0], f.Label18[1],
+                      f.LabPhase[0], f.LabPhase[4]})
+        EXPECT_EQ(texte(l), "---");
+    EXPECT_EQ(texte(f.Label10[0]), "xxx");
+    EXPECT_EQ(texte(f.Label10[1]), "xxx");
+    EXPECT_EQ(texte(f.Label19), "");
+    for (QLineEdit* c : {f.Heure[0], f.Date[2], f.TLat[0], f.TLon[1]}) EXPECT_EQ(texte(c), "");
+    EXPECT_EQ(f.Image2->toolTip(), QStringLiteral("Cycle précédent"));
+    EXPECT_EQ(f.Image3->toolTip(), QStringLiteral("Cycle suivant"));
+    EXPECT_EQ(f.Option1[0]->text(), "N");
+    EXPECT_EQ(f.Option1[1]->text(), "S");
+    EXPECT_EQ(f.Option2[0]->text(), "E");
+    EXPECT_EQ(f.Option2[1]->text(), "O");
+    EXPECT_EQ(f.Label17[0]->property("Tag").toString(), QString());
+}
+
+TEST_F(Controles, Couleurs) {
+    const QColor creme(255, 255, 192);
+    for (QLineEdit* c : {f.Heure[0], f.Heure[1], f.Heure[2], f.Date[0], f.Date[1], f.Date[2], f.TLat[0], f.TLat[1],
+                         f.TLon[0], f.TLon[1]}) {
+        EXPECT_EQ(c->palette().color(QPalette::Base), creme) << c->objectName().toStdString();
+        EXPECT_EQ(c->palette().color(QPalette::Text), QColor(0, 0, 0));
+    }
+    for (QLabel* l : {f.Label14, f.Label15, f.Label16}) EXPECT_EQ(texte_de(l), QColor(255, 255, 128));
+    for (QLabel* l : {f.Label1, f.Label8, f.Label12, f.Label13}) EXPECT_EQ(texte_de(l), QColor(224, 224, 224));
+    EXPECT_EQ(texte_de(f.Label9), QColor(192, 192, 255));
+    EXPECT_EQ(texte_de(f.Label18[0]), QColor(0, 192, 0));
+    EXPECT_EQ(texte_de(f.Label18[1]), QColor(192, 0, 0));
+    const std::array<QColor, 5> phases{QColor(224, 224, 224), QColor(224, 224, 224), QColor(255, 255, 255),
+                                       QColor(224, 224, 224), QColor(192, 192, 255)};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(texte_de(f.LabPhase[i]), phases[i]) << i;
+    for (QLabel* l : f.Label17) {
+        EXPECT_EQ(texte_de(l), QColor(192, 192, 192));
+        EXPECT_EQ(l->palette().color(QPalette::Window), QColor(0, 0, 0));
+    }
+    EXPECT_EQ(texte_de(f.Label10[0]), QColor(128, 128, 128));
+    EXPECT_EQ(texte_de(f.Label10[1]), QColor(224, 224, 224));
+    for (QFrame* c : {f.Frame3, f.Frame4}) EXPECT_EQ(c->palette().color(QPalette::Window), QColor(128, 128, 128));
+    for (QFrame* c : {f.Frame1, f.Frame2}) EXPECT_EQ(c->palette().color(QPalette::Window), QColor(0, 0, 0));
+    for (QRadioButton* o : {f.Option1[0], f.Option1[1], f.Option2[0], f.Option2[1]}) {
+        EXPECT_EQ(texte_de(o), QColor(255, 255, 255));
+        EXPECT_EQ(o->palette().color(QPalette::Window), QColor(0, 0, 0));
+    }
+    for (Forme* s : f.Shape1) EXPECT_EQ(s->contour(), QColor(255, 224, 192));
+}
+
+TEST_F(Controles, PolicesArialDesLignesEtDesChamps) {
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Label1, f.Label9, f.Label12, f.Label16, f.Date[0],
+                                                      f.Heure[2]}) {
+        EXPECT_EQ(w->font().family(), QStringLiteral("Arial")) << w->objectName().toStdString();
+        EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
+    }
+}
+
+TEST_F(Controles, ParentsDesControles) {
+    for (QWidget* w : std::initializer_list<QWidget*>{f.TLat[0], f.TLon[1], f.Frame3, f.Frame4, f.Label17[0],
+                                                      f.Label18[1], f.LabPhase[2], f.Label1, f.Label14, f.Image1,
+                                                      f.Shape1[1], f.Shape1[5]})
+        EXPECT_EQ(w->parentWidget(), f.Frame2) << w->objectName().toStdString();
+    EXPECT_EQ(f.Option1[0]->parentWidget(), f.Frame3);
+    EXPECT_EQ(f.Option2[1]->parentWidget(), f.Frame4);
+    EXPECT_EQ(f.Shape1[0]->parentWidget(), f.Frame1);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command5, f.dummy, f.Label10[0], f.Label19,
+                                                      f.Image2, f.Image3, f.Image4})
+        EXPECT_EQ(w->parentWidget(), &f) << w->objectName().toStdString();
+}
+
+TEST_F(Controles, PlaceEtiquettesEmpileLesLignes) {
+    f.place_etiquettes();
+    int haut = 60;
+    for (QLabel* l : {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label14, f.Label15, f.Label16,
+                      f.Label7, f.Label8, f.Label9}) {
+        EXPECT_EQ(l->y(), static_cast<int>(std::lround(haut / 15.0))) << l->objectName().toStdString();
+        haut += 220;
+    }
+    EXPECT_EQ(haut - 220, 2480);
+}
+
+TEST_F(Controles, LesPhasesTiennentDansLeurLigne) {
+    // The longest phase line, the notice and a rise line must show whole in their labels.
+    const QFontMetrics m(f.LabPhase[3]->font());
+    EXPECT_LE(m.horizontalAdvance(QStringLiteral("Dernier quartier le: 30/12/2024 à 22:26:29 T.U")),
+              f.LabPhase[3]->width());
+    EXPECT_LE(m.horizontalAdvance(QStringLiteral("Coucher: 31/12/2026 à 23:59 ( Az = 300.3°)")),
+              f.Label18[1]->width());
+    const QString notice = QStringLiteral("Les heures sont en temps universel, la différence avec le temps "
+                                          "terrestre dynamique (TDT ou TT) est, en 2024, de 90,36 secondes.");
+    const QRect place = m.boundingRect(QRect(0, 0, f.Label10[0]->width(), 1000), Qt::TextWordWrap, notice);
+    EXPECT_LE(place.height(), f.Label10[0]->height());
+}

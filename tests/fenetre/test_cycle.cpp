@@ -1,0 +1,371 @@
+// Start-up, the tick, the two modes and the compute action, on a fixed clock.
+#include <QGuiApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "outils.hpp"
+#include "ephemeris/moteur.hpp"
+#include "window/notices.hpp"
+
+using namespace orbitel;
+using namespace orbitel::essais;
+
+namespace {
+
+void tape_instant(PosLune& f, const char* j, const char* m, const char* a, const char* h, const char* mi,
+                  const char* s) {
+    f.Date[0]->setText(QString::fromUtf8(j));
+    f.Date[1]->setText(QString::fromUtf8(m));
+    f.Date[2]->setText(QString::fromUtf8(a));
+    f.Heure[0]->setText(QString::fromUtf8(h));
+    f.Heure[1]->setText(QString::fromUtf8(mi));
+    f.Heure[2]->setText(QString::fromUtf8(s));
+}
+
+std::optional<DateHeure> reference(double jour, double mois, double an) {
+    Instant i;
+    i.jour = jour;
+    i.mois = mois;
+    i.an = an;
+    return date_de_instant(i);
+}
+
+} // namespace
+
+TEST(Demarrage, PremierLancementMagasinVide) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    EXPECT_EQ(texte(f.TLat[0]), "48");
+    EXPECT_EQ(texte(f.TLat[1]), "52");
+    EXPECT_EQ(texte(f.TLon[0]), "2");
+    EXPECT_EQ(texte(f.TLon[1]), "20");
+    EXPECT_TRUE(f.Option1[0]->isChecked());
+    EXPECT_FALSE(f.Option1[1]->isChecked());
+    EXPECT_TRUE(f.Option2[0]->isChecked());
+    EXPECT_FALSE(f.Option2[1]->isChecked());
+    EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
+    EXPECT_FLOAT_EQ(f.Lon, -2.3333333f);
+    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 07/12/2026 à 05:41:07");
+    EXPECT_EQ(f.Label17[0]->property("Tag").toString(), QStringLiteral("OK"));
+    EXPECT_EQ(f.focusWidget(), f.dummy);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // the busy pointer is gone
+    // Altitude, azimuth and the topocentric lines wait for the first tick.
+    for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16}) EXPECT_EQ(texte(l), "---");
+    f.tick();
+    EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: ")));
+    EXPECT_TRUE(f.Label13->text().startsWith(QStringLiteral("Azimut: ")));
+    EXPECT_TRUE(f.Label14->text().startsWith(QStringLiteral("Distance Topocentrique = ")));
+    EXPECT_TRUE(f.Label15->text().startsWith(QStringLiteral("Ascension droite Topo = ")));
+    EXPECT_TRUE(f.Label16->text().startsWith(QStringLiteral("Déclinaison Topocentrique = ")));
+}
+
+TEST(Demarrage, MarqueDecimaleDeLUtilisateur) {
+    Banc banc(tu_de(2026, 12, 7, 5, 41, 7, 250), 60, ',');
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.tick();
+    EXPECT_EQ(texte(f.Label3), "Distance terre - Lune = 401172,021 kms");
+    EXPECT_EQ(texte(f.Label18[0]), "Lever: 07/12/2026 à 06:17 ( Az = 128,3°)");
+    EXPECT_EQ(texte(f.Label14), "Distance Topocentrique = 401730,523 kms");
+    EXPECT_TRUE(f.Label10[0]->text().endsWith(QStringLiteral(", en 2026, de 93,14 secondes.")));
+}
+
+TEST(Demarrage, LaRechercheTourneUneFoisApresLAffichage) {
+    Banc banc;
+    QSignalSpy recherches(banc.fenetre.get(), &PosLune::rechercheLeverCoucher);
+    banc.fenetre->demarre(); // the restore changes four fields and two options: none starts it
+    EXPECT_EQ(recherches.count(), 1);
+}
+
+TEST(Demarrage, UneEtapeQuiEchoueNArretePasLesSuivantes) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    QFile ini(banc.config.chemin_ini());
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Coord]\nLat0=1E999\n");
+    ini.close();
+    banc.reglages = std::make_unique<MagasinIni>(banc.config.chemin_ini());
+    banc.ouvre();
+    PosLune& g = *banc.fenetre;
+    (void)f;
+    g.demarre();
+    EXPECT_EQ(texte(g.TLat[0]), "1E999");
+    EXPECT_EQ(texte(g.Label18[0]), "Lever: ---"); // the place cannot be held: no search
+    EXPECT_EQ(g.Label17[0]->property("Tag").toString(), QStringLiteral("OK"));
+    EXPECT_NE(texte(g.Label10[1]), "xxx");
+}
+
+TEST(NoticeHorloge, TextesSelonLEcart) {
+    EXPECT_EQ(notice_ecart_local(120), "Votre système est en avance sur TU de 2 heures.");
+    EXPECT_EQ(notice_ecart_local(-300), "Votre système est en retard sur TU de 5 heures.");
+    EXPECT_EQ(notice_ecart_local(0), "Votre système est à l'heure TU.");
+    EXPECT_EQ(notice_ecart_local(330), "Votre système est en avance sur TU de 5 heures 30 minutes.");
+    EXPECT_EQ(notice_ecart_local(-570), "Votre système est en retard sur TU de 9 heures 30 minutes.");
+    EXPECT_EQ(notice_ecart_local(-30), "Votre système est en retard sur TU de 30 minutes.");
+    EXPECT_EQ(notice_ecart_local(14 * 60), "Votre système est en avance sur TU de 14 heures.");
+}
+
+TEST(NoticeHorloge, EcriteAuDemarrageDepuisLesDeuxHorloges) {
+    struct Cas {
+        int decalage;
+        const char* notice;
+    };
+    for (const Cas c : {Cas{120, "Votre système est en avance sur TU de 2 heures."},
+                        Cas{-300, "Votre système est en retard sur TU de 5 heures."},
+                        Cas{0, "Votre système est à l'heure TU."},
+                        Cas{330, "Votre système est en avance sur TU de 5 heures 30 minutes."}}) {
+        // UTC 12:00:00.400 against a local clock to the whole second.
+        Banc banc(tu_de(2026, 6, 21, 12, 0, 0, 400), c.decalage);
+        banc.fenetre->demarre();
+        EXPECT_EQ(texte(banc.fenetre->Label10[1]), c.notice) << c.decalage;
+    }
+}
+
+TEST(Modes, BasculeVersLInstantChoisiPuisRetour) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.tick();
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_FALSE(f.temps_reel());
+    EXPECT_FALSE(f.Timer1->isActive());
+    EXPECT_EQ(texte(f.Date[0]), "07");
+    EXPECT_EQ(texte(f.Date[1]), "12");
+    EXPECT_EQ(texte(f.Date[2]), "2026");
+    EXPECT_EQ(texte(f.Heure[0]), "05");
+    EXPECT_EQ(texte(f.Heure[1]), "41");
+    EXPECT_EQ(texte(f.Heure[2]), "07");
+    EXPECT_FALSE(f.Frame1->isHidden());
+    EXPECT_FALSE(f.Command3->isHidden());
+    EXPECT_FALSE(f.Command5->isHidden());
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("&Temps réel"));
+    EXPECT_EQ(f.focusWidget(), f.dummy);
+
+    QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_TRUE(f.temps_reel());
+    EXPECT_TRUE(f.Frame1->isHidden());
+    EXPECT_TRUE(f.Command3->isHidden());
+    EXPECT_TRUE(f.Command5->isHidden());
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("Choisir un &Instant"));
+    EXPECT_EQ(recherches.count(), 1);
+    EXPECT_EQ(f.focusWidget(), f.dummy);
+}
+
+TEST(Modes, RetourAuTempsReelReconstruitLePanneauDuDernierCalcul) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    tape_instant(f, "1", "3", "2024", "0", "0", "0");
+    f.calcul();
+    f.cycle_suivant();
+    f.cycle_suivant();
+    f.bascule_mode();
+    // The panel is back on the computed date; the search ran for the present day.
+    EXPECT_EQ(f.reference_phases(), reference(1, 3, 2024));
+    EXPECT_EQ(f.instant.an, 2026);
+    EXPECT_EQ(f.instant.mois, 12);
+    // The report lines wait for the next tick.
+    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 01/03/2024 à 00:00:00");
+    f.tick();
+    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 07/12/2026 à 05:41:07");
+}
+
+TEST(Calcul, InstantTapeDansLesChamps) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    tape_instant(f, "1", "3", "2024", "0", "0", "0");
+    QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 01/03/2024 à 00:00:00");
+    EXPECT_EQ(f.reference_phases(), reference(1, 3, 2024));
+    EXPECT_EQ(recherches.count(), 1);
+    EXPECT_EQ(f.focusWidget(), f.dummy);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(Calcul, DateImpossibleCalculeToutSaufLePanneau) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    const QImage avant = f.surface().copy();
+    const QString phase_avant = f.LabPhase[0]->text();
+    tape_instant(f, "31", "02", "2026", "12", "0", "0");
+    QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
+    f.calcul();
+    // The day count runs on into March; the panel keeps the start-up's lunation.
+    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 03/03/2026 à 12:00:00");
+    EXPECT_NE(f.surface(), avant);
+    EXPECT_EQ(recherches.count(), 1);
+    EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
+    EXPECT_EQ(f.LabPhase[0]->text(), phase_avant);
+}
+
+TEST(Calcul, ValiditeDeLaDateDuPanneau) {
+    struct Cas {
+        const char *jour, *mois, *an;
+        bool valide;
+    };
+    for (const Cas c : {Cas{"29", "2", "2024", true}, Cas{"29", "2", "2023", false}, Cas{"29", "2", "1900", false},
+                        Cas{"29", "2", "2000", true}, Cas{"1", "1", "50", true}, Cas{"1", "1", "0", true},
+                        Cas{"15", "6", "-100", true}, Cas{"1", "1", "32767", true},
+                        Cas{"1", "1", "32768", false}, Cas{"1", "1", "-32768", false}, Cas{"1.5", "1", "2024", false},
+                        Cas{"0", "1", "2024", false}, Cas{"1", "13", "2024", false}, Cas{"31", "4", "2024", false},
+                        Cas{"abc", "1", "2024", false}}) {
+        Banc banc;
+        PosLune& f = *banc.fenetre;
+        f.demarre();
+        f.bascule_mode();
+        tape_instant(f, c.jour, c.mois, c.an, "0", "0", "0");
+        f.calcul();
+        const bool change = f.reference_phases() != reference(7, 12, 2026);
+        EXPECT_EQ(change, c.valide) << c.jour << "/" << c.mois << "/" << c.an;
+    }
+}
+
+TEST(Calcul, ChampsInvraisemblablesSansPlantage) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    for (const auto& champs : std::vector<std::array<const char*, 6>>{{"1E999", "1E999", "1E999", "1E999", "1E999", "1E999"},
+                                                                       {"", "", "", "", "", ""},
+                                                                       {"-1E300", "1E300", "9", "1", "1", "1"},
+                                                                       {"1", "1", "-4712", "12", "0", "0"}}) {
+        tape_instant(f, champs[0], champs[1], champs[2], champs[3], champs[4], champs[5]);
+        f.calcul();
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
+TEST(Calcul, InstantIncalculableLaisseLeDessin) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    const QImage avant = f.surface().copy();
+    tape_instant(f, "1", "1", "1E300", "0", "0", "0");
+    f.calcul();
+    EXPECT_FALSE(est_calculable(f.etat));
+    EXPECT_EQ(f.surface(), avant);
+    EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(Tick, MinuitTURelanceLaRecherche) {
+    Banc banc(tu_de(2026, 12, 6, 23, 59, 59, 500));
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
+    f.tick();
+    EXPECT_EQ(recherches.count(), 0); // a tick alone does not search
+    banc.regle(tu_de(2026, 12, 7, 0, 0, 0, 0));
+    f.tick();
+    EXPECT_EQ(recherches.count(), 1);
+    EXPECT_EQ(f.instant.jour, 7);
+    f.tick();
+    EXPECT_EQ(recherches.count(), 1);
+}
+
+TEST(Tick, LeTickNeTouchePasAuPanneau) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.cycle_suivant();
+    const auto r = f.reference_phases();
+    banc.regle(tu_de(2027, 1, 15, 12, 0, 0));
+    f.tick();
+    EXPECT_EQ(f.reference_phases(), r);
+    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 15/01/2027 à 12:00:00");
+}
+
+TEST(Quitter, SauveEtTermine) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    QTest::mouseClick(f.Command2, Qt::LeftButton);
+    EXPECT_EQ(banc.fins, 1);
+    EXPECT_FALSE(f.isVisible());
+    const MagasinIni relu(banc.config.chemin_ini());
+    EXPECT_EQ(relu.lit("Coord", "Lat0"), "48");
+    EXPECT_EQ(relu.lit("Coord", "Lat1"), "52");
+    EXPECT_EQ(relu.lit("Coord", "Lon0"), "2");
+    EXPECT_EQ(relu.lit("Coord", "Lon1"), "20");
+    EXPECT_EQ(relu.lit("Coord", "NS"), "True");
+    EXPECT_EQ(relu.lit("Coord", "EO"), "True");
+}
+
+TEST(Quitter, FermerLaFenetreSauveAussi) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.TLat[0]->setText(QStringLiteral("33"));
+    f.close();
+    EXPECT_EQ(MagasinIni(banc.config.chemin_ini()).lit("Coord", "Lat0"), "33");
+    EXPECT_EQ(banc.fins, 0);
+}
+
+TEST(Actions, ImpressionEtAProposPassentParLeursCrochets) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    int impressions = 0, a_propos = 0;
+    f.action_impression = [&](PosLune& p) {
+        EXPECT_EQ(&p, &f);
+        ++impressions;
+        p.TLat[0]->setFocus();
+    };
+    f.action_a_propos = [&](PosLune&) {
+        ++a_propos;
+        f.TLat[1]->setFocus();
+    };
+    f.bascule_mode();
+    QTest::mouseClick(f.Command5, Qt::LeftButton);
+    EXPECT_EQ(impressions, 1);
+    EXPECT_EQ(f.focusWidget(), f.dummy);
+    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    EXPECT_EQ(a_propos, 1);
+    EXPECT_EQ(f.focusWidget(), f.dummy);
+}
+
+TEST(Horizon, LignesDuLeverEtDuCoucherDuJourTU) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    EXPECT_EQ(texte(f.Label18[0]), "Lever: 07/12/2026 à 06:17 ( Az = 128.3°)");
+    EXPECT_EQ(texte(f.Label18[1]), "Coucher: 07/12/2026 à 14:20 ( Az = 230.0°)");
+    // The search covers the UT day of the instant, whatever its hour.
+    banc.regle(tu_de(2026, 12, 7, 23, 59, 59));
+    f.lever_coucher();
+    EXPECT_EQ(texte(f.Label18[0]), "Lever: 07/12/2026 à 06:17 ( Az = 128.3°)");
+}
+
+TEST(Horizon, CouleurDeLaHauteurSaufPendantLImpression) {
+    Banc banc; // 05:41 UT in Paris: the Moon is still below the horizon
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.tick();
+    EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: -")));
+    EXPECT_EQ(f.Label12->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    banc.regle(tu_de(2026, 12, 7, 10, 0, 0));
+    f.PR = true;
+    f.tick();
+    EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: +")));
+    EXPECT_EQ(f.Label12->palette().color(QPalette::WindowText), QColor(192, 0, 0)); // kept while printing
+    f.PR = false;
+    f.tick();
+    EXPECT_EQ(f.Label12->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+}
