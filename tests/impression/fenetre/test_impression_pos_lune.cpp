@@ -38,7 +38,7 @@ std::map<QString, Aspect> aspects(QWidget& racine) {
         tous.push_back(w);
     }
     for (QWidget* w : tous) {
-        if (w->objectName().isEmpty() || w->isWindow() && w != &racine) {
+        if (w->objectName().isEmpty() || (w->isWindow() && w != &racine)) {
             continue;
         }
         const auto* l = qobject_cast<QLabel*>(w);
