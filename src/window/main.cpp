@@ -5,6 +5,7 @@
 #include "clock/instant.hpp"
 #include "plateforme/locale_systeme.hpp"
 #include "plateforme/reglages_ini.hpp"
+#include "window/impression_pos_lune.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     orbitel::MagasinIni reglages(orbitel::chemin_reglages_utilisateur(nom));
     orbitel::NavigateurSysteme navigateur;
     orbitel::PosLune fenetre(horloge, reglages, navigateur, orbitel::marque_decimale_locale());
+    orbitel::raccorde_impression_et_a_propos(fenetre);
     fenetre.demarre();
     return QApplication::exec();
 }

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+namespace orbitel {
+
+// The note printed under the window, telling the reader how to go from the universal times shown
+// to the local clock. `ecart_minutes` is the local clock minus UT, in minutes (positive when the
+// local clock is ahead). Whole hours read "... ajouter 2 heures."; a zone on the half or quarter
+// hour keeps its minutes ("... retirer 3 heures 30 minutes."); no offset says so plainly.
+std::string note_heure_locale(int ecart_minutes);
+
+} // namespace orbitel

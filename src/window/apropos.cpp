@@ -1,0 +1,284 @@
+#include "window/apropos.hpp"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadialGradient>
+#include <algorithm>
+#include <cstdint>
+
+namespace orbitel {
+
+namespace {
+
+constexpr const char* nom_produit = "Orbitel";
+
+// The dialog is laid out in twips, 15 to a pixel at the design resolution.
+QRect en_pixels(int gauche, int haut, int largeur, int hauteur) {
+    return {gauche / 15, haut / 15, largeur / 15, hauteur / 15};
+}
+
+QFont police(const QStringList& familles, double points, bool souligne = false) {
+    QFont f;
+    f.setFamilies(familles);
+    f.setPointSizeF(points);
+    f.setUnderline(souligne);
+    return f;
+}
+
+// Comic Sans MS is rarely installed outside Windows; Comic Neue is drawn to its metrics.
+QFont comic(double points) {
+    return police({"Comic Sans MS", "Comic Neue"}, points);
+}
+QFont arial(double points, bool souligne) {
+    return police({"Arial", "Liberation Sans", "Arimo", "Helvetica"}, points, souligne);
+}
+
+void colore(QWidget& w, const QColor& texte) {
+    QPalette p = w.palette();
+    p.setColor(QPalette::WindowText, texte);
+    w.setPalette(p);
+}
+
+} // namespace
+
+VersionProgramme version_programme() {
+    return {ORBITEL_VERSION_MAJOR, ORBITEL_VERSION_MINOR, ORBITEL_VERSION_PATCH};
+}
+
+std::string texte_version(const VersionProgramme& version) {
+    return "Version: " + std::to_string(version.majeur) + "." + std::to_string(version.mineur);
+}
+
+std::string encode_pour_requete(std::string_view valeur) {
+    static constexpr char hexa[] = "0123456789ABCDEF";
+    std::string sortie;
+    sortie.reserve(valeur.size() * 3);
+    for (const char c : valeur) {
+        const auto octet = static_cast<unsigned char>(c);
+        const bool garde = (octet >= 'A' && octet <= 'Z') || (octet >= 'a' && octet <= 'z') ||
+                           (octet >= '0' && octet <= '9') || octet == '-' || octet == '.' || octet == '_' ||
+                           octet == '~';
+        if (garde) {
+            sortie += c;
+        } else {
+            sortie += '%';
+            sortie += hexa[octet >> 4];
+            sortie += hexa[octet & 0x0F];
+        }
+    }
+    return sortie;
+}
+
+std::string adresse_contact(std::string_view page, const VersionProgramme& version) {
+    const std::string sujet = std::string(nom_produit) + " V" + std::to_string(version.majeur) + "." +
+                              std::to_string(version.mineur) + "." + std::to_string(version.revision);
+    std::string adresse(page);
+    adresse += adresse.find('?') == std::string::npos ? '?' : '&';
+    adresse += "sub=" + encode_pour_requete(sujet);
+    return adresse;
+}
+
+std::string adresse_site() {
+    return ORBITEL_SITE_URL;
+}
+std::string page_contact() {
+    return ORBITEL_CONTACT_URL;
+}
+
+QImage image_a_propos() {
+    constexpr int largeur = 136;
+    constexpr int hauteur = 200;
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // Night sky, darker towards the zenith.
+    QLinearGradient ciel(0, 0, 0, hauteur);
+    ciel.setColorAt(0.0, QColor(6, 8, 30));
+    ciel.setColorAt(0.75, QColor(28, 34, 86));
+    ciel.setColorAt(1.0, QColor(60, 52, 96));
+    p.fillRect(image.rect(), ciel);
+
+    // Stars from a fixed linear congruential sequence, so the picture is the same at every run.
+    std::uint32_t graine = 20260607u;
+    const auto suivant = [&graine](int borne) {
+        graine = graine * 1664525u + 1013904223u;
+        return static_cast<int>((graine >> 8) % static_cast<std::uint32_t>(borne));
+    };
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 60; ++i) {
+        const int x = suivant(largeur);
+        const int y = suivant(150);
+        const int eclat = 140 + suivant(116);
+        const double rayon = suivant(4) == 0 ? 1.1 : 0.6;
+        p.setBrush(QColor(eclat, eclat, std::min(255, eclat + 30)));
+        p.drawEllipse(QPointF(x + 0.5, y + 0.5), rayon, rayon);
+    }
+
+    // A waxing crescent: the lit disc, with the night side taken out by a second, shifted disc.
+    const QPointF centre(78, 62);
+    const double rayon = 36;
+    QRadialGradient halo(centre, rayon * 1.8);
+    halo.setColorAt(0.0, QColor(255, 244, 210, 90));
+    halo.setColorAt(1.0, QColor(255, 244, 210, 0));
+    p.setBrush(halo);
+    p.drawEllipse(centre, rayon * 1.8, rayon * 1.8);
+
+    QPainterPath disque;
+    disque.addEllipse(centre, rayon, rayon);
+    QPainterPath ombre;
+    ombre.addEllipse(centre - QPointF(17, 6), rayon * 0.98, rayon * 0.98);
+    p.setBrush(QColor(20, 24, 58));
+    p.drawPath(disque); // the earthshine on the dark side
+    QRadialGradient lumiere(centre + QPointF(14, -8), rayon * 1.3);
+    lumiere.setColorAt(0.0, QColor(255, 250, 232));
+    lumiere.setColorAt(1.0, QColor(214, 200, 160));
+    p.setBrush(lumiere);
+    p.drawPath(disque.subtracted(ombre));
+
+    // Hills and an observer's telescope on its tripod.
+    QPainterPath colline;
+    colline.moveTo(0, 170);
+    colline.cubicTo(30, 150, 70, 158, 96, 166);
+    colline.cubicTo(112, 171, 126, 160, largeur, 156);
+    colline.lineTo(largeur, hauteur);
+    colline.lineTo(0, hauteur);
+    colline.closeSubpath();
+    p.setBrush(QColor(10, 12, 20));
+    p.drawPath(colline);
+
+    p.setPen(QPen(QColor(10, 12, 20), 2.2, Qt::SolidLine, Qt::RoundCap));
+    const QPointF tete(44, 140);
+    p.drawLine(tete, QPointF(34, 163));
+    p.drawLine(tete, QPointF(45, 164));
+    p.drawLine(tete, QPointF(55, 162));
+    p.setPen(QPen(QColor(10, 12, 20), 6, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(34, 146), QPointF(60, 124)); // the tube, aimed at the Moon
+    p.setPen(QPen(QColor(10, 12, 20), 3, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(60, 124), QPointF(63, 121.5));
+    return image;
+}
+
+LienTexte::LienTexte(const QString& texte, QWidget* parent) : QLabel(texte, parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LienTexte::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit active();
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void LienTexte::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        emit active();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& version)
+    : QDialog(parent), navigateur_(navigateur), version_(version) {
+    setObjectName("About");
+    setWindowTitle("A Propos...");
+    setModal(true);
+    setFixedSize(9540 / 15, 6450 / 15);
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, QColor(64, 64, 64));
+    setPalette(fond);
+    setAutoFillBackground(true);
+
+    // The main window's icon is also the pointer over the links.
+    const QIcon icone = parent != nullptr ? parent->window()->windowIcon() : QIcon();
+    if (!icone.isNull()) {
+        setWindowIcon(icone);
+    }
+    const QCursor pointeur = icone.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(icone.pixmap(32, 32));
+
+    const auto etiquette = [this](const QString& texte, const QRect& place, const QFont& f,
+                                  const QColor& couleur, const char* nom) {
+        auto* l = new QLabel(texte, this);
+        l->setObjectName(nom);
+        l->setGeometry(place);
+        l->setFont(f);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        colore(*l, couleur);
+        return l;
+    };
+    label1_[0] = etiquette(QString::fromUtf8("Les formules utilisées pour les calculs sont issues "
+                                             "des ouvrages de Jean Meeus."),
+                           en_pixels(375, 360, 6135, 1020), comic(14.25), QColor(255, 128, 128), "Label1_0");
+    label1_[1] = etiquette(QString::fromUtf8("Orbitel est gratuit : vous pouvez le copier et le "
+                                             "donner librement, sans le modifier ni le vendre."),
+                           en_pixels(375, 3900, 6135, 870), comic(12), QColor(224, 224, 224), "Label1_1");
+    label1_[2] = etiquette(QString::fromStdString(texte_version(version_)), en_pixels(6630, 3930, 2580, 870),
+                           comic(12), QColor(224, 224, 224), "Label1_2");
+
+    const auto lien = [this, &pointeur](const QString& texte, const QRect& place, double points,
+                                        const char* nom) {
+        auto* l = new LienTexte(texte, this);
+        l->setObjectName(nom);
+        l->setGeometry(place);
+        l->setFont(arial(points, true));
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setCursor(pointeur);
+        colore(*l, QColor(255, 224, 192));
+        return l;
+    };
+    // The address goes on a line of its own when the whole caption is too long for one: a wrap
+    // inside "https://" would make it unreadable.
+    const QString site = QString::fromStdString(adresse_site());
+    const QString invite = QString::fromUtf8("Site de logiciels d'astronomie:");
+    label3_ = lien(invite + " " + site, en_pixels(795, 2325, 5295, 720), 15.75, "Label3");
+    if (label3_->fontMetrics().horizontalAdvance(label3_->text()) > label3_->width()) {
+        label3_->setText(invite + "\n" + site);
+    }
+    // One line, widened if the font at hand is wider than the design's Arial: a link is never cut.
+    label2_ = lien(QString::fromUtf8("Contacter l'Auteur"), en_pixels(1875, 5520, 1845, 270), 12, "Label2");
+    label2_->setWordWrap(false);
+    label2_->resize(std::max(label2_->width(), label2_->sizeHint().width()), label2_->height());
+
+    image2_ = new QLabel(this);
+    image2_->setObjectName("Image2");
+    image2_->setGeometry(en_pixels(6930, 315, 2040, 3000));
+    image2_->setPixmap(QPixmap::fromImage(image_a_propos()));
+
+    command1_ = new QPushButton(QString::fromUtf8("Retour"), this);
+    command1_->setObjectName("Command1");
+    command1_->setGeometry(en_pixels(6705, 5430, 2490, 780));
+    command1_->setDefault(true);
+
+    // The shell's answer is not awaited: without a browser nothing happens and the box stays.
+    connect(label3_, &LienTexte::active, this, [this] { navigateur_.ouvre(adresse_site()); });
+    connect(label2_, &LienTexte::active, this, [this] { navigateur_.ouvre(adresse_contact()); });
+    connect(command1_, &QPushButton::clicked, this, &About::retour);
+}
+
+QLabel* About::label1(int indice) const {
+    return indice >= 0 && indice < 3 ? label1_[indice] : nullptr;
+}
+
+std::string About::adresse_contact() const {
+    return orbitel::adresse_contact(page_contact(), version_);
+}
+
+void About::retour() {
+    accept();
+    if (parentWidget() != nullptr) {
+        parentWidget()->window()->show();
+    }
+}
+
+void montre_a_propos(QWidget& fenetre, Navigateur& navigateur, const VersionProgramme& version) {
+    About boite(navigateur, &fenetre, version);
+    boite.exec();
+}
+
+} // namespace orbitel

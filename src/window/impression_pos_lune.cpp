@@ -1,0 +1,71 @@
+#include "window/impression_pos_lune.hpp"
+
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+
+#include "clock/instant.hpp"
+#include "texte/note_locale.hpp"
+#include "window/apropos.hpp"
+#include "window/controles.hpp"
+#include "window/pos_lune.hpp"
+
+namespace orbitel {
+
+QWidget& ImpressionPosLune::fenetre() {
+    return fenetre_;
+}
+
+void ImpressionPosLune::met_mode_impression(bool actif) {
+    fenetre_.PR = actif;
+}
+
+void ImpressionPosLune::palette_papier() {
+    PosLune& f = fenetre_;
+    f.Image1->hide();
+    f.Image2->hide();
+    f.Image3->hide();
+    applique_papier(f);
+    for (QPushButton* b : {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5}) {
+        b->hide();
+    }
+    for (Forme* forme : f.Shape1) {
+        forme->definit_contour(Qt::black);
+    }
+}
+
+void ImpressionPosLune::calcule() {
+    fenetre_.calcul();
+}
+
+void ImpressionPosLune::copie_dessin() {
+    PosLune& f = fenetre_;
+    const QImage& surface = f.surface();
+    const qreal ratio = surface.devicePixelRatio();
+    const QRect zone = f.Image4->geometry();
+    const QRect en_points(zone.topLeft() * ratio, zone.size() * ratio);
+    QPixmap copie = QPixmap::fromImage(surface.copy(en_points));
+    copie.setDevicePixelRatio(ratio);
+    f.Image4->setPixmap(copie);
+    f.Image4->show();
+    f.Image4->raise();
+}
+
+void ImpressionPosLune::ecrit_note() {
+    const Horloge& horloge = fenetre_.horloge();
+    const HorlogeTu tu = horloge.tu();
+    const HeureLocale locale = horloge.locale();
+    fenetre_.Label19->setText(QString::fromStdString(note_heure_locale(ecart_local_minutes(tu, locale))));
+}
+
+void raccorde_impression_et_a_propos(PosLune& fenetre) {
+    // One printer for the run, so the dialog offers the choices made at the previous printout.
+    auto imprimante = std::make_shared<ImprimanteSysteme>();
+    fenetre.action_impression = [imprimante](PosLune& f) {
+        ImpressionPosLune etapes(f);
+        imprime_fenetre(etapes, *imprimante);
+    };
+    fenetre.action_a_propos = [](PosLune& f) { montre_a_propos(f, f.navigateur()); };
+}
+
+} // namespace orbitel

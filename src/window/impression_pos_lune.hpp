@@ -1,0 +1,31 @@
+#pragma once
+#include "window/impression.hpp"
+
+namespace orbitel {
+
+class PosLune;
+
+// The print steps on the main window: the paper palette hides the stepping pictures and the
+// buttons and turns every control black on white, the drawing is copied into Image4, and the note
+// in Label19 measures the local clock against a fresh UTC reading (in chosen-instant mode the last
+// real-time reading may be long past).
+class ImpressionPosLune final : public FenetreImprimable {
+public:
+    explicit ImpressionPosLune(PosLune& fenetre) : fenetre_(fenetre) {}
+
+    QWidget& fenetre() override;
+    void met_mode_impression(bool actif) override;
+    void palette_papier() override;
+    void calcule() override;
+    void copie_dessin() override;
+    void ecrit_note() override;
+
+private:
+    PosLune& fenetre_;
+};
+
+// Plugs printing (the system's print dialog, then the page) and the About box into the window's
+// print button and About control.
+void raccorde_impression_et_a_propos(PosLune& fenetre);
+
+} // namespace orbitel

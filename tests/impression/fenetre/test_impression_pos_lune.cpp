@@ -1,0 +1,220 @@
+// Printing the real main window to a PDF file through the same steps as the print button, and the
+// About box opened from the window.
+#include <QApplication>
+#include <QFile>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "outils.hpp"
+#include "window/apropos.hpp"
+#include "window/controles.hpp"
+#include "window/impression_pos_lune.hpp"
+
+using namespace orbitel;
+using namespace orbitel::essais;
+
+namespace {
+
+struct Aspect {
+    QPalette palette;
+    bool propre;
+    bool remplit;
+    QString style;
+    bool cache;
+    QVariant contour;
+    QString texte;
+};
+
+std::map<QString, Aspect> aspects(QWidget& racine) {
+    std::map<QString, Aspect> m;
+    std::vector<QWidget*> tous{&racine};
+    for (QWidget* w : racine.findChildren<QWidget*>()) {
+        tous.push_back(w);
+    }
+    for (QWidget* w : tous) {
+        if (w->objectName().isEmpty() || (w->isWindow() && w != &racine)) {
+            continue;
+        }
+        const auto* l = qobject_cast<QLabel*>(w);
+        m[w->objectName()] = {w->palette(),
+                              w->testAttribute(Qt::WA_SetPalette),
+                              w->autoFillBackground(),
+                              w->styleSheet(),
+                              w->isHidden(),
+                              w->property("contour"),
+                              l != nullptr ? l->text() : QString()};
+    }
+    return m;
+}
+
+void compare(const std::map<QString, Aspect>& avant, const std::map<QString, Aspect>& apres,
+             bool textes = false) {
+    ASSERT_EQ(avant.size(), apres.size());
+    for (const auto& [nom, a] : avant) {
+        SCOPED_TRACE(nom.toStdString());
+        const Aspect& b = apres.at(nom);
+        EXPECT_TRUE(a.palette == b.palette);
+        EXPECT_EQ(a.palette.color(QPalette::WindowText), b.palette.color(QPalette::WindowText));
+        EXPECT_EQ(a.palette.color(QPalette::Base), b.palette.color(QPalette::Base));
+        EXPECT_EQ(a.propre, b.propre);
+        EXPECT_EQ(a.remplit, b.remplit);
+        EXPECT_EQ(a.style, b.style);
+        EXPECT_EQ(a.cache, b.cache);
+        EXPECT_EQ(a.contour, b.contour);
+        if (textes) {
+            EXPECT_EQ(a.texte, b.texte);
+        }
+    }
+}
+
+QByteArray poppler(const char* outil, const QStringList& arguments) {
+    QProcess p;
+    p.start(outil, arguments);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        return {};
+    }
+    return p.readAllStandardOutput();
+}
+
+// The window started and put in chosen-instant mode, where the print button is.
+struct Impression : ::testing::TestWithParam<std::pair<int, std::string>> {
+    Banc banc{tu_de(2026, 12, 7, 5, 41, 7), GetParam().first};
+    PosLune& f = *banc.fenetre;
+    void SetUp() override {
+        f.demarre();
+        f.bascule_mode();
+        ASSERT_FALSE(f.temps_reel());
+        f.calcul();
+    }
+};
+
+} // namespace
+
+TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
+    if (std::string(ORBITEL_PDFTOPPM).empty() || std::string(ORBITEL_PDFTOTEXT).empty()) {
+        FAIL() << "pdftoppm and pdftotext (poppler-utils, installed by scripts/test) are needed";
+    }
+    const auto& [ecart, note] = GetParam();
+    const auto avant = aspects(f);
+    const std::string ligne9 = texte(f.Label9);
+    QTemporaryDir dossier;
+    const QString pdf = qEnvironmentVariableIsSet("ORBITEL_GARDE_PDF")
+                            ? qEnvironmentVariable("ORBITEL_GARDE_PDF")
+                            : dossier.filePath("page.pdf");
+    ImprimantePdf imprimante(pdf);
+    ImpressionPosLune etapes(f);
+    ASSERT_EQ(imprime_fenetre(etapes, imprimante), IssueImpression::imprimee);
+
+    // The screen as it was: every control's colours, the pictures, the buttons.
+    const auto apres = aspects(f);
+    compare(avant, apres);
+    EXPECT_FALSE(f.PR);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.Image4->isHidden());
+    EXPECT_TRUE(f.Image1->isVisible());
+    EXPECT_TRUE(f.Image2->isVisible());
+    EXPECT_TRUE(f.Image3->isVisible());
+    EXPECT_TRUE(f.Command5->isVisible());
+    EXPECT_EQ(texte(f.Label19), note);
+    EXPECT_EQ(texte(f.Label9), ligne9);
+    EXPECT_EQ(f.LabPhase[0]->palette().color(QPalette::WindowText), QColor(224, 224, 224));
+
+    const QString lu = QString::fromUtf8(poppler(ORBITEL_PDFTOTEXT, {pdf, "-"})).simplified();
+    EXPECT_TRUE(lu.contains(QString::fromStdString(note))) << lu.toStdString();
+    EXPECT_TRUE(lu.contains(QString::fromStdString(ligne9).simplified())) << lu.toStdString();
+    for (const char* bouton : {"Quitter", "Propos", "Calcul", "Temps"}) {
+        EXPECT_FALSE(lu.contains(bouton)) << bouton;
+    }
+
+    const QString base = dossier.filePath("page");
+    poppler(ORBITEL_PDFTOPPM, {"-r", "60", "-png", "-singlefile", pdf, base});
+    QImage page(base + ".png");
+    ASSERT_FALSE(page.isNull());
+    page = page.convertToFormat(QImage::Format_RGB32);
+    long colores = 0, blancs = 0, sombres = 0, lune = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            const int teinte =
+                std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
+            colores += teinte > 24;
+            blancs += c.lightness() >= 250;
+            sombres += c.lightness() < 80;
+            lune += std::abs(c.red() - 200) <= 3 && teinte <= 3;
+        }
+    }
+    const long total = static_cast<long>(page.width()) * page.height();
+    EXPECT_EQ(colores, 0);
+    EXPECT_GT(blancs, total / 2);
+    EXPECT_GT(sombres, 200);
+    // The lit part of the Moon in the print palette, light grey (a waxing crescent on that day
+    // is still a good part of the page).
+    EXPECT_GT(lune, total / 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeuxFuseaux, Impression,
+    ::testing::Values(std::pair{120, std::string("Pour obtenir l'heure locale veuillez ajouter 2 heures.")},
+                      std::pair{-300, std::string("Pour obtenir l'heure locale veuillez retirer 5 heures.")}),
+    [](const auto& info) { return info.param.first > 0 ? "Avance" : "Retard"; });
+
+TEST(ImpressionFenetre, DialogueAnnuleRienNeChange) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    raccorde_impression_et_a_propos(f);
+    const auto avant = aspects(f);
+    const std::string ligne9 = texte(f.Label9);
+    bool vu = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialogue = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        vu = dialogue != nullptr;
+        if (dialogue != nullptr) {
+            dialogue->reject();
+        }
+    });
+    QTest::mouseClick(f.Command5, Qt::LeftButton);
+    EXPECT_TRUE(vu) << "the print dialog did not open";
+    compare(avant, aspects(f), true);
+    EXPECT_EQ(texte(f.Label9), ligne9);
+    EXPECT_FALSE(f.PR);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.Image4->isHidden());
+}
+
+TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    raccorde_impression_et_a_propos(f);
+    bool vu = false;
+    QTimer::singleShot(0, [&] {
+        auto* boite = qobject_cast<About*>(QApplication::activeModalWidget());
+        vu = boite != nullptr;
+        if (boite == nullptr) {
+            return;
+        }
+        EXPECT_EQ(boite->label1(2)->text(), QString::fromStdString(texte_version(version_programme())));
+        EXPECT_EQ(boite->windowIcon().isNull(), f.windowIcon().isNull());
+        QTest::mouseClick(boite->label2(), Qt::LeftButton);
+        QTest::mouseClick(boite->label3(), Qt::LeftButton);
+        EXPECT_TRUE(boite->isVisible());
+        QTest::mouseClick(boite->command1(), Qt::LeftButton);
+    });
+    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    EXPECT_TRUE(vu) << "the About box did not open";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    ASSERT_EQ(banc.navigateur.adresses.size(), 2u);
+    EXPECT_EQ(banc.navigateur.adresses[0],
+              page_contact() + "?sub=Orbitel%20V" + std::to_string(ORBITEL_VERSION_MAJOR) + "." +
+                  std::to_string(ORBITEL_VERSION_MINOR) + "." + std::to_string(ORBITEL_VERSION_PATCH));
+    EXPECT_EQ(banc.navigateur.adresses[1], adresse_site());
+    EXPECT_TRUE(f.isVisible());
+}
