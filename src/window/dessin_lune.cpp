@@ -40,11 +40,13 @@ void dessine_phase(QPainter& p, double partie_illuminee, bool droite_eclairee, c
     const double f = std::abs(1 - partie_illuminee);
 
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-
+    // The background box without antialiasing: its edge pixels must be wholly opaque, or the printed
+    // page shows them as a grey line where the box meets the transparent rest of the surface.
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(QRectF(QPointF(lune_x0 - 1000, lune_y0 - 1000),
                       QPointF(lune_x0 + lune_cote + 1000, lune_y0 + lune_cote + 1000)),
                palette.sombre);
+    p.setRenderHint(QPainter::Antialiasing);
 
     const QRectF disque = ellipse(lune_rayon, 1);
     p.setPen(trait(palette.claire));

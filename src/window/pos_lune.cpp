@@ -491,16 +491,21 @@ void PosLune::dessine_phase_calculee() {
 void PosLune::dessine_lune(double partie_illuminee) {
     if (!std::isfinite(partie_illuminee)) return;
     const qreal ratio = devicePixelRatioF();
-    if (surface_.devicePixelRatio() != ratio || surface_.size() != size() * ratio) {
+    const PaletteLune palette = palette_lune(PR);
+    // The surface is opaque, in the palette's background, around the drawing too: a transparent
+    // surround would print as a grey seam along the drawing's box once the page is scaled.
+    if (surface_.devicePixelRatio() != ratio || surface_.size() != size() * ratio ||
+        fond_surface_ != palette.sombre) {
         surface_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
         surface_.setDevicePixelRatio(ratio);
-        surface_.fill(Qt::transparent);
+        surface_.fill(palette.sombre);
+        fond_surface_ = palette.sombre;
     }
     bool droite = etat.EstOuest == "Est";
     if (Lat < 0) droite = !droite;
     QPainter p(&surface_);
     p.scale(1 / 15.0, 1 / 15.0); // the image's own ratio maps pixels to device pixels
-    dessine_phase(p, partie_illuminee, droite, palette_lune(PR));
+    dessine_phase(p, partie_illuminee, droite, palette);
     p.end();
     update();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 
@@ -115,6 +116,7 @@ class PosLune : public QWidget {
     char marque_;
 
     QImage surface_;
+    QColor fond_surface_; // the colour the surface was last filled with
     std::optional<noyau::ReferencePhases> reference_;
     std::optional<Observateur> lieu_; // nullopt while the typed place cannot be held
     std::optional<std::array<double, 3>> date_recherche_; // the date the rise and set lines are for
