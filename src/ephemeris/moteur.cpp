@@ -8,6 +8,7 @@
 #include "ephemeris/tables/latitude.hpp"
 #include "ephemeris/tables/longitude.hpp"
 #include "ephemeris/tables/nutation.hpp"
+#include "texte/formats.hpp"
 
 namespace orbitel {
 
@@ -281,6 +282,9 @@ void calcule_lune(EtatLune& e, const Instant& instant) {
 }
 
 bool est_calculable(const EtatLune& e) {
+    // A typed year of 1E30 gives a finite Julian day, but one whose date cannot be written and
+    // whose time of day has been rounded away.
+    if (!(std::fabs(e.JJ) < JourJulienLimite)) return false;
     for (double v : {e.JJ, e.Lambda, e.Beta, e.Distance, e.Parallaxe, e.Ascension, e.Declinaison, e.Elongation,
                      e.Phase, e.LongSoleil, e.Eps})
         if (!std::isfinite(v)) return false;

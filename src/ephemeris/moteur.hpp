@@ -21,7 +21,8 @@ void calcule_latitude(EtatLune& etat);
 // The full run for an instant: evalue_ephemeride plus the side of the Sun and the phase.
 void calcule_lune(EtatLune& etat, const Instant& instant);
 
-// False when the instant yields a non-finite Julian day or result: nothing of it can be shown.
+// False when the instant yields a non-finite Julian day or result, or a Julian day too far out to
+// be written as the instant's date and time (JourJulienLimite): nothing of it can be shown.
 bool est_calculable(const EtatLune& etat);
 
 } // namespace orbitel

@@ -280,7 +280,8 @@ BornesHauteur bornes_hauteur(float lat) {
 
 LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& lieu) {
     LeverCoucher resultat;
-    if (!std::isfinite(jj0)) return resultat;
+    // Past JourJulienLimite the day's instants are no longer told apart, nor written.
+    if (!(std::fabs(jj0) < JourJulienLimite)) return resultat;
     Recherche(etat, jj0, lieu, resultat).parcourt_le_jour();
     return resultat;
 }

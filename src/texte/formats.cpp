@@ -158,6 +158,7 @@ DateCalendaire date_du_jour_julien(double jj) {
 }
 
 std::string texte_date(double jj, bool avec_secondes) {
+    if (!(std::fabs(jj) < JourJulienLimite)) return "---";
     DateCalendaire date = date_du_jour_julien(jj);
     const double heures = (1440.0 * date.fraction) / 60.0;
     double fraction = heures / 24.0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using orbitel::texte_date;
 using orbitel::texte_image;
 using orbitel::texte_nombre;
@@ -92,6 +94,17 @@ TEST(TexteDate, Exemples) {
     EXPECT_EQ(texte_date(2451545.25, false), "01/01/2000 à 18:00");
     EXPECT_EQ(texte_date(2461382.49999, true), "07/12/2026 à 23:59:59");
     EXPECT_EQ(texte_date(2461382.49999, false), "07/12/2026 à 23:59");
+}
+
+TEST(TexteDate, HorsDePortee) {
+    // No date is made up past the range a double holds to the second.
+    EXPECT_EQ(texte_date(3.65e32, true), "---");
+    EXPECT_EQ(texte_date(-3.65e20, false), "---");
+    EXPECT_EQ(texte_date(std::nan(""), true), "---");
+    EXPECT_EQ(texte_date(orbitel::JourJulienLimite, true), "---");
+    // Just inside, in both directions: the calendar conversion is still exact there.
+    EXPECT_EQ(texte_date(3.4e10 + 0.5, true), "20/02/93084126 à 00:00:00");
+    EXPECT_EQ(texte_date(-3.4e10 + 0.5, true), "29/03/-93091639 à 00:00:00");
 }
 
 TEST(TexteDate, ReformeGregorienne) {

@@ -340,6 +340,11 @@ TEST(LeverCoucher, InstantNonCalculable) {
     EXPECT_FALSE(loin.lever.trouve);
     EXPECT_FALSE(loin.coucher.trouve);
     EXPECT_LE(loin.evaluations, 1);
+    // Finite, but a day there can no longer be cut into instants, nor its times written.
+    const LeverCoucher lointain = lever_coucher(e, date(1, 1, 1e12), Paris);
+    EXPECT_FALSE(lointain.lever.trouve);
+    EXPECT_FALSE(lointain.coucher.trouve);
+    EXPECT_EQ(lointain.evaluations, 0);
 
     const LignesLeverCoucher a = lignes_lever_coucher_absentes();
     EXPECT_EQ(a.Label18_0, "Lever: ---");

@@ -146,6 +146,28 @@ TEST(Moteur, InstantNonCalculable) {
     EXPECT_FALSE(est_calculable(lune(infini)));
 }
 
+TEST(Moteur, InstantTropLointainPourEtreEcrit) {
+    // A year of 1E30 (or 1E30 hours) gives a finite Julian day whose date and time cannot be
+    // written: the lines take their "---" forms instead of a garbled date.
+    for (const Instant& i : {instant(1, 1, 1e30), instant(1, 1, 1e20), instant(1, 1, -1e12)}) {
+        const EtatLune e = lune(i);
+        ASSERT_TRUE(std::isfinite(e.JJ));
+        EXPECT_FALSE(est_calculable(e)) << e.JJ;
+        EXPECT_EQ(lignes_geocentriques(e, ',').Label9, "Instant G.M.T. = instant non calculable");
+    }
+    Instant heures = instant(1, 1, 2000);
+    heures.heures = 1e30;
+    EXPECT_FALSE(est_calculable(lune(heures)));
+    // Still written: ten million years from now, to the second.
+    Instant loin = instant(1, 1, 1e7);
+    loin.heures = 12;
+    loin.minutes = 34;
+    loin.secondes = 56;
+    const EtatLune e = lune(loin);
+    ASSERT_TRUE(est_calculable(e));
+    EXPECT_EQ(lignes_geocentriques(e, ',').Label9, "Instant G.M.T. = 01/01/10000000 à 12:34:56");
+}
+
 TEST(SinusLot, AccordAvecLaBibliothequeStandard) {
     std::mt19937_64 alea(42);
     std::uniform_real_distribution<double> d(-400, 400);

@@ -100,6 +100,22 @@ TEST(Rapport, SansInstantCestMaintenant) {
     EXPECT_EQ(s.lignes().at(11).rfind("Instant G.M.T. = ", 0), 0u);
 }
 
+TEST(Rapport, InstantTropLointainPourEtreEcrit) {
+    // Finite but far beyond any date that can be written to the second: the "---" forms, never a
+    // garbled date such as 00/-1/-9.22337203685478E+18.
+    for (const char* args : {"--date 1/1/1E30", "--date 1/1/1E20 --heure 12:0:0", "--heure 1E30:0:0"}) {
+        const Sortie s = lance("C", args);
+        ASSERT_EQ(s.statut, 0) << args;
+        const auto l = s.lignes();
+        ASSERT_EQ(l.size(), 22u) << args;
+        EXPECT_EQ(l[11], "Instant G.M.T. = instant non calculable") << args;
+        EXPECT_EQ(l[0], "Longitude = ---") << args;
+        EXPECT_EQ(l[12], "Hauteur: ---") << args;
+        EXPECT_EQ(l[14], "Lever: ---") << args;
+        EXPECT_EQ(l[15], "Coucher: ---") << args;
+    }
+}
+
 TEST(Rapport, SousChampsLusCommeDansLaFenetre) {
     // Blanks ignored, comma or point, a missing sub-field reads 0, 1E999 has nothing to keep: 0.
     const Sortie a = lance("C", "--date '12/4/1 9 9 2' --heure '0:0'");
