@@ -76,6 +76,8 @@ std::string deux_chiffres(long long v) {
 }
 
 std::string texte_heure(double fraction_jour, bool avec_secondes) {
+    // Whole days drop out first (fmod is exact), so that no count of seconds outgrows its integer.
+    fraction_jour = std::fmod(fraction_jour, 1.0);
     // Rounded to the whole second first; the minutes of "hh:mm" are those of the rounded time.
     const double secondes = std::stod(chiffres_arrondis(fraction_jour * 86400.0, 0));
     long long total = static_cast<long long>(secondes) % 86400;
@@ -91,6 +93,7 @@ std::string texte_heure(double fraction_jour, bool avec_secondes) {
 } // namespace
 
 std::string texte_image(double x, std::string_view image, char marque) {
+    if (!std::isfinite(x)) return "---"; // never "nan" or "inf", nor digits made up from them
     if (image == "hh:mm:ss") return texte_heure(x, true);
     if (image == "hh:mm") return texte_heure(x, false);
     if (image == "#") {
@@ -105,6 +108,7 @@ std::string texte_image(double x, std::string_view image, char marque) {
 
 std::string texte_nombre(double x, char marque) {
     if (x == 0) return "0"; // also -0
+    if (!std::isfinite(x)) return "---";
     char tampon[40];
     std::snprintf(tampon, sizeof tampon, "%.15G", x);
     std::string texte = tampon;

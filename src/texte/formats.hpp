@@ -9,6 +9,7 @@ namespace orbitel {
 
 // A number written with a picture: "00", "0000", "00.00", "00.000", "00.0000", "000.0000",
 // "000.0", "#", "hh:mm:ss", "hh:mm". Halves round away from zero on the 15-digit decimal form.
+// A value that is not finite gives "---" (as texte_nombre does).
 std::string texte_image(double x, std::string_view image, char marque = '.');
 
 // Plain number text: up to 15 significant digits, no trailing zeros, fixed notation from 1E-04

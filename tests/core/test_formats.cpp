@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using orbitel::texte_date;
 using orbitel::texte_image;
@@ -60,6 +61,21 @@ TEST(TexteNombre, Formes) {
     EXPECT_EQ(texte_nombre(999999999999999.0), "999999999999999");
     EXPECT_EQ(texte_nombre(0.1 + 0.2), "0.3"); // 15 significant digits
     EXPECT_EQ(texte_nombre(1234567.25, ','), "1234567,25"); // never grouped
+}
+
+TEST(Formats, JamaisNanNiInf) {
+    // A value that is not finite has no digits to show: its "---" form, whatever the picture.
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    for (const char* image : {"00", "00.00", "000.0000", "000.0", "#", "hh:mm:ss", "hh:mm"}) {
+        EXPECT_EQ(texte_image(nan, image, ','), "---") << image;
+        EXPECT_EQ(texte_image(-inf, image), "---") << image;
+    }
+    EXPECT_EQ(texte_nombre(nan), "---");
+    EXPECT_EQ(texte_nombre(inf, ','), "---");
+    // A time picture takes only the fraction of the day, however many days come with it.
+    EXPECT_EQ(texte_image(2.5, "hh:mm:ss"), "12:00:00");
+    EXPECT_EQ(texte_image(1e30 + 0.0, "hh:mm"), "00:00");
+    EXPECT_EQ(texte_image(1e300, "hh:mm:ss"), "00:00:00");
 }
 
 TEST(Sexagesimal, DecoupeEtCentiemes) {
