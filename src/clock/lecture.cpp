@@ -9,7 +9,9 @@ namespace orbitel {
 
 namespace {
 
-bool est_blanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// The blanks the reading skips: spaces, tabs and line feeds, nothing else (a carriage return
+// stops the number like any other character).
+bool est_blanc(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 int valeur_chiffre(char c, int base) {
     int v = -1;

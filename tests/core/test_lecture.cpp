@@ -10,6 +10,9 @@ using orbitel::lit_nombre;
 TEST(LectureNombre, CasDeLaSaisie) {
     EXPECT_EQ(lit_nombre("2 0 2 6"), 2026.0);
     EXPECT_EQ(lit_nombre("\t20\n26 "), 2026.0);
+    // Only blanks, tabs and line feeds are skipped: any other character ends the number.
+    EXPECT_EQ(lit_nombre("20\r26"), 20.0);
+    EXPECT_EQ(lit_nombre("20\v26"), 20.0);
     EXPECT_EQ(lit_nombre("2026abc"), 2026.0);
     EXPECT_EQ(lit_nombre("12.5"), 12.5);
     EXPECT_EQ(lit_nombre("-3"), -3.0);
