@@ -40,6 +40,13 @@ std::string lit_lieu_argument(const std::string& option, const std::string& vale
     std::string texte = valeur;
     while (!texte.empty() && std::isspace(static_cast<unsigned char>(texte.back()))) texte.pop_back();
     positif = true;
+    // A letter outside ASCII (é, ß...) ends in a byte above 0x7F: it is no hemisphere either.
+    if (!texte.empty() && static_cast<unsigned char>(texte.back()) >= 0x80) {
+        std::size_t debut = texte.size() - 1;
+        while (debut > 0 && (static_cast<unsigned char>(texte[debut]) & 0xC0) == 0x80) --debut;
+        return "orbitel-rapport : la lettre d'hémisphère « " + texte.substr(debut) + " » de " + option +
+               " n'est pas " + lettre_positive + " ou " + lettre_negative + ".";
+    }
     if (!texte.empty() && std::isalpha(static_cast<unsigned char>(texte.back()))) {
         char l = static_cast<char>(std::toupper(static_cast<unsigned char>(texte.back())));
         if (l == 'W') l = 'O';

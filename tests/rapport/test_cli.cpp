@@ -158,7 +158,7 @@ TEST(Rapport, AideEnFrancais) {
 
 TEST(Rapport, MauvaisArgumentsSortie2SansRienSurLaSortie) {
     for (const char* args : {"--inconnue", "--date 1/2/3/4", "--heure 1:2:3:4", "--latitude 48:52:10",
-                             "--latitude 48:52X", "--longitude 2:20N", "--date", "--help=oui", "12/4/1992"}) {
+                             "--latitude 48:52X", "--latitude 48:52é", "--longitude 2:20N", "--date", "--help=oui", "12/4/1992"}) {
         const Sortie s = lance("C", args);
         EXPECT_EQ(s.statut, 2) << args;
         EXPECT_TRUE(s.sortie.empty()) << args;
