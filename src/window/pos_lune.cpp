@@ -262,12 +262,16 @@ void PosLune::cree_controles() {
             auto* o = new QRadioButton(QLatin1String(legendes_options[i]), cadre);
             nomme(o, indice(nom, i));
             o->setGeometry(tw(30 + i * 495, 30, 480, 285));
-            // White on black, the indicator keeping its own light face.
+            // White on black, the indicator keeping its own light face with a dark mark: the
+            // frame's grey would otherwise fill it, and a checked option would hardly differ from
+            // an unchecked one.
             QPalette pal = o->palette();
             pal.setColor(QPalette::Window, noir);
             pal.setColor(QPalette::Button, noir);
             pal.setColor(QPalette::WindowText, blanc);
             pal.setColor(QPalette::ButtonText, blanc);
+            pal.setColor(QPalette::Base, blanc);
+            pal.setColor(QPalette::Text, noir);
             o->setPalette(pal);
             o->setAutoFillBackground(true);
             options[i] = o;

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -169,6 +171,30 @@ TEST_F(Controles, Couleurs) {
         EXPECT_EQ(o->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
     for (Forme* s : f.Shape1) EXPECT_EQ(s->contour(), QColor(255, 224, 192));
+}
+
+TEST_F(Controles, OptionCocheeSeDistingueDeLAutre) {
+    // The indicator's face is light and only the checked option carries the dark mark, on the
+    // grey of the hemisphere frames as on paper.
+    f.show();
+    QApplication::processEvents();
+    const auto centre_indicateur = [](QRadioButton* o) {
+        QStyleOptionButton option;
+        option.initFrom(o);
+        const QRect r = o->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, o);
+        const QImage image = o->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const auto lu = [&](QPointF p) { return image.pixelColor((p * ratio).toPoint()).lightness(); };
+        return std::pair{lu(QRectF(r).center()), lu(QRectF(r).center() + QPointF(r.width() / 3.5, 0))};
+    };
+    for (const auto& options : {f.Option1, f.Option2}) {
+        const auto [coche, face_cochee] = centre_indicateur(options[0]);
+        const auto [vide, face_vide] = centre_indicateur(options[1]);
+        EXPECT_LT(coche, 100);
+        EXPECT_GT(vide, 200);
+        EXPECT_GT(face_cochee, 200);
+        EXPECT_GT(face_vide, 200);
+    }
 }
 
 TEST_F(Controles, PolicesArialDesLignesEtDesChamps) {
