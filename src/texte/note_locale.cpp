@@ -4,9 +4,7 @@
 
 namespace orbitel {
 
-namespace {
-
-std::string duree(long long minutes) {
+std::string duree_heures_minutes(long long minutes) {
     const long long heures = minutes / 60;
     const long long reste = minutes % 60;
     if (reste == 0) {
@@ -18,8 +16,6 @@ std::string duree(long long minutes) {
     return std::to_string(heures) + " heures " + std::to_string(reste) + " minutes";
 }
 
-} // namespace
-
 std::string note_heure_locale(int ecart_minutes) {
     if (ecart_minutes == 0) {
         return "L'heure locale est l'heure TU.";
@@ -27,9 +23,9 @@ std::string note_heure_locale(int ecart_minutes) {
     // Widened before taking the magnitude: the most negative int has no positive counterpart.
     const long long ecart = ecart_minutes;
     if (ecart > 0) {
-        return "Pour obtenir l'heure locale veuillez ajouter " + duree(ecart) + ".";
+        return "Pour obtenir l'heure locale veuillez ajouter " + duree_heures_minutes(ecart) + ".";
     }
-    return "Pour obtenir l'heure locale veuillez retirer " + duree(-ecart) + ".";
+    return "Pour obtenir l'heure locale veuillez retirer " + duree_heures_minutes(-ecart) + ".";
 }
 
 } // namespace orbitel

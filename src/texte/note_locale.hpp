@@ -9,4 +9,8 @@ namespace orbitel {
 // hour keeps its minutes ("... retirer 3 heures 30 minutes."); no offset says so plainly.
 std::string note_heure_locale(int ecart_minutes);
 
+// A length of time in minutes (not negative) as the notes write it: "2 heures", "30 minutes",
+// "5 heures 30 minutes".
+std::string duree_heures_minutes(long long minutes);
+
 } // namespace orbitel
