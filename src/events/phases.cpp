@@ -6,6 +6,7 @@
 
 #include "events/delta_t.hpp"
 #include "events/tables_phases.hpp"
+#include "texte/formats.hpp"
 
 namespace orbitel {
 
@@ -145,24 +146,11 @@ std::string calcule_phase(PhaseLune& etat, std::int16_t indice, const DateHeure&
 
 std::string jj_en_texte(double jj) {
     if (!std::isfinite(jj)) throw std::domain_error("jour julien non fini");
-    const double x = jj + 0.5;
-    const double Z = std::floor(x);
-    const double Fr = x - Z;
-    double A = Z;
-    if (Z >= 2299161) {
-        const double alpha = std::floor((Z - 1867216.25) / 36524.25);
-        A = Z + 1 + alpha - std::floor(alpha / 4);
-    }
-    const double B = A + 1524;
-    const double C = std::floor((B - 122.1) / 365.25);
-    const double D = std::floor(365.25 * C);
-    const double Ep = std::floor((B - D) / 30.6001);
-    const double jour_fraction = B - D - std::floor(30.6001 * Ep) + Fr;
-    const double mois = Ep < 13.5 ? Ep - 1 : Ep - 13;
-    const double annee = mois > 2.5 ? C - 4716 : C - 4715;
-
-    const double jour = std::floor(jour_fraction);
-    const double f = jour_fraction - jour;
+    const DateCalendaire date = date_du_jour_julien(jj);
+    const double jour = date.jour;
+    const double mois = date.mois;
+    const auto annee = static_cast<double>(date.an);
+    const double f = date.fraction;
     const double m = 1440 * f;
     const double h = m / 60;
     const double heure = std::floor(h);
