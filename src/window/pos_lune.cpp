@@ -15,8 +15,12 @@
 #include <limits>
 
 #include "ephemeris/moteur.hpp"
+#include "ephemeris/topocentrique.hpp"
+#include "events/delta_t.hpp"
+#include "events/lever_coucher.hpp"
 #include "events/phases.hpp"
 #include "texte/formats.hpp"
+#include "texte/lignes_topocentriques.hpp"
 #include "texte/rapport.hpp"
 #include "window/controles.hpp"
 #include "window/dessin_lune.hpp"
@@ -26,6 +30,12 @@
 namespace orbitel {
 
 namespace {
+
+// Delta T of a year, in days, as the phase dates use it; 0 past the years the rule is written for.
+float delta_t_jours(long long annee) {
+    if (annee < -32767 || annee > 32767) return 0;
+    return calcule_delta_t(static_cast<std::int16_t>(annee), '.').jours;
+}
 
 // The window is designed in twips; at 15 twips to a device-independent pixel it keeps its
 // proportions at any screen density.
@@ -520,9 +530,14 @@ void PosLune::paintEvent(QPaintEvent*) {
 }
 
 void PosLune::affiche_hauteur_azimut() {
-    const noyau::LignesHorizon l = lieu_ && est_calculable(etat)
-                                       ? noyau::hauteur_azimut(etat, *lieu_, marque_)
-                                       : noyau::hauteur_azimut_absentes();
+    LignesTopocentriques l = lignes_topocentriques_absentes();
+    if (lieu_ && est_calculable(etat)) {
+        // Like the engine, the topocentric step leaves its right ascension and declination in etat.
+        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, -lieu_->Lon);
+        etat.Ascension = t.ad;
+        etat.Declinaison = t.decl;
+        l = lignes_topocentriques(t, marque_);
+    }
     ecrit_ligne(Label14, l.Label14);
     ecrit_ligne(Label16, l.Label16);
     ecrit_ligne(Label15, l.Label15);
@@ -539,7 +554,7 @@ void PosLune::lever_coucher() {
     acquiert_instant();
     date_recherche_ = std::array<double, 3>{instant.jour, instant.mois, instant.an};
     if (!lieu_) return;
-    const noyau::LignesLeverCoucher l = noyau::cherche_lever_coucher(etat, instant, *lieu_, marque_);
+    const LignesLeverCoucher l = lignes_lever_coucher(orbitel::lever_coucher(etat, instant, *lieu_), marque_);
     Label18[0]->setText(qt(l.Label18_0));
     Label18[1]->setText(qt(l.Label18_1));
 }
@@ -550,9 +565,9 @@ void PosLune::affiche_phases_de_l_instant() {
     if (const auto r = date_de_instant(instant)) affiche_phases(*r);
 }
 
-void PosLune::affiche_phases(const noyau::ReferencePhases& reference) {
+void PosLune::affiche_phases(const DateHeure& reference) {
     reference_ = reference;
-    DeltaT = noyau::delta_t_jours(static_cast<int>(reference.annee()));
+    DeltaT = delta_t_jours(reference.annee());
     const LignesPhases l = lignes_phases(reference, marque_);
     Label10[0]->setText(qt(l.Label10_0));
     for (int i = 0; i < 5; ++i) LabPhase[i]->setText(qt(l.LabPhase[i]));
@@ -560,12 +575,12 @@ void PosLune::affiche_phases(const noyau::ReferencePhases& reference) {
 
 void PosLune::cycle_precedent() {
     if (!reference_) return;
-    if (const auto r = noyau::lunaison_voisine(*reference_, -1)) affiche_phases(*r);
+    if (const auto r = pas_de_cycle(*reference_, SensCycle::precedent)) affiche_phases(*r);
 }
 
 void PosLune::cycle_suivant() {
     if (!reference_) return;
-    if (const auto r = noyau::lunaison_voisine(*reference_, +1)) affiche_phases(*r);
+    if (const auto r = pas_de_cycle(*reference_, SensCycle::suivant)) affiche_phases(*r);
 }
 
 // ---- Handlers -------------------------------------------------------------------------------
@@ -613,7 +628,7 @@ void PosLune::bascule_mode() {
         etape([this] { affiche_phases_de_l_instant(); });
         etape([this] { lever_coucher(); });
         // Delta T follows the present year; the notice keeps describing the panel's hours.
-        etape([this] { DeltaT = noyau::delta_t_jours(horloge_.locale().annee); });
+        etape([this] { DeltaT = delta_t_jours(horloge_.locale().annee); });
     }
     etape([this] {
         Command3->setVisible(!Frame1->isHidden());

@@ -8,10 +8,11 @@
 #include <optional>
 
 #include "clock/instant.hpp"
+#include "clock/lieu.hpp"
 #include "clock/reglages.hpp"
 #include "ephemeris/etat_lune.hpp"
+#include "events/date.hpp"
 #include "plateforme/navigateur.hpp"
-#include "window/noyau.hpp"
 
 class QFrame;
 class QLabel;
@@ -59,7 +60,7 @@ class PosLune : public QWidget {
     // Operations of the window.
     void dessine_lune(double partie_illuminee);
     void place_etiquettes();
-    void affiche_phases(const noyau::ReferencePhases& reference);
+    void affiche_phases(const DateHeure& reference);
     void affiche_hauteur_azimut();
     void lit_lieu();
     void lever_coucher();
@@ -79,7 +80,7 @@ class PosLune : public QWidget {
     bool temps_reel() const;
     bool demarrage_termine() const;
     const QImage& surface() const { return surface_; }
-    std::optional<noyau::ReferencePhases> reference_phases() const { return reference_; }
+    std::optional<DateHeure> reference_phases() const { return reference_; }
     const Horloge& horloge() const { return horloge_; }
     Navigateur& navigateur() { return navigateur_; }
     char marque() const { return marque_; }
@@ -117,7 +118,7 @@ class PosLune : public QWidget {
 
     QImage surface_;
     QColor fond_surface_; // the colour the surface was last filled with
-    std::optional<noyau::ReferencePhases> reference_;
+    std::optional<DateHeure> reference_;
     std::optional<Observateur> lieu_; // nullopt while the typed place cannot be held
     std::optional<std::array<double, 3>> date_recherche_; // the date the rise and set lines are for
     bool decharge_ = false;
