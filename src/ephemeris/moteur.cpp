@@ -190,10 +190,8 @@ double arccosinus(double x) {
 }
 
 void calcule_derives(EtatLune& e) {
-    // Parallax from the value rounded to a thousandth of an arcsecond, as it is shown.
-    double p = std::sin(6378.136 / e.Distance) * Rad * 3600;
-    p = std::floor(p * 1000 + 0.5) / 1000;
-    e.Parallaxe = p / 60 / 60 * 0.017453292;
+    // From the value rounded to a thousandth of an arcsecond, with the truncated degree factor.
+    e.Parallaxe = parallaxe_secondes(e.Distance) / 60 / 60 * 0.017453292;
 
     const double y = std::cos(e.Eps) * std::sin(e.Lambda) - std::sin(e.Eps) * std::tan(e.Beta);
     const double x = std::cos(e.Lambda);
@@ -217,6 +215,11 @@ void calcule_derives(EtatLune& e) {
 }
 
 } // namespace
+
+double parallaxe_secondes(double distance_km) {
+    const double p = std::sin(6378.136 / distance_km) * Rad * 3600;
+    return std::floor(p * 1000 + 0.5) / 1000;
+}
 
 double jour_julien_0h(const Instant& instant) {
     double y = instant.an, m = instant.mois;

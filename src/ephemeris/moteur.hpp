@@ -21,6 +21,10 @@ void calcule_latitude(EtatLune& etat);
 // The full run for an instant: evalue_ephemeride plus the side of the Sun and the phase.
 void calcule_lune(EtatLune& etat, const Instant& instant);
 
+// The horizontal parallax in arcseconds, rounded to the thousandth as it is shown; Parallaxe is
+// derived from this rounded value.
+double parallaxe_secondes(double distance_km);
+
 // False when the instant yields a non-finite Julian day or result, or a Julian day too far out to
 // be written as the instant's date and time (JourJulienLimite): nothing of it can be shown.
 bool est_calculable(const EtatLune& etat);

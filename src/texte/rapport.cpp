@@ -56,8 +56,7 @@ LignesGeocentriques lignes_geocentriques(const EtatLune& e, char marque) {
     l.Label3 = "Distance terre - Lune = " + texte_nombre(std::floor(e.Distance * 1000 + 0.5) / 1000, marque) + " kms";
 
     // The parallax line is built from the same rounded value as Parallaxe.
-    double p = std::sin(6378.136 / e.Distance) * Rad * 3600;
-    p = std::floor(p * 1000 + 0.5) / 1000;
+    const double p = parallaxe_secondes(e.Distance);
     const double pm = std::floor(p / 60);
     const double ps = std::floor((p - pm * 60) * 1000 + 0.5) / 1000;
     l.Label4 = "Parallaxe = " + texte_nombre(pm) + " ' " + texte_nombre(ps, marque) + "''";
