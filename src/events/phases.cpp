@@ -15,16 +15,22 @@ namespace {
 constexpr std::int64_t annee_min = -32767;
 constexpr std::int64_t annee_max = 32767;
 
-template <std::size_t N> double somme_sinus(const std::array<TermePhase, N>& termes, const PhaseLune& etat) {
+// Sum of coefficient x E^power x trig(argument) over a series, in its published order.
+template <std::size_t N, typename Trig>
+double somme_termes(const std::array<TermePhase, N>& termes, const PhaseLune& etat, Trig trig) {
     double somme = 0;
     for (const TermePhase& t : termes) {
         const double argument = t.m * etat.M + t.mp * etat.Mp + t.f * etat.F + t.omega * etat.Omega;
         double c = t.coefficient;
         for (int i = 0; i < t.puissance_e; ++i)
             c *= etat.E;
-        somme += c * std::sin(argument * degres_en_radians_phases);
+        somme += c * trig(argument * degres_en_radians_phases);
     }
     return somme;
+}
+
+template <std::size_t N> double somme_sinus(const std::array<TermePhase, N>& termes, const PhaseLune& etat) {
+    return somme_termes(termes, etat, [](double x) { return std::sin(x); });
 }
 
 void ajoute_entier(std::string& s, std::int64_t n) {
@@ -63,15 +69,7 @@ float numero_lunaison(const DateHeure& reference) {
 }
 
 double terme_w(const PhaseLune& etat) {
-    double somme = 0;
-    for (const TermePhase& t : termes_w) {
-        const double argument = t.m * etat.M + t.mp * etat.Mp + t.f * etat.F + t.omega * etat.Omega;
-        double c = t.coefficient;
-        for (int i = 0; i < t.puissance_e; ++i)
-            c *= etat.E;
-        somme += c * std::cos(argument * degres_en_radians_phases);
-    }
-    return somme;
+    return somme_termes(termes_w, etat, [](double x) { return std::cos(x); });
 }
 
 double corrections_nouvelle_lune(const PhaseLune& etat) {
