@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 #include "window/dessin_lune.hpp"
 
@@ -50,24 +51,16 @@ QPixmap image_fleche(bool vers_le_haut, qreal ratio) {
     QPixmap pm = toile(21, 19, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
+    // The downward arrow is the upward one mirrored top to bottom.
+    if (!vers_le_haut) p.setTransform(QTransform(1, 0, 0, -1, 0, 19));
     QPainterPath fleche;
-    if (vers_le_haut) {
-        fleche.moveTo(10.5, 2);
-        fleche.lineTo(19, 12);
-        fleche.lineTo(14, 12);
-        fleche.lineTo(14, 17);
-        fleche.lineTo(7, 17);
-        fleche.lineTo(7, 12);
-        fleche.lineTo(2, 12);
-    } else {
-        fleche.moveTo(10.5, 17);
-        fleche.lineTo(19, 7);
-        fleche.lineTo(14, 7);
-        fleche.lineTo(14, 2);
-        fleche.lineTo(7, 2);
-        fleche.lineTo(7, 7);
-        fleche.lineTo(2, 7);
-    }
+    fleche.moveTo(10.5, 2);
+    fleche.lineTo(19, 12);
+    fleche.lineTo(14, 12);
+    fleche.lineTo(14, 17);
+    fleche.lineTo(7, 17);
+    fleche.lineTo(7, 12);
+    fleche.lineTo(2, 12);
     fleche.closeSubpath();
     p.setPen(QPen(QColor(255, 224, 192), 1));
     p.setBrush(QColor(192, 192, 255));
