@@ -8,7 +8,7 @@
 #include "ephemeris/tables/latitude.hpp"
 #include "ephemeris/tables/longitude.hpp"
 #include "ephemeris/tables/nutation.hpp"
-#include "texte/formats.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 

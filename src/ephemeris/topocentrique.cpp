@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "texte/formats.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 

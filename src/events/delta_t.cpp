@@ -1,6 +1,6 @@
 #include "events/delta_t.hpp"
 
-#include "texte/formats.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 

@@ -6,7 +6,7 @@
 
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
-#include "texte/formats.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 

@@ -6,7 +6,7 @@
 
 #include "events/delta_t.hpp"
 #include "events/tables_phases.hpp"
-#include "texte/formats.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "plateforme/navigateur.hpp"
+#include "platform/navigateur.hpp"
 
 class QPushButton;
 

@@ -12,11 +12,11 @@ target_compile_definitions(orbitel_impression PRIVATE
 set_target_properties(orbitel_impression PROPERTIES AUTOMOC ON)
 
 # The print steps on the main window, and the hooks that plug printing and the About box into it.
-if(TARGET orbitel_fenetre)
+if(TARGET orbitel_window)
   add_library(orbitel_impression_fenetre STATIC
     ${CMAKE_CURRENT_LIST_DIR}/impression_pos_lune.cpp
     ${CMAKE_CURRENT_LIST_DIR}/impression_pos_lune.hpp)
-  target_link_libraries(orbitel_impression_fenetre PUBLIC orbitel_fenetre orbitel_impression)
+  target_link_libraries(orbitel_impression_fenetre PUBLIC orbitel_window orbitel_impression)
   if(TARGET orbitel)
     target_link_libraries(orbitel PRIVATE orbitel_impression_fenetre)
   endif()

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "clock/instant.hpp"
-#include "texte/note_locale.hpp"
+#include "text/note_locale.hpp"
 #include "window/apropos.hpp"
 #include "window/controles.hpp"
 #include "window/pos_lune.hpp"

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "clock/instant.hpp"
-#include "plateforme/locale_systeme.hpp"
-#include "plateforme/reglages_ini.hpp"
+#include "platform/locale_systeme.hpp"
+#include "platform/reglages_ini.hpp"
 #include "window/impression_pos_lune.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"

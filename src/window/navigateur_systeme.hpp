@@ -1,5 +1,5 @@
 #pragma once
-#include "plateforme/navigateur.hpp"
+#include "platform/navigateur.hpp"
 
 namespace orbitel {
 

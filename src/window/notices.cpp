@@ -1,6 +1,6 @@
 #include "window/notices.hpp"
 
-#include "texte/note_locale.hpp"
+#include "text/note_locale.hpp"
 
 namespace orbitel {
 

@@ -12,7 +12,7 @@
 #include "clock/reglages.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
-#include "plateforme/navigateur.hpp"
+#include "platform/navigateur.hpp"
 
 class QFrame;
 class QLabel;

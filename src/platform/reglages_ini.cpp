@@ -1,0 +1,45 @@
+#include "platform/reglages_ini.hpp"
+
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace orbitel {
+
+namespace {
+
+QString cle_complete(std::string_view section, std::string_view cle) {
+    return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + QLatin1Char('/') +
+           QString::fromUtf8(cle.data(), static_cast<qsizetype>(cle.size()));
+}
+
+} // namespace
+
+MagasinIni::MagasinIni(const QString& chemin) : reglages_(chemin, QSettings::IniFormat) {}
+
+std::optional<std::string> MagasinIni::lit(std::string_view section, std::string_view cle) const {
+    const QString nom = cle_complete(section, cle);
+    if (!reglages_.contains(nom)) return std::nullopt;
+    const QVariant v = reglages_.value(nom);
+    // QSettings reads an unquoted comma as a list separator (48,5 comes back as two items). We
+    // write such texts quoted, so this only meets a file edited by hand: the items are joined back.
+    if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(QLatin1Char(',')).toStdString();
+    return v.toString().toStdString();
+}
+
+bool MagasinIni::ecrit(std::string_view section, std::string_view cle, std::string_view valeur) {
+    reglages_.setValue(cle_complete(section, cle),
+                       QString::fromUtf8(valeur.data(), static_cast<qsizetype>(valeur.size())));
+    reglages_.sync();
+    return reglages_.status() == QSettings::NoError;
+}
+
+QString chemin_reglages_utilisateur(const QString& application) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           application + QStringLiteral(".ini");
+}
+
+std::unique_ptr<MagasinReglages> ouvre_reglages_utilisateur(const QString& application) {
+    return std::make_unique<MagasinIni>(chemin_reglages_utilisateur(application));
+}
+
+} // namespace orbitel

@@ -1,0 +1,179 @@
+#include "text/formats.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace orbitel {
+
+namespace {
+
+// |x| rounded to n decimals on its 15-significant-digit decimal form, halves away from zero,
+// as a digit string with the point n places from its end ("0526" for 5.257 at two decimals).
+std::string chiffres_arrondis(double x, int n) {
+    char tampon[40];
+    std::snprintf(tampon, sizeof tampon, "%.14e", std::fabs(x));
+    const std::string mantisse = std::string(1, tampon[0]) + std::string(tampon + 2, 14);
+    const int exposant = std::atoi(tampon + 17);
+
+    // The digits kept are those down to 10^-n: exposant + 1 + n of them.
+    const int gardes = exposant + 1 + n;
+    std::string resultat;
+    bool retenue = false;
+    if (gardes <= 0) {
+        retenue = gardes == 0 && mantisse[0] >= '5';
+    } else {
+        resultat = mantisse.substr(0, static_cast<std::size_t>(std::min(gardes, 15)));
+        if (gardes < 15) retenue = mantisse[static_cast<std::size_t>(gardes)] >= '5';
+        resultat.append(static_cast<std::size_t>(std::max(0, gardes - 15)), '0');
+    }
+    if (retenue) {
+        int i = static_cast<int>(resultat.size()) - 1;
+        for (; i >= 0; --i) {
+            if (resultat[static_cast<std::size_t>(i)] == '9') {
+                resultat[static_cast<std::size_t>(i)] = '0';
+            } else {
+                ++resultat[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) resultat = "1" + resultat;
+    }
+    // At least one integer digit, and exactly n decimals.
+    if (static_cast<int>(resultat.size()) < n + 1)
+        resultat = std::string(static_cast<std::size_t>(n + 1) - resultat.size(), '0') + resultat;
+    return resultat;
+}
+
+bool que_des_zeros(const std::string& s) { return s.find_first_not_of('0') == std::string::npos; }
+
+std::string nombre_image(double x, int entiers, int decimales, char marque) {
+    std::string chiffres = chiffres_arrondis(x, decimales);
+    std::string partie_entiere = chiffres.substr(0, chiffres.size() - static_cast<std::size_t>(decimales));
+    const std::string partie_decimale = chiffres.substr(partie_entiere.size());
+    // Leading zeros: the picture asks for at least `entiers` digits.
+    const std::size_t premier = partie_entiere.find_first_not_of('0');
+    partie_entiere = premier == std::string::npos ? std::string() : partie_entiere.substr(premier);
+    if (static_cast<int>(partie_entiere.size()) < entiers)
+        partie_entiere = std::string(static_cast<std::size_t>(entiers) - partie_entiere.size(), '0') + partie_entiere;
+
+    std::string texte;
+    // A value that rounds to zero is written without its sign.
+    if (x < 0 && !que_des_zeros(chiffres)) texte.push_back('-');
+    texte += partie_entiere;
+    if (decimales > 0) {
+        texte.push_back(marque);
+        texte += partie_decimale;
+    }
+    return texte;
+}
+
+std::string deux_chiffres(long long v) {
+    char tampon[24];
+    std::snprintf(tampon, sizeof tampon, "%02lld", v);
+    return tampon;
+}
+
+std::string texte_heure(double fraction_jour, bool avec_secondes) {
+    // Whole days drop out first (fmod is exact), so that no count of seconds outgrows its integer.
+    fraction_jour = std::fmod(fraction_jour, 1.0);
+    // Rounded to the whole second first; the minutes of "hh:mm" are those of the rounded time.
+    const double secondes = std::stod(chiffres_arrondis(fraction_jour * 86400.0, 0));
+    long long total = static_cast<long long>(secondes) % 86400;
+    if (fraction_jour < 0) total = (86400 - total) % 86400;
+    char tampon[32];
+    if (avec_secondes)
+        std::snprintf(tampon, sizeof tampon, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
+    else
+        std::snprintf(tampon, sizeof tampon, "%02lld:%02lld", total / 3600, total / 60 % 60);
+    return tampon;
+}
+
+} // namespace
+
+std::string texte_image(double x, std::string_view image, char marque) {
+    if (!std::isfinite(x)) return "---"; // never "nan" or "inf", nor digits made up from them
+    if (image == "hh:mm:ss") return texte_heure(x, true);
+    if (image == "hh:mm") return texte_heure(x, false);
+    if (image == "#") {
+        std::string texte = nombre_image(x, 0, 0, marque);
+        return texte == "" || texte == "-" ? std::string() : texte;
+    }
+    const std::size_t point = image.find('.');
+    const int entiers = static_cast<int>(point == std::string_view::npos ? image.size() : point);
+    const int decimales = point == std::string_view::npos ? 0 : static_cast<int>(image.size() - point - 1);
+    return nombre_image(x, entiers, decimales, marque);
+}
+
+std::string texte_nombre(double x, char marque) {
+    if (x == 0) return "0"; // also -0
+    if (!std::isfinite(x)) return "---";
+    char tampon[40];
+    std::snprintf(tampon, sizeof tampon, "%.15G", x);
+    std::string texte = tampon;
+    for (char& c : texte)
+        if (c == '.') c = marque;
+    return texte;
+}
+
+Sexagesimal decoupe_sexagesimale(double x) {
+    const double unites = std::floor(x);
+    const double minutes = 60.0 * (x - unites);
+    const double secondes = 60.0 * (minutes - std::floor(minutes));
+    return {unites, minutes, secondes};
+}
+
+double arrondi_centieme(double s) { return std::floor(100.0 * s + 0.5) / 100.0; }
+
+SexagesimalAffiche sexagesimale_affichee(double x, long long tour) {
+    const Sexagesimal d = decoupe_sexagesimale(x);
+    auto unites = static_cast<long long>(d.unites);
+    int minutes = static_cast<int>(std::floor(d.minutes));
+    double secondes = arrondi_centieme(d.secondes);
+    if (secondes >= 60.0) {
+        secondes = 0;
+        ++minutes;
+    }
+    if (minutes >= 60) {
+        minutes -= 60;
+        ++unites;
+    }
+    if (tour > 0 && unites >= tour) unites -= tour;
+    return {unites, minutes, secondes};
+}
+
+DateCalendaire date_du_jour_julien(double jj) {
+    const double Z = std::floor(jj + 0.5);
+    const double F = (jj + 0.5) - Z;
+    double A = Z;
+    if (Z >= 2299161) {
+        const double alpha = std::floor((Z - 1867216.25) / 36524.25);
+        A = Z + 1 + alpha - std::floor(alpha / 4);
+    }
+    const double B = A + 1524;
+    const double C = std::floor((B - 122.1) / 365.25);
+    const double D = std::floor(365.25 * C);
+    const double E = std::floor((B - D) / 30.6001);
+    const double d = B - D - std::floor(30.6001 * E) + F;
+    const int mois = static_cast<int>(E < 13.5 ? E - 1 : E - 13);
+    const auto an = static_cast<long long>(mois > 2.5 ? C - 4716 : C - 4715);
+    return {an, mois, static_cast<int>(std::floor(d)), d - std::floor(d)};
+}
+
+std::string texte_date(double jj, bool avec_secondes) {
+    if (!(std::fabs(jj) < JourJulienLimite)) return "---";
+    DateCalendaire date = date_du_jour_julien(jj);
+    const double heures = (1440.0 * date.fraction) / 60.0;
+    double fraction = heures / 24.0;
+    // Within half a second of midnight the time reads 00:00:00: it is then the next day.
+    if (std::stod(chiffres_arrondis(fraction * 86400.0, 0)) >= 86400.0) {
+        date = date_du_jour_julien(std::floor(jj + 0.5) + 0.5);
+        fraction = 0;
+    }
+    return deux_chiffres(date.jour) + "/" + deux_chiffres(date.mois) + "/" +
+           texte_nombre(static_cast<double>(date.an)) + " à " +
+           texte_image(fraction, avec_secondes ? "hh:mm:ss" : "hh:mm");
+}
+
+} // namespace orbitel

@@ -1,0 +1,120 @@
+#pragma once
+// What the window tests share: one QApplication, a fixed clock, a settings file in a temporary
+// configuration folder, a browser that only records, and a window built on them.
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clock/horloge_fixe.hpp"
+#include "platform/reglages_ini.hpp"
+#include "window/pos_lune.hpp"
+
+namespace orbitel::essais {
+
+// The tests' application, made on first use and deleted when the tests end (before the program's
+// exit handlers, which would otherwise destroy it after parts of Qt it still needs).
+QApplication& application();
+
+class NavigateurEspion final : public Navigateur {
+  public:
+    void ouvre(const std::string& url) override { adresses.push_back(url); }
+    std::vector<std::string> adresses;
+};
+
+// A UTC reading, field by field (the day of the week is not used).
+inline HorlogeTu tu_de(int an, int mois, int jour, int h, int m, int s, int ms = 0) {
+    return {static_cast<std::uint16_t>(an), static_cast<std::uint16_t>(mois), 0, static_cast<std::uint16_t>(jour),
+            static_cast<std::uint16_t>(h),  static_cast<std::uint16_t>(m),    static_cast<std::uint16_t>(s),
+            static_cast<std::uint16_t>(ms)};
+}
+
+// The local wall clock `decalage_minutes` away from a UTC reading (whole seconds).
+inline HeureLocale locale_de(const HorlogeTu& tu, int decalage_minutes) {
+    const std::int64_t jour = jours_civils(tu.annee, tu.mois, tu.jour);
+    std::int64_t secondes = jour * 86400 + tu.heure * 3600 + tu.minute * 60 + tu.seconde + decalage_minutes * 60;
+    const std::int64_t j = (secondes >= 0 ? secondes : secondes - 86399) / 86400;
+    secondes -= j * 86400;
+    // Civil date of day j.
+    const std::int64_t z = j + 719468;
+    const std::int64_t ere = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t je = z - ere * 146097;
+    const std::int64_t ae = (je - je / 1460 + je / 36524 - je / 146096) / 365;
+    const std::int64_t ja = je - (365 * ae + ae / 4 - ae / 100);
+    const std::int64_t mp = (5 * ja + 2) / 153;
+    const int jour_mois = static_cast<int>(ja - (153 * mp + 2) / 5 + 1);
+    const int mois = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int an = static_cast<int>(ae + ere * 400 + (mois <= 2));
+    return {an, mois, jour_mois, static_cast<int>(secondes / 3600), static_cast<int>(secondes / 60 % 60),
+            static_cast<int>(secondes % 60)};
+}
+
+// A configuration folder of its own for each test: the settings file lives and dies with it.
+class DossierConfiguration {
+  public:
+    DossierConfiguration() {
+        application();
+        ancien_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", dossier_.path().toLocal8Bit());
+    }
+    ~DossierConfiguration() { qputenv("XDG_CONFIG_HOME", ancien_); }
+    DossierConfiguration(const DossierConfiguration&) = delete;
+    DossierConfiguration& operator=(const DossierConfiguration&) = delete;
+
+    QString chemin_ini() const { return chemin_reglages_utilisateur(QStringLiteral("orbitel")); }
+    QString dossier() const { return dossier_.path(); }
+
+  private:
+    QTemporaryDir dossier_;
+    QByteArray ancien_;
+};
+
+// One window on the fixed clock and the temporary settings file. The program's end is recorded
+// instead of quitting the test's application.
+struct Banc {
+    // By default 7 December 2026, 05:41:07.250 UT, the local clock one hour ahead.
+    explicit Banc(const HorlogeTu& tu = tu_de(2026, 12, 7, 5, 41, 7, 250), int decalage_minutes = 60,
+                  char marque = '.')
+        : horloge(tu, locale_de(tu, decalage_minutes)) {
+        reglages = std::make_unique<MagasinIni>(config.chemin_ini());
+        ouvre(marque);
+    }
+
+    void ouvre(char marque = '.') {
+        fenetre = std::make_unique<PosLune>(horloge, *reglages, navigateur, marque);
+        fenetre->fin_programme = [this] { ++fins; };
+    }
+
+    // Closes the window as the user would and opens a new one on the same store.
+    void relance() {
+        fenetre->quitte();
+        fenetre.reset();
+        reglages = std::make_unique<MagasinIni>(config.chemin_ini());
+        ouvre();
+    }
+
+    void regle(const HorlogeTu& tu, int decalage_minutes = 60) { horloge.regle(tu, locale_de(tu, decalage_minutes)); }
+
+    DossierConfiguration config;
+    HorlogeFixe horloge;
+    std::unique_ptr<MagasinIni> reglages;
+    NavigateurEspion navigateur;
+    std::unique_ptr<PosLune> fenetre;
+    int fins = 0;
+};
+
+inline std::string texte(const QLabel* l) { return l->text().toStdString(); }
+inline std::string texte(const QLineEdit* l) { return l->text().toStdString(); }
+
+// The pixel of the drawing surface under a point given in twips.
+inline QColor pixel_twips(const QImage& surface, double x, double y) {
+    const qreal r = surface.devicePixelRatio();
+    return surface.pixelColor(static_cast<int>(x / 15 * r), static_cast<int>(y / 15 * r));
+}
+
+} // namespace orbitel::essais
