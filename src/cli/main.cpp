@@ -65,9 +65,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string> lon = a.longitude.value_or(std::vector<std::string>{enregistre.lon0, enregistre.lon1});
     const bool nord = a.latitude ? a.nord : enregistre.nord;
     const bool est = a.longitude ? a.est : enregistre.est;
-    const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
+    const ChampsLieu champs{texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est};
+    const auto lieu = lit_lieu(champs);
     if (!lieu) {
-        std::cerr << "orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).\n";
+        std::string raison;
+        for (const std::string& r : examine_lieu(champs).raisons)
+            if (raison.empty()) raison = r;
+        std::cerr << "orbitel-rapport : le lieu donné ne peut pas être tenu (" << raison << ").\n";
         return 2;
     }
 

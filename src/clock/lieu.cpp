@@ -9,12 +9,23 @@ namespace orbitel {
 
 namespace {
 
-// Degrees and minutes in single precision, or nothing when either text or the sum cannot be held.
-std::optional<float> degres_minutes(const std::string& degres, const std::string& minutes) {
-    const std::optional<double> m = lit_nombre(minutes);
-    const std::optional<double> d = lit_nombre(degres);
-    if (!m || !d) return std::nullopt;
-    const double valeur = *d + *m / 60;
+constexpr const char* trop_grand = "Nombre trop grand";
+constexpr const char* latitude_trop_grande = "Latitude : 90° au plus";
+
+struct Lecture {
+    std::optional<double> degres, minutes;
+};
+
+Lecture lit_paire(const std::string& degres, const std::string& minutes) {
+    return {lit_nombre(degres), lit_nombre(minutes)};
+}
+
+double somme(const Lecture& l) { return *l.degres + *l.minutes / 60; }
+
+// Degrees and minutes of a read pair, in single precision.
+std::optional<float> degres_minutes(const Lecture& l) {
+    if (!l.degres || !l.minutes) return std::nullopt;
+    const double valeur = somme(l);
     // Converting a double beyond the float range is undefined, and inf would poison every line.
     if (!(std::fabs(valeur) <= FLT_MAX)) return std::nullopt;
     return static_cast<float>(valeur);
@@ -22,9 +33,25 @@ std::optional<float> degres_minutes(const std::string& degres, const std::string
 
 } // namespace
 
+DefautsLieu examine_lieu(const ChampsLieu& champs) {
+    DefautsLieu d;
+    const Lecture lat = lit_paire(champs.lat0, champs.lat1);
+    const Lecture lon = lit_paire(champs.lon0, champs.lon1);
+    if (!lat.degres) d.raisons[0] = trop_grand;
+    if (!lat.minutes) d.raisons[1] = trop_grand;
+    if (!lon.degres) d.raisons[2] = trop_grand;
+    if (!lon.minutes) d.raisons[3] = trop_grand;
+    if (lat.degres && lat.minutes && !(std::fabs(somme(lat)) <= 90))
+        d.raisons[std::fabs(*lat.degres) > 90 ? 0 : 1] = latitude_trop_grande;
+    if (lon.degres && lon.minutes && !(std::fabs(somme(lon)) <= FLT_MAX))
+        d.raisons[std::fabs(*lon.degres) > FLT_MAX / 2 ? 2 : 3] = trop_grand;
+    return d;
+}
+
 std::optional<Observateur> lit_lieu(const ChampsLieu& champs) {
-    const std::optional<float> lat = degres_minutes(champs.lat0, champs.lat1);
-    const std::optional<float> lon = degres_minutes(champs.lon0, champs.lon1);
+    if (!examine_lieu(champs).tenable()) return std::nullopt;
+    const std::optional<float> lat = degres_minutes(lit_paire(champs.lat0, champs.lat1));
+    const std::optional<float> lon = degres_minutes(lit_paire(champs.lon0, champs.lon1));
     if (!lat || !lon) return std::nullopt;
 
     Observateur lieu;
@@ -32,6 +59,10 @@ std::optional<Observateur> lit_lieu(const ChampsLieu& champs) {
     // Typed east positive, held west positive.
     lieu.Lon = champs.est ? -*lon : *lon;
     return lieu;
+}
+
+Observateur lieu_par_defaut() {
+    return {static_cast<float>(48 + 52.0 / 60), static_cast<float>(-(2 + 20.0 / 60))};
 }
 
 } // namespace orbitel

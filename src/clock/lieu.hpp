@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <optional>
 #include <string>
 
@@ -19,10 +20,27 @@ struct ChampsLieu {
     bool est = true;
 };
 
+// Why each place field cannot be held, in the order lat0, lat1, lon0, lon1; an empty text for a
+// field that is right. "Nombre trop grand": the text holds a number beyond the double range, or the
+// longitude does not fit a float. "Latitude : 90° au plus": degrees and minutes together go beyond
+// 90° either way; the field blamed is the one that took it over (the degrees if they alone do).
+struct DefautsLieu {
+    std::array<std::string, 4> raisons;
+    bool tenable() const {
+        for (const std::string& r : raisons)
+            if (!r.empty()) return false;
+        return true;
+    }
+};
+DefautsLieu examine_lieu(const ChampsLieu& champs);
+
 // Degrees plus minutes / 60, the minutes always added whatever the sign of the degrees, then the
-// hemisphere applied. Texts that are not numbers count as 0; no range is checked (a latitude of 95
-// is used as typed). Returns nullopt when a text holds a number beyond the double range or a
-// result does not fit a float: the caller then keeps the place it had.
+// hemisphere applied. Texts that are not numbers count as 0. Returns nullopt when examine_lieu
+// finds a field that cannot be held: the caller then keeps the place it had.
 std::optional<Observateur> lit_lieu(const ChampsLieu& champs);
+
+// The first run's place, 48° 52' N, 2° 20' E: also the place of a start whose saved place cannot be
+// held.
+Observateur lieu_par_defaut();
 
 } // namespace orbitel

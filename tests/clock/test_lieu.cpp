@@ -27,14 +27,35 @@ TEST(LitLieu, PlacesTypiquesEnSimplePrecision) {
     EXPECT_EQ(lieu({"0", "13", "78", "31", false, false}).Lat, static_cast<float>(-(13.0 / 60)));
 }
 
-TEST(LitLieu, MinutesToujoursAjouteesSansControleDePlage) {
+TEST(LitLieu, MinutesToujoursAjoutees) {
     EXPECT_EQ(lieu({"10", "75", "0", "0", true, true}).Lat, 11.25f);
-    EXPECT_EQ(lieu({"95", "0", "0", "0", true, true}).Lat, 95.0f);
     // Minutes are added whatever the sign of the degrees, then the hemisphere flips the lot.
     EXPECT_EQ(lieu({"-10", "30", "0", "0", true, true}).Lat, -9.5f);
     EXPECT_EQ(lieu({"-10", "30", "0", "0", false, true}).Lat, 9.5f);
     EXPECT_EQ(lieu({"0", "0", "-10", "30", true, true}).Lon, 9.5f);
-    EXPECT_EQ(lieu({"400", "0", "0", "0", true, true}).Lat, 400.0f);
+    // The longitude is not bounded: 400° east is a place like 40° east.
+    EXPECT_EQ(lieu({"0", "0", "400", "0", true, true}).Lon, -400.0f);
+}
+
+TEST(LitLieu, LatitudeAuDelaDe90NonTenueEtChampDesigne) {
+    const auto raisons = [](const ChampsLieu& c) { return examine_lieu(c).raisons; };
+    using R = std::array<std::string, 4>;
+    const std::string lat = "Latitude : 90° au plus", grand = "Nombre trop grand";
+    EXPECT_EQ(lieu({"90", "0", "0", "0", false, true}).Lat, -90.0f);
+    EXPECT_EQ(lieu({"-90", "0", "0", "0", true, true}).Lat, -90.0f);
+    EXPECT_EQ(lieu({"91", "-60", "0", "0", true, true}).Lat, 90.0f);
+    // The degrees alone go beyond: they are blamed; minutes that take 90 over are blamed instead.
+    EXPECT_EQ(raisons({"95", "0", "2", "20", true, true}), (R{lat, "", "", ""}));
+    EXPECT_EQ(raisons({"-400", "10", "2", "20", false, true}), (R{lat, "", "", ""}));
+    EXPECT_EQ(raisons({"90", "0.5", "2", "20", true, true}), (R{"", lat, "", ""}));
+    EXPECT_EQ(raisons({"0", "6000", "2", "20", true, true}), (R{"", lat, "", ""}));
+    EXPECT_EQ(raisons({"1E999", "0", "2", "1E999", true, true}), (R{grand, "", "", grand}));
+    EXPECT_EQ(raisons({"48", "52", "3.4E38", "3E38", true, true}), (R{"", "", grand, ""}));
+    EXPECT_TRUE(examine_lieu({"48", "52", "2", "20", true, true}).tenable());
+    EXPECT_FALSE(lit_lieu({"95", "0", "0", "0", true, true}));
+    EXPECT_FALSE(lit_lieu({"90", "0.01", "0", "0", true, true}));
+    EXPECT_EQ(lieu_par_defaut().Lat, 48.866665f);
+    EXPECT_EQ(lieu_par_defaut().Lon, -2.3333333f);
 }
 
 TEST(LitLieu, TextesQuiNeSontPasDesNombres) {
@@ -58,9 +79,8 @@ TEST(LitLieu, ValeurQuOnNePeutTenirLaisseLeLieu) {
     EXPECT_FALSE(lit_lieu({"1E39", "0", "2", "20", true, true}));
     EXPECT_FALSE(lit_lieu({"48", "52", "0", "-1E41", true, false}));
     EXPECT_FALSE(lit_lieu({"1.7E308", "1.7E308", "0", "0", true, true}));
-    // The largest floats are still places.
-    const std::optional<Observateur> grand = lit_lieu({"3.4E38", "0", "-3.4E38", "0", false, false});
+    // The largest float is still a longitude.
+    const std::optional<Observateur> grand = lit_lieu({"45", "0", "-3.4E38", "0", false, false});
     ASSERT_TRUE(grand);
-    EXPECT_EQ(grand->Lat, -3.4E38f);
     EXPECT_EQ(grand->Lon, -3.4E38f);
 }
