@@ -9,6 +9,8 @@ ORBITEL_PAQUETS=(
   fonts-comic-neue               # stand-in for Comic Sans MS in the About box
   poppler-utils                  # pdftoppm: the print test looks at the printed page
   xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
+  qt6-translations-l10n          # Qt's own French: print dialog, message boxes, field menus
+  tzdata                         # the local-time tool tips: each date's offset, summer time included
 )
 
 orbitel_installe_paquets() {
