@@ -5,12 +5,14 @@
 #include "clock/instant.hpp"
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
+#include "platform/traductions.hpp"
 #include "window/impression_pos_lune.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    orbitel::charge_traductions_qt(app);
     // The settings are the program's own: named after its file, whatever it was started as.
     const QString nom = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     QCoreApplication::setApplicationName(nom);
