@@ -1,6 +1,7 @@
 #include "window/impression.hpp"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMetaProperty>
 #include <QPageLayout>
 #include <QPainter>
@@ -56,6 +57,37 @@ public:
 
 private:
     bool avant_;
+};
+
+// The page shows the results, not the editing: while it is rendered no field carries a caret or a
+// selection and no control the focus (nor the frame that marks it). A field keeps a caret drawn by
+// its last blink even once its window is hidden: read-only fields draw none.
+class SansMarquesDeSaisie {
+public:
+    explicit SansMarquesDeSaisie(QWidget& fenetre) {
+        if (QWidget* focus = fenetre.focusWidget()) {
+            focus->clearFocus();
+        }
+        for (QLineEdit* champ : fenetre.findChildren<QLineEdit*>()) {
+            champ->deselect();
+            if (!champ->isReadOnly()) {
+                champ->setReadOnly(true);
+                champs_.emplace_back(champ);
+            }
+        }
+    }
+    ~SansMarquesDeSaisie() {
+        for (const QPointer<QLineEdit>& champ : champs_) {
+            if (champ) {
+                champ->setReadOnly(false);
+            }
+        }
+    }
+    SansMarquesDeSaisie(const SansMarquesDeSaisie&) = delete;
+    SansMarquesDeSaisie& operator=(const SansMarquesDeSaisie&) = delete;
+
+private:
+    std::vector<QPointer<QLineEdit>> champs_;
 };
 
 } // namespace
@@ -213,6 +245,7 @@ IssueImpression imprime_fenetre(FenetreImprimable& f, Imprimante& imprimante) {
     etape([&] { f.ecrit_note(); });
     bool imprimee = false;
     etape([&] {
+        const SansMarquesDeSaisie sans_marques(fenetre);
         acheve_affichage(fenetre);
         imprimee = imprimante.imprime(fenetre);
     });

@@ -111,9 +111,10 @@ enum class IssueImpression {
 };
 
 // The print action: the printer is chosen first; then print mode on, window hidden, paper
-// palette, compute, copy of the drawing, note, print; then print mode off, the screen look put back
-// exactly as it was before, compute again, window shown. The application does not quit while its
-// only window is hidden.
+// palette, compute, copy of the drawing, note, print with no caret, selection or focus shown; then
+// print mode off, the screen look put back exactly as it was before, compute again (which leaves
+// the focus where it always does), window shown. The application does not quit while its only
+// window is hidden.
 IssueImpression imprime_fenetre(FenetreImprimable& fenetre, Imprimante& imprimante);
 
 } // namespace orbitel
