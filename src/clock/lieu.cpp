@@ -20,7 +20,9 @@ Lecture lit_paire(const std::string& degres, const std::string& minutes) {
     return {lit_nombre(degres), lit_nombre(minutes)};
 }
 
-double somme(const Lecture& l) { return *l.degres + *l.minutes / 60; }
+double somme(const Lecture& l) {
+    return *l.degres + *l.minutes / 60;
+}
 
 // Degrees and minutes of a read pair, in single precision.
 std::optional<float> degres_minutes(const Lecture& l) {

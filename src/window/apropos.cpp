@@ -5,10 +5,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadialGradient>
 #include <algorithm>
 #include <cstdint>
+
+#include "window/cadre_focus.hpp"
 
 namespace orbitel {
 
@@ -255,10 +259,39 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
     command1_->setGeometry(en_pixels(6705, 5430, 2490, 780));
     command1_->setDefault(true);
 
-    // The shell's answer is not awaited: without a browser nothing happens and the box stays.
-    connect(label3_, &LienTexte::active, this, [this] { navigateur_.ouvre(adresse_site()); });
-    connect(label2_, &LienTexte::active, this, [this] { navigateur_.ouvre(adresse_contact()); });
+    // Tab runs from "Retour" to the two links.
+    setTabOrder(command1_, label3_);
+    setTabOrder(label3_, label2_);
+    new CadreFocus(*this);
+
+    // The links leave the box open; a link that cannot be opened says so.
+    const auto ouvre = [this](const std::string& adresse) {
+        QPointer<About> boite(this);
+        navigateur_.ouvre_ou_signale(adresse, [boite, adresse] {
+            if (boite) boite->signale_echec(adresse);
+        });
+    };
+    connect(label3_, &LienTexte::active, this, [ouvre] { ouvre(adresse_site()); });
+    connect(label2_, &LienTexte::active, this, [this, ouvre] { ouvre(adresse_contact()); });
     connect(command1_, &QPushButton::clicked, this, &About::retour);
+}
+
+void About::signale_echec(const std::string& adresse) {
+    auto* message = new QMessageBox(QMessageBox::Warning, QStringLiteral("A Propos..."),
+                                    QString::fromUtf8("Impossible d'ouvrir cette page : aucun navigateur "
+                                                      "n'a pu l'afficher.\n\nSon adresse, à copier :\n") +
+                                        QString::fromStdString(adresse),
+                                    QMessageBox::Ok, this);
+    message->setObjectName(QStringLiteral("EchecLien"));
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->open();
+}
+
+void About::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // "Retour" has the focus from the start, so Enter closes the box as Escape does.
+    command1_->setFocus(Qt::OtherFocusReason);
 }
 
 QLabel* About::label1(int indice) const {

@@ -58,7 +58,8 @@ protected:
 // The About box, "A Propos...": where the formulas come from, the version, the terms of
 // distribution and two links to the maker's pages. Laid out at fixed positions like the main
 // window. The links go through `navigateur`, which must outlive the dialog; they leave the dialog
-// open. "Retour" closes it.
+// open, and one that cannot be opened brings a message with its address. "Retour", the default
+// button, has the focus when the box opens and closes it.
 class About : public QDialog {
     Q_OBJECT
 public:
@@ -74,6 +75,12 @@ public:
     QPushButton* command1() const { return command1_; } // "Retour"
 
     std::string adresse_contact() const;
+
+    // A link that could not be opened: a message, over the box, with the address as selectable text.
+    void signale_echec(const std::string& adresse);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void retour();

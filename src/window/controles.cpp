@@ -1,5 +1,6 @@
 #include "window/controles.hpp"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,7 +24,20 @@ void Forme::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 }
 
-ImageCliquable::ImageCliquable(QWidget* parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+ImageCliquable::ImageCliquable(QWidget* parent) : QLabel(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ImageCliquable::keyPressEvent(QKeyEvent* e) {
+    const int touche = e->key();
+    if (touche == Qt::Key_Space || touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+        e->accept();
+        if (!e->isAutoRepeat()) emit clic();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
 
 void ImageCliquable::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) presse_ = true;

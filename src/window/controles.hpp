@@ -25,7 +25,8 @@ class Forme : public QWidget {
 };
 
 // A picture that answers clicks as a button would: one clic() per click, and one more for the
-// second press of a double click, so that a double click counts exactly as two clicks.
+// second press of a double click, so that a double click counts exactly as two clicks. It takes the
+// focus from Tab, and Space or Enter then count as one click.
 class ImageCliquable : public QLabel {
     Q_OBJECT
 
@@ -39,6 +40,7 @@ class ImageCliquable : public QLabel {
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     bool presse_ = false;

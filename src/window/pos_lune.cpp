@@ -22,14 +22,19 @@
 #include "text/formats.hpp"
 #include "text/lignes_topocentriques.hpp"
 #include "text/lignes_geocentriques.hpp"
+#include "window/clavier.hpp"
 #include "window/controles.hpp"
 #include "window/dessin_lune.hpp"
+#include "window/heures_locales.hpp"
 #include "window/images.hpp"
+#include "window/lieu_champs.hpp"
 #include "window/notices.hpp"
 
 namespace orbitel {
 
 namespace {
+
+ChampsLieu champs_lieu(const LieuEnregistre& l) { return {l.lat0, l.lat1, l.lon0, l.lon1, l.nord, l.est}; }
 
 // Delta T of a year, in days, as the phase dates use it; 0 past the years the rule is written for.
 float delta_t_jours(long long annee) {
@@ -113,6 +118,8 @@ PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& 
     surface_.fill(Qt::transparent);
 
     cree_controles();
+    installe_clavier(*this);
+    installe_heures_locales(*this);
 }
 
 PosLune::~PosLune() = default;
@@ -416,6 +423,14 @@ void PosLune::applique_lieu(const LieuEnregistre& lieu) {
         Option2[lieu.est ? 0 : 1]->setChecked(true);
         lit_lieu();
     });
+    // A saved place that cannot be held gives the first run's place, its field marked.
+    etape([&] {
+        if (orbitel::lit_lieu(champs_lieu(lieu_affiche()))) return;
+        lieu_ = lieu_par_defaut();
+        Lat = lieu_->Lat;
+        Lon = lieu_->Lon;
+        montre_lieu(*this, examine_lieu(champs_lieu(lieu_affiche())));
+    });
 }
 
 LieuEnregistre PosLune::lieu_affiche() const {
@@ -430,19 +445,14 @@ LieuEnregistre PosLune::lieu_affiche() const {
 }
 
 void PosLune::lit_lieu() {
-    const LieuEnregistre l = lieu_affiche();
-    ChampsLieu champs;
-    champs.lat0 = l.lat0;
-    champs.lat1 = l.lat1;
-    champs.lon0 = l.lon0;
-    champs.lon1 = l.lon1;
-    champs.nord = l.nord;
-    champs.est = l.est;
-    lieu_ = orbitel::lit_lieu(champs);
+    const ChampsLieu champs = champs_lieu(lieu_affiche());
+    // A place that cannot be held leaves the one the window had; the field shows why.
+    if (const auto lu = orbitel::lit_lieu(champs)) lieu_ = lu;
     if (lieu_) {
         Lat = lieu_->Lat;
         Lon = lieu_->Lon;
     }
+    montre_lieu(*this, examine_lieu(champs));
     if (demarrage_termine()) lever_coucher();
 }
 

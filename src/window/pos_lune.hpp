@@ -119,7 +119,7 @@ class PosLune : public QWidget {
     QImage surface_;
     QColor fond_surface_; // the colour the surface was last filled with
     std::optional<DateHeure> reference_;
-    std::optional<Observateur> lieu_; // nullopt while the typed place cannot be held
+    std::optional<Observateur> lieu_; // the place held: nullopt only until the first one is read
     std::optional<std::array<double, 3>> date_recherche_; // the date the rise and set lines are for
     bool decharge_ = false;
 

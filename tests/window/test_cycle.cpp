@@ -99,7 +99,10 @@ TEST(Demarrage, UneEtapeQuiEchoueNArretePasLesSuivantes) {
     (void)f;
     g.demarre();
     EXPECT_EQ(texte(g.TLat[0]), "1E999");
-    EXPECT_EQ(texte(g.Label18[0]), "Lever: ---"); // the place cannot be held: no search
+    // The saved place cannot be held: the first run's place is searched, the field marked.
+    EXPECT_FLOAT_EQ(g.Lat, 48.866665f);
+    EXPECT_EQ(texte(g.Label18[0]).rfind("Lever: 07/12/2026 à ", 0), 0u) << texte(g.Label18[0]);
+    EXPECT_EQ(g.TLat[0]->toolTip(), "Nombre trop grand");
     EXPECT_EQ(g.Label17[0]->property("Tag").toString(), QStringLiteral("OK"));
     EXPECT_NE(texte(g.Label10[1]), "xxx");
 }

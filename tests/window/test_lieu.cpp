@@ -37,11 +37,11 @@ struct Lieu : ::testing::Test {
 
 TEST_F(Lieu, UneFrappeRelanceLaRechercheUneFois) {
     QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
-    QTest::keyClick(f.TLat[0], Qt::Key_5);
-    EXPECT_EQ(texte(f.TLat[0]), "485");
+    QTest::keyClick(f.TLat[1], Qt::Key_5);
+    EXPECT_EQ(texte(f.TLat[1]), "525");
     EXPECT_EQ(recherches.count(), 1);
-    EXPECT_FLOAT_EQ(f.Lat, static_cast<float>(485 + 52.0 / 60));
-    QTest::keyClick(f.TLat[0], Qt::Key_Backspace);
+    EXPECT_FLOAT_EQ(f.Lat, static_cast<float>(48 + 525.0 / 60));
+    QTest::keyClick(f.TLat[1], Qt::Key_Backspace);
     EXPECT_EQ(recherches.count(), 2);
     QTest::mouseClick(f.Option1[1], Qt::LeftButton);
     EXPECT_TRUE(f.Option1[1]->isChecked());
@@ -73,7 +73,7 @@ TEST_F(Lieu, LectureDesChampsEtDesHemispheres) {
                          Cas{"48", "52", "70", "15", true, false, 48.866665f, 70.25f},
                          Cas{"10", "75", "0", "0", true, true, 11.25f, -0.0f},
                          Cas{"-10", "30", "0", "0", true, true, -9.5f, -0.0f},
-                         Cas{"95", "", "abc", "", true, true, 95.0f, -0.0f},
+                         Cas{"90", "", "abc", "", true, true, 90.0f, -0.0f},
                          Cas{" 4 8 ", "52,5", "2.5", "1e1", true, true, static_cast<float>(48 + 52.5 / 60),
                              static_cast<float>(-(2.5 + 10.0 / 60))}}) {
         f.Option1[c.nord ? 0 : 1]->click();
@@ -84,16 +84,16 @@ TEST_F(Lieu, LectureDesChampsEtDesHemispheres) {
     }
 }
 
-TEST_F(Lieu, LieuImpossibleATenirLaisseLesLignesVides) {
+TEST_F(Lieu, LieuImpossibleATenirGardeLeLieuPrecedent) {
     f.tick();
+    const std::string lever = texte(f.Label18[0]), coucher = texte(f.Label18[1]), hauteur = texte(f.Label12);
     place("1E999", "0", "2", "20");
-    EXPECT_EQ(texte(f.Label18[0]), "Lever: ---");
-    EXPECT_EQ(texte(f.Label18[1]), "Coucher: ---");
+    EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
+    EXPECT_EQ(texte(f.Label18[0]), lever);
+    EXPECT_EQ(texte(f.Label18[1]), coucher);
     f.tick();
-    const LignesTopocentriques absentes = lignes_topocentriques_absentes();
-    EXPECT_EQ(texte(f.Label12), absentes.Label12);
-    EXPECT_EQ(texte(f.Label13), absentes.Label13);
-    EXPECT_EQ(texte(f.Label14), absentes.Label14);
+    EXPECT_EQ(texte(f.Label12), hauteur);
+    EXPECT_NE(texte(f.Label14), lignes_topocentriques_absentes().Label14);
     place("48", "52", "2", "20");
     EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
 }
