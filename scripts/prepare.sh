@@ -9,6 +9,10 @@ ORBITEL_PAQUETS=(
   fonts-comic-neue               # stand-in for Comic Sans MS in the About box
   poppler-utils                  # pdftoppm: the print test looks at the printed page
   xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
+  dpkg-dev file                  # CPack's Debian package: dpkg-shlibdeps computes its Depends
+  desktop-file-utils appstream   # desktop-file-validate, appstreamcli: the package's metadata
+  groff-base man-db              # the manual pages checked by groff and shown by man -l
+  clang-format                   # scripts/format and its check in scripts/test
 )
 
 orbitel_installe_paquets() {
