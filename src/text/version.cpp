@@ -5,7 +5,8 @@
 namespace orbitel {
 
 std::string version_courte() {
-    return std::to_string(construction::version_majeure) + "." + std::to_string(construction::version_mineure);
+    return std::to_string(construction::version_majeure) + "." +
+           std::to_string(construction::version_mineure);
 }
 
 std::string version_complete() {
