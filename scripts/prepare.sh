@@ -11,6 +11,10 @@ ORBITEL_PAQUETS=(
   xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
   qt6-translations-l10n          # Qt's own French: print dialog, message boxes, field menus
   tzdata                         # the local-time tool tips: each date's offset, summer time included
+  dpkg-dev file                  # CPack's Debian package: dpkg-shlibdeps computes its Depends
+  desktop-file-utils appstream   # desktop-file-validate, appstreamcli: the package's metadata
+  groff-base man-db              # the manual pages checked by groff and shown by man -l
+  clang-format                   # scripts/format and its check in scripts/test
 )
 
 orbitel_installe_paquets() {

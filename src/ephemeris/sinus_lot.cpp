@@ -50,8 +50,16 @@ bool tous_rapides(const double* x, std::size_t n) {
     return ok;
 }
 
-__attribute__((target_clones("avx2", "default"))) void lot(const double* __restrict x, double* __restrict out,
-                                                          std::size_t n, double decalage) {
+// An AVX2 clone, chosen at load time on processors that have it, where the target has such clones:
+// x86-64 with GCC or Clang. Elsewhere the one portable version is built.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define ORBITEL_CLONES_AVX2 __attribute__((target_clones("avx2", "default")))
+#else
+#define ORBITEL_CLONES_AVX2
+#endif
+
+ORBITEL_CLONES_AVX2 void lot(const double* __restrict x, double* __restrict out, std::size_t n,
+                             double decalage) {
     for (std::size_t i = 0; i < n; ++i) out[i] = noyau(x[i], decalage);
 }
 

@@ -1,13 +1,16 @@
 #include "text/version.hpp"
 
+#include "version_orbitel.hpp"
+
 namespace orbitel {
 
 std::string version_courte() {
-    return std::to_string(ORBITEL_VERSION_MAJOR) + "." + std::to_string(ORBITEL_VERSION_MINOR);
+    return std::to_string(construction::version_majeure) + "." +
+           std::to_string(construction::version_mineure);
 }
 
 std::string version_complete() {
-    return version_courte() + "." + std::to_string(ORBITEL_VERSION_PATCH);
+    return version_courte() + "." + std::to_string(construction::version_revision);
 }
 
 } // namespace orbitel

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "version_orbitel.hpp"
 #include "window/cadre_focus.hpp"
 
 namespace orbitel {
@@ -50,7 +51,7 @@ void colore(QWidget& w, const QColor& texte) {
 } // namespace
 
 VersionProgramme version_programme() {
-    return {ORBITEL_VERSION_MAJOR, ORBITEL_VERSION_MINOR, ORBITEL_VERSION_PATCH};
+    return {construction::version_majeure, construction::version_mineure, construction::version_revision};
 }
 
 std::string texte_version(const VersionProgramme& version) {
@@ -87,10 +88,10 @@ std::string adresse_contact(std::string_view page, const VersionProgramme& versi
 }
 
 std::string adresse_site() {
-    return ORBITEL_SITE_URL;
+    return construction::adresse_site;
 }
 std::string page_contact() {
-    return ORBITEL_CONTACT_URL;
+    return construction::page_contact;
 }
 
 QImage image_a_propos() {
@@ -218,8 +219,8 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
     label1_[0] = etiquette(QString::fromUtf8("Les formules utilisées pour les calculs sont issues "
                                              "des ouvrages de Jean Meeus."),
                            en_pixels(375, 360, 6135, 1020), comic(14.25), QColor(255, 128, 128), "Label1_0");
-    label1_[1] = etiquette(QString::fromUtf8("Orbitel est gratuit : vous pouvez le copier et le "
-                                             "donner librement, sans le modifier ni le vendre."),
+    label1_[1] = etiquette(QString::fromUtf8("Orbitel est un logiciel libre, sous licence GNU GPL version 3 "
+                                             "ou ultérieure, fourni sans aucune garantie."),
                            en_pixels(375, 3900, 6135, 870), comic(12), QColor(224, 224, 224), "Label1_1");
     label1_[2] = etiquette(QString::fromStdString(texte_version(version_)), en_pixels(6630, 3930, 2580, 870),
                            comic(12), QColor(224, 224, 224), "Label1_2");

@@ -9,9 +9,6 @@ add_library(orbitel_impression STATIC
   ${CMAKE_CURRENT_LIST_DIR}/impression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/impression.hpp)
 target_link_libraries(orbitel_impression PUBLIC orbitel_core Qt6::Widgets Qt6::PrintSupport)
-target_compile_definitions(orbitel_impression PRIVATE
-  ORBITEL_SITE_URL="${ORBITEL_SITE_URL}"
-  ORBITEL_CONTACT_URL="${ORBITEL_CONTACT_URL}")
 set_target_properties(orbitel_impression PROPERTIES AUTOMOC ON)
 
 # The print steps on the main window, and the hooks that plug printing and the About box into it.

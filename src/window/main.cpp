@@ -6,6 +6,7 @@
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
 #include "platform/traductions.hpp"
+#include "version_orbitel.hpp"
 #include "window/impression_pos_lune.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
     // The settings are the program's own: named after its file, whatever it was started as.
     const QString nom = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     QCoreApplication::setApplicationName(nom);
-    QGuiApplication::setDesktopFileName(QStringLiteral("orbitel"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(orbitel::construction::identifiant_application));
 
     orbitel::HorlogeSysteme horloge;
     orbitel::MagasinIni reglages(orbitel::chemin_reglages_utilisateur(nom));

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "version_orbitel.hpp"
+
 using namespace orbitel;
 
 namespace {
@@ -51,11 +53,11 @@ TEST(APropos, EncodageDeLaRequete) {
 
 TEST(APropos, VersionDuProgramme) {
     const VersionProgramme v = version_programme();
-    EXPECT_EQ(v.majeur, ORBITEL_VERSION_MAJOR);
-    EXPECT_EQ(v.mineur, ORBITEL_VERSION_MINOR);
-    EXPECT_EQ(v.revision, ORBITEL_VERSION_PATCH);
-    EXPECT_EQ(adresse_site(), ORBITEL_SITE_URL);
-    EXPECT_EQ(page_contact(), ORBITEL_CONTACT_URL);
+    EXPECT_EQ(v.majeur, construction::version_majeure);
+    EXPECT_EQ(v.mineur, construction::version_mineure);
+    EXPECT_EQ(v.revision, construction::version_revision);
+    EXPECT_EQ(adresse_site(), std::string(construction::adresse_site));
+    EXPECT_EQ(page_contact(), std::string(construction::page_contact));
     EXPECT_NE(page_contact().find("/contacter.php"), std::string::npos);
 }
 
@@ -89,7 +91,7 @@ TEST(APropos, DispositionCouleursEtPolices) {
     EXPECT_EQ(boite.label2()->text(), "Contacter l'Auteur");
     // The address may stand on a line of its own.
     EXPECT_EQ(boite.label3()->text().simplified(),
-              QString("Site de logiciels d'astronomie: ") + QString(ORBITEL_SITE_URL));
+              QString("Site de logiciels d'astronomie: ") + QString(construction::adresse_site));
     EXPECT_EQ(boite.command1()->text(), "Retour");
     EXPECT_FALSE(boite.label1(1)->text().isEmpty());
 
@@ -133,9 +135,9 @@ TEST(APropos, LesLiensOuvrentLeNavigateurSansFermer) {
     QTest::mouseClick(boite.label2(), Qt::LeftButton);
     QTest::mouseClick(boite.label2(), Qt::RightButton); // not a link activation
     ASSERT_EQ(navigateur.adresses.size(), 2u);
-    EXPECT_EQ(navigateur.adresses[0], ORBITEL_SITE_URL);
+    EXPECT_EQ(navigateur.adresses[0], std::string(construction::adresse_site));
     const QUrl contact(QString::fromStdString(navigateur.adresses[1]));
-    EXPECT_EQ(contact.toString(QUrl::RemoveQuery), QString(ORBITEL_CONTACT_URL));
+    EXPECT_EQ(contact.toString(QUrl::RemoveQuery), QString(construction::page_contact));
     EXPECT_EQ(QUrlQuery(contact).queryItemValue("sub", QUrl::FullyDecoded), "Orbitel V2.5.7");
     EXPECT_NE(navigateur.adresses[1].find("Orbitel%20V2.5.7"), std::string::npos);
     EXPECT_TRUE(boite.isVisible());

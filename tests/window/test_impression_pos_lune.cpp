@@ -12,6 +12,7 @@
 #include <map>
 
 #include "outils.hpp"
+#include "version_orbitel.hpp"
 #include "window/apropos.hpp"
 #include "window/controles.hpp"
 #include "window/impression_pos_lune.hpp"
@@ -213,8 +214,9 @@ TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     ASSERT_EQ(banc.navigateur.adresses.size(), 2u);
     EXPECT_EQ(banc.navigateur.adresses[0],
-              page_contact() + "?sub=Orbitel%20V" + std::to_string(ORBITEL_VERSION_MAJOR) + "." +
-                  std::to_string(ORBITEL_VERSION_MINOR) + "." + std::to_string(ORBITEL_VERSION_PATCH));
+              page_contact() + "?sub=Orbitel%20V" + std::to_string(construction::version_majeure) + "." +
+                  std::to_string(construction::version_mineure) + "." +
+                  std::to_string(construction::version_revision));
     EXPECT_EQ(banc.navigateur.adresses[1], adresse_site());
     EXPECT_TRUE(f.isVisible());
 }
