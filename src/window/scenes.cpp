@@ -1,0 +1,98 @@
+// orbitel-scenes: stages one scene of everyday use in the real window, for the README's pictures,
+// and holds it on screen for a while so that the screen can be grabbed (scripts/screenshot-usage);
+// after two seconds it writes to FICHIER the part of the screen its windows cover, "LxH+X+Y":
+//   heure-locale  the local-time tool tip of the instant line, 12/04/1992 00:00:00 UT
+//   impression    the print dialog, in French
+//   apropos       the About box, "Retour" focused
+// The clock is fixed (7 December 2026, 05:41:07 UT) and the settings store is in memory, so the
+// user's place is neither read nor changed.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+
+#include <iostream>
+#include <string_view>
+
+#include "clock/horloge_fixe.hpp"
+#include "clock/reglages.hpp"
+#include "platform/traductions.hpp"
+#include "window/apropos.hpp"
+#include "window/heures_locales.hpp"
+#include "window/impression.hpp"
+#include "window/pos_lune.hpp"
+
+namespace {
+
+class SansNavigateur final : public orbitel::Navigateur {
+public:
+    void ouvre(const std::string&) override {}
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    orbitel::charge_traductions_qt(app);
+    const std::string_view scene = argc >= 2 ? argv[1] : "";
+    const int duree = argc >= 3 ? std::atoi(argv[2]) : 5000;
+    if (scene != "heure-locale" && scene != "impression" && scene != "apropos") {
+        std::cerr << "usage: orbitel-scenes heure-locale|impression|apropos [durée en ms [FICHIER]]\n";
+        return 2;
+    }
+    orbitel::HorlogeFixe horloge({2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7});
+    orbitel::MagasinMemoire reglages;
+    SansNavigateur navigateur;
+    orbitel::PosLune fenetre(horloge, reglages, navigateur, ',');
+    // Clear of the screen's edges, so that a box centred on the window keeps its title bar in view.
+    fenetre.move(160, 140);
+    fenetre.demarre();
+    fenetre.bascule_mode();
+    const std::array<const char*, 6> instant{"12", "04", "1992", "00", "00", "00"};
+    for (int i = 0; i < 3; ++i) {
+        fenetre.Date[i]->setText(instant[i]);
+        fenetre.Heure[i]->setText(instant[i + 3]);
+    }
+    fenetre.calcul();
+    const QString fichier = argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString();
+    QTimer::singleShot(2000, &app, [fichier] {
+        // Every window shown, the tool tip too, with a margin; more above, where the window manager's
+        // title bar of a box may not be counted in its frame yet.
+        QRect zone;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) zone |= w->frameGeometry();
+        zone = zone.adjusted(-8, -30, 8, 8) & QGuiApplication::primaryScreen()->geometry();
+        QFile sortie(fichier);
+        if (!fichier.isEmpty() && sortie.open(QIODevice::WriteOnly))
+            sortie.write(QStringLiteral("%1x%2+%3+%4")
+                             .arg(zone.width())
+                             .arg(zone.height())
+                             .arg(zone.x())
+                             .arg(zone.y())
+                             .toUtf8());
+    });
+    QTimer::singleShot(duree, &app, [] {
+        if (QWidget* modale = QApplication::activeModalWidget()) modale->close();
+        QCoreApplication::quit();
+    });
+
+    if (scene == "heure-locale") {
+        QTimer::singleShot(500, &fenetre, [&fenetre] {
+            QLabel* ligne = fenetre.Label9;
+            QToolTip::showText(ligne->mapToGlobal(QPoint(ligne->width() / 2, ligne->height() + 4)),
+                               orbitel::infobulle_heure_locale(*ligne), ligne, QRect(), 60000);
+        });
+    } else if (scene == "impression") {
+        QTimer::singleShot(300, &fenetre, [&fenetre] {
+            orbitel::ImprimanteSysteme imprimante;
+            imprimante.choisit(&fenetre);
+        });
+    } else {
+        QTimer::singleShot(300, &fenetre,
+                           [&fenetre, &navigateur] { orbitel::montre_a_propos(fenetre, navigateur); });
+    }
+    return QApplication::exec();
+}
