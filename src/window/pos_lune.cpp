@@ -403,7 +403,7 @@ void PosLune::donne_focus_dummy() { dummy->setFocus(Qt::OtherFocusReason); }
 
 // ---- The place ------------------------------------------------------------------------------
 
-void PosLune::applique_lieu(const LieuEnregistre& lieu) {
+void PosLune::applique_lieu(const ChampsLieu& lieu) {
     // In the restore's order, each on its own; every change reads the place again, as a user's
     // would, while the guard keeps the search from running.
     etape([&] { TLat[0]->setText(qt(lieu.lat0)); });
@@ -420,8 +420,8 @@ void PosLune::applique_lieu(const LieuEnregistre& lieu) {
     });
 }
 
-LieuEnregistre PosLune::lieu_affiche() const {
-    LieuEnregistre l;
+ChampsLieu PosLune::lieu_affiche() const {
+    ChampsLieu l;
     l.lat0 = texte(TLat[0]);
     l.lat1 = texte(TLat[1]);
     l.lon0 = texte(TLon[0]);
@@ -432,15 +432,7 @@ LieuEnregistre PosLune::lieu_affiche() const {
 }
 
 void PosLune::lit_lieu() {
-    const LieuEnregistre l = lieu_affiche();
-    ChampsLieu champs;
-    champs.lat0 = l.lat0;
-    champs.lat1 = l.lat1;
-    champs.lon0 = l.lon0;
-    champs.lon1 = l.lon1;
-    champs.nord = l.nord;
-    champs.est = l.est;
-    lieu_ = orbitel::lit_lieu(champs);
+    lieu_ = orbitel::lit_lieu(lieu_affiche());
     if (lieu_) {
         Lat = lieu_->Lat;
         Lon = lieu_->Lon;
@@ -535,7 +527,7 @@ void PosLune::affiche_hauteur_azimut() {
     LignesTopocentriques l = lignes_topocentriques_absentes();
     if (lieu_ && est_calculable(etat)) {
         // Like the engine, the topocentric step leaves its right ascension and declination in etat.
-        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, -lieu_->Lon);
+        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, lieu_->lon_est());
         etat.Ascension = t.ad;
         etat.Declinaison = t.decl;
         l = lignes_topocentriques(t, marque_);
