@@ -106,6 +106,10 @@ std::array<double, nb_colonnes> base_arguments(const EtatLune& e) {
     return {e.D, e.M, e.Mp, e.F, e.Zeta, e.LVenus, e.LTerre, e.LMars, e.LJupiter};
 }
 
+// The low-precision solar theory in Julian centuries from 1900.0 (J. Meeus, Astronomical Formulae for
+// Calculators, ch. 18, Solar coordinates: the mean longitude, the mean anomaly, the equation of the
+// centre, the aberration and nutation correction for the apparent longitude, and the five periodic
+// terms A to E from the Moon and the planets).
 void calcule_soleil(EtatLune& e) {
     const double t = e.T1900;
     const double L0 = 279.69668 + 36000.76892 * t + 0.0003025 * t * t;
