@@ -3,8 +3,11 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <type_traits>
 
+#include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -46,7 +49,12 @@ void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge
 
 void lit_instant(Instant& instant, const ChampsInstant& champs) {
     const auto lit = [](const std::string& texte, auto& champ) {
-        if (const auto v = lit_nombre(texte)) champ = static_cast<std::remove_reference_t<decltype(champ)>>(*v);
+        if (const auto v = lit_nombre(texte)) {
+            if constexpr (std::is_same_v<std::remove_reference_t<decltype(champ)>, float>)
+                champ = en_simple(*v);
+            else
+                champ = *v;
+        }
     };
     lit(champs.heures, instant.heures);
     lit(champs.minutes, instant.minutes);
@@ -54,16 +62,6 @@ void lit_instant(Instant& instant, const ChampsInstant& champs) {
     lit(champs.jour, instant.jour);
     lit(champs.mois, instant.mois);
     lit(champs.an, instant.an);
-}
-
-std::int64_t jours_civils(std::int64_t annee, unsigned mois, unsigned jour) {
-    // Days from 1970-01-01 in the proleptic Gregorian calendar, for any year.
-    annee -= mois <= 2;
-    const std::int64_t ere = (annee >= 0 ? annee : annee - 399) / 400;
-    const auto annee_ere = static_cast<unsigned>(annee - ere * 400);
-    const unsigned jour_annee = (153 * (mois + (mois > 2 ? -3 : 9)) + 2) / 5 + jour - 1;
-    const unsigned jour_ere = annee_ere * 365 + annee_ere / 4 - annee_ere / 100 + jour_annee;
-    return ere * 146097 + static_cast<std::int64_t>(jour_ere) - 719468;
 }
 
 namespace {
@@ -78,10 +76,6 @@ double ecart_en_jours(const HorlogeTu& u, const HeureLocale& l) {
 }
 
 } // namespace
-
-int ecart_local(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
-    return static_cast<int>(std::round(ecart_en_jours(horloge_tu, locale) * 24.0));
-}
 
 int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
     return static_cast<int>(std::round(ecart_en_jours(horloge_tu, locale) * 1440.0));

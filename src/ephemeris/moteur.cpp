@@ -2,19 +2,19 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
+#include "clock/calendrier.hpp"
+#include "ephemeris/angles.hpp"
 #include "ephemeris/sinus_lot.hpp"
 #include "ephemeris/tables/distance.hpp"
 #include "ephemeris/tables/latitude.hpp"
 #include "ephemeris/tables/longitude.hpp"
 #include "ephemeris/tables/nutation.hpp"
-#include "text/formats.hpp"
 
 namespace orbitel {
 
 namespace {
-
-constexpr double pi = 3.141592653589793;
 
 // x - DeuxPi * Int(x / DeuxPi): into [0, DeuxPi) with the theory's own value of a full turn.
 double reduit(double x) { return x - DeuxPi * std::floor(x / DeuxPi); }
@@ -106,6 +106,10 @@ std::array<double, nb_colonnes> base_arguments(const EtatLune& e) {
     return {e.D, e.M, e.Mp, e.F, e.Zeta, e.LVenus, e.LTerre, e.LMars, e.LJupiter};
 }
 
+// The low-precision solar theory in Julian centuries from 1900.0 (J. Meeus, Astronomical Formulae for
+// Calculators, ch. 18, Solar coordinates: the mean longitude, the mean anomaly, the equation of the
+// centre, the aberration and nutation correction for the apparent longitude, and the five periodic
+// terms A to E from the Moon and the planets).
 void calcule_soleil(EtatLune& e) {
     const double t = e.T1900;
     const double L0 = 279.69668 + 36000.76892 * t + 0.0003025 * t * t;
@@ -175,20 +179,6 @@ template <std::size_t N> double somme(const Serie<N>& serie, const EtatLune& e, 
     return total;
 }
 
-// Arcsine and arccosine of the textbook forms Atn(x / Sqr(1 - x^2)), with their limits at +-1
-// instead of a division by zero.
-double arcsinus(double x) {
-    if (x >= 1) return pi / 2;
-    if (x <= -1) return -pi / 2;
-    return std::atan(x / std::sqrt(-x * x + 1));
-}
-
-double arccosinus(double x) {
-    if (x >= 1) return 0;
-    if (x <= -1) return pi;
-    return std::atan(-x / std::sqrt(-x * x + 1)) + 2 * std::atan(1.0);
-}
-
 void calcule_derives(EtatLune& e) {
     // From the value rounded to a thousandth of an arcsecond, with the truncated degree factor.
     e.Parallaxe = parallaxe_secondes(e.Distance) / 60 / 60 * 0.017453292;
@@ -209,9 +199,9 @@ void calcule_derives(EtatLune& e) {
     e.Ascension = alpha;
 
     const double sd = std::sin(e.Beta) * std::cos(e.Eps) + std::sin(e.Eps) * std::cos(e.Beta) * std::sin(e.Lambda);
-    e.Declinaison = Rad * arcsinus(sd);
+    e.Declinaison = Rad * arcsin(sd);
 
-    e.Elongation = arccosinus(std::cos(e.Beta) * std::cos(e.Lambda - e.LongSoleil));
+    e.Elongation = arccos(std::cos(e.Beta) * std::cos(e.Lambda - e.LongSoleil));
 }
 
 } // namespace
@@ -219,25 +209,6 @@ void calcule_derives(EtatLune& e) {
 double parallaxe_secondes(double distance_km) {
     const double p = std::sin(6378.136 / distance_km) * Rad * 3600;
     return std::floor(p * 1000 + 0.5) / 1000;
-}
-
-double jour_julien_0h(const Instant& instant) {
-    double y = instant.an, m = instant.mois;
-    if (!(instant.mois > 2)) {
-        y = instant.an - 1;
-        m = instant.mois + 12;
-    }
-    double B = 0;
-    if (y * 10000 + m * 100 + instant.jour >= 15821015) {
-        const double A = std::floor(y / 100);
-        B = 2 - A + std::floor(A / 4);
-    }
-    return 1720994.5 + std::floor(365.25 * y) + std::floor(30.6001 * (m + 1)) + B + instant.jour;
-}
-
-double jour_julien(const Instant& instant) {
-    return jour_julien_0h(instant) + instant.heures / 24 + instant.minutes / 1440 +
-           static_cast<double>(instant.secondes) / 86400;
 }
 
 void calcule_latitude(EtatLune& e) {
@@ -275,8 +246,8 @@ void calcule_lune(EtatLune& e, const Instant& instant) {
                                      std::sin(psi);
     i /= Rad;
 
-    const bool ouest = (e.Lambda < e.LongSoleil && e.LongSoleil - e.Lambda < pi) ||
-                       (e.Lambda > e.LongSoleil && e.Lambda - e.LongSoleil > pi);
+    const bool ouest = (e.Lambda < e.LongSoleil && e.LongSoleil - e.Lambda < std::numbers::pi) ||
+                       (e.Lambda > e.LongSoleil && e.Lambda - e.LongSoleil > std::numbers::pi);
     e.EstOuest = ouest ? "Ouest" : "Est";
 
     const double k = (std::cos(i) + 1) * 0.5;

@@ -1,8 +1,11 @@
 #pragma once
 #include <array>
 
+#include "ephemeris/tables/multiplicateur.hpp"
+
 // Periodic terms of the lunar phase instants (J. Meeus, Astronomical Algorithms, 2nd ed., ch. 49),
-// in published order. A term is coefficient x E^puissance_e x sin (or cos) of the argument
+// in published order. Each table is sized by its rows and checked against the published count, so a
+// missing or extra row fails to build. A term is coefficient x E^puissance_e x sin (or cos) of the argument
 // m M + mp M' + f F + omega Omega, in degrees, with M the Sun's mean anomaly, M' the Moon's mean
 // anomaly, F the Moon's argument of latitude, Omega the longitude of its ascending node and E the
 // eccentricity factor of the Earth's orbit. Coefficients are in days.
@@ -12,10 +15,10 @@ namespace orbitel {
 struct TermePhase {
     double coefficient; // days
     int puissance_e;    // power of E carried by the term: 0, 1 or 2
-    int m;              // multiple of M
-    int mp;             // multiple of M'
-    int f;              // multiple of F
-    int omega;          // multiple of Omega
+    Multiplicateur m;     // multiple of M
+    Multiplicateur mp;    // multiple of M'
+    Multiplicateur f;     // multiple of F
+    Multiplicateur omega; // multiple of Omega
 };
 
 // The fourteen planetary arguments A_i = constante + taux k (A1 also has - 0.009173 T^2), and the
@@ -27,7 +30,7 @@ struct ArgumentPlanetaire {
 };
 
 // New moon, sine terms.
-inline constexpr std::array<TermePhase, 25> termes_nouvelle_lune{{
+inline constexpr auto termes_nouvelle_lune = std::to_array<TermePhase>({
     // 1-10
     {-0.40720, 0, 0, 1, 0, 0},
     {0.17241, 1, 1, 0, 0, 0},
@@ -56,11 +59,11 @@ inline constexpr std::array<TermePhase, 25> termes_nouvelle_lune{{
     {-0.00002, 0, -1, 1, -2, 0},
     {-0.00002, 0, 1, 3, 0, 0},
     {0.00002, 0, 0, 4, 0, 0},
-}};
+});
 static_assert(termes_nouvelle_lune.size() == 25);
 
 // Full moon, sine terms.
-inline constexpr std::array<TermePhase, 25> termes_pleine_lune{{
+inline constexpr auto termes_pleine_lune = std::to_array<TermePhase>({
     // 1-10
     {-0.40614, 0, 0, 1, 0, 0},
     {0.17302, 1, 1, 0, 0, 0},
@@ -89,11 +92,11 @@ inline constexpr std::array<TermePhase, 25> termes_pleine_lune{{
     {-0.00002, 0, -1, 1, -2, 0},
     {-0.00002, 0, 1, 3, 0, 0},
     {0.00002, 0, 0, 4, 0, 0},
-}};
+});
 static_assert(termes_pleine_lune.size() == 25);
 
 // First and last quarters, sine terms.
-inline constexpr std::array<TermePhase, 25> termes_quartier{{
+inline constexpr auto termes_quartier = std::to_array<TermePhase>({
     // 1-10
     {-0.62801, 0, 0, 1, 0, 0},
     {0.17172, 1, 1, 0, 0, 0},
@@ -122,11 +125,11 @@ inline constexpr std::array<TermePhase, 25> termes_quartier{{
     {0.00002, 0, 0, 2, -2, 0},
     {0.00002, 0, -1, 1, 2, 0},
     {-0.00002, 0, 1, 3, 0, 0},
-}};
+});
 static_assert(termes_quartier.size() == 25);
 
 // W of the quarters, cosine terms: added for the first quarter, subtracted for the last.
-inline constexpr std::array<TermePhase, 6> termes_w{{
+inline constexpr auto termes_w = std::to_array<TermePhase>({
     // 1-6
     {0.00306, 0, 0, 0, 0, 0},
     {-0.00038, 1, 1, 0, 0, 0},
@@ -134,10 +137,10 @@ inline constexpr std::array<TermePhase, 6> termes_w{{
     {-0.00002, 0, -1, 1, 0, 0},
     {0.00002, 0, 1, 1, 0, 0},
     {0.00002, 0, 0, 0, 2, 0},
-}};
+});
 static_assert(termes_w.size() == 6);
 
-inline constexpr std::array<ArgumentPlanetaire, 14> arguments_planetaires{{
+inline constexpr auto arguments_planetaires = std::to_array<ArgumentPlanetaire>({
     // A1-A10
     {299.77, 0.107408, 0.000325},
     {251.88, 0.016321, 0.000165},
@@ -154,7 +157,7 @@ inline constexpr std::array<ArgumentPlanetaire, 14> arguments_planetaires{{
     {161.72, 24.198154, 0.000037},
     {239.56, 25.513099, 0.000035},
     {331.55, 3.592518, 0.000023},
-}};
+});
 static_assert(arguments_planetaires.size() == 14);
 
 } // namespace orbitel

@@ -3,9 +3,8 @@
 #include <cctype>
 #include <cmath>
 
+#include "clock/calendrier.hpp"
 #include "clock/instant.hpp"
-#include "ephemeris/moteur.hpp"
-#include "text/formats.hpp"
 
 namespace orbitel {
 

@@ -20,6 +20,9 @@
 #include "events/lever_coucher.hpp"
 #include "events/phases.hpp"
 #include "text/formats.hpp"
+#include "text/lignes_lever_coucher.hpp"
+#include "text/lignes_phases.hpp"
+#include "text/note_locale.hpp"
 #include "text/lignes_topocentriques.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "window/clavier.hpp"
@@ -28,18 +31,15 @@
 #include "window/heures_locales.hpp"
 #include "window/images.hpp"
 #include "window/lieu_champs.hpp"
-#include "window/notices.hpp"
 
 namespace orbitel {
 
 namespace {
 
-ChampsLieu champs_lieu(const LieuEnregistre& l) { return {l.lat0, l.lat1, l.lon0, l.lon1, l.nord, l.est}; }
-
 // Delta T of a year, in days, as the phase dates use it; 0 past the years the rule is written for.
 float delta_t_jours(long long annee) {
     if (annee < -32767 || annee > 32767) return 0;
-    return calcule_delta_t(static_cast<std::int16_t>(annee), '.').jours;
+    return calcule_delta_t(static_cast<std::int16_t>(annee)).jours;
 }
 
 // The window is designed in twips; at 15 twips to a device-independent pixel it keeps its
@@ -408,7 +408,7 @@ void PosLune::donne_focus_dummy() { dummy->setFocus(Qt::OtherFocusReason); }
 
 // ---- The place ------------------------------------------------------------------------------
 
-void PosLune::applique_lieu(const LieuEnregistre& lieu) {
+void PosLune::applique_lieu(const ChampsLieu& lieu) {
     // In the restore's order, each on its own; every change reads the place again, as a user's
     // would, while the guard keeps the search from running.
     etape([&] { TLat[0]->setText(qt(lieu.lat0)); });
@@ -425,16 +425,16 @@ void PosLune::applique_lieu(const LieuEnregistre& lieu) {
     });
     // A saved place that cannot be held gives the first run's place, its field marked.
     etape([&] {
-        if (orbitel::lit_lieu(champs_lieu(lieu_affiche()))) return;
+        if (orbitel::lit_lieu(lieu_affiche())) return;
         lieu_ = lieu_par_defaut();
         Lat = lieu_->Lat;
         Lon = lieu_->Lon;
-        montre_lieu(*this, examine_lieu(champs_lieu(lieu_affiche())));
+        montre_lieu(*this, examine_lieu(lieu_affiche()));
     });
 }
 
-LieuEnregistre PosLune::lieu_affiche() const {
-    LieuEnregistre l;
+ChampsLieu PosLune::lieu_affiche() const {
+    ChampsLieu l;
     l.lat0 = texte(TLat[0]);
     l.lat1 = texte(TLat[1]);
     l.lon0 = texte(TLon[0]);
@@ -445,7 +445,7 @@ LieuEnregistre PosLune::lieu_affiche() const {
 }
 
 void PosLune::lit_lieu() {
-    const ChampsLieu champs = champs_lieu(lieu_affiche());
+    const ChampsLieu champs = lieu_affiche();
     // A place that cannot be held leaves the one the window had; the field shows why.
     if (const auto lu = orbitel::lit_lieu(champs)) lieu_ = lu;
     if (lieu_) {
@@ -543,7 +543,7 @@ void PosLune::affiche_hauteur_azimut() {
     LignesTopocentriques l = lignes_topocentriques_absentes();
     if (lieu_ && est_calculable(etat)) {
         // Like the engine, the topocentric step leaves its right ascension and declination in etat.
-        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, -lieu_->Lon);
+        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, lieu_->lon_est());
         etat.Ascension = t.ad;
         etat.Declinaison = t.decl;
         l = lignes_topocentriques(t, marque_);

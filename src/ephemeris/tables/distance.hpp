@@ -3,11 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "ephemeris/tables/multiplicateur.hpp"
+
 namespace orbitel {
 
 // One term of the Earth–Moon distance series: coefficient·cos(D·D + M·M + Mp·M′ + F·F), in km.
 struct TermeDistance {
-    std::int8_t D, M, Mp, F;
+    Multiplicateur D, M, Mp, F;
     double coefficient;
 };
 
@@ -17,7 +19,7 @@ inline constexpr double distance_constante_km = 385000.56;
 // ELP 2000-82 distance truncated to 105 main-problem terms, ordered by increasing D, then M, then
 // M′, then F, and summed in this order after the constant. No eccentricity factor.
 // clang-format off
-inline constexpr std::array<TermeDistance, 105> table_distance{{
+inline constexpr auto table_distance = std::to_array<TermeDistance>({
     //  D,   M,  Mp,   F,  coefficient
     {  0,   0,   0,   2,     -3.14837}, // 1
     {  0,   0,   1,  -2,     79.66183}, // 2
@@ -124,7 +126,10 @@ inline constexpr std::array<TermeDistance, 105> table_distance{{
     {  6,   0,  -3,   0,     -0.18316}, // 103
     {  6,   0,  -2,   0,      -0.4225}, // 104
     {  6,   0,  -1,   0,     -0.28663}, // 105
-}};
+});
 // clang-format on
+
+// A missing or extra row fails to build rather than summing a zero term.
+static_assert(table_distance.size() == 105, "the distance series has 105 terms");
 
 } // namespace orbitel

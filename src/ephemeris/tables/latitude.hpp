@@ -3,13 +3,15 @@
 #include <array>
 #include <cstdint>
 
+#include "ephemeris/tables/multiplicateur.hpp"
+
 namespace orbitel {
 
 // One term of the Moon's latitude series: coefficient·sin(arg) in arcseconds, with
 // arg = D·D + M·M + Mp·M′ + F·F + zeta·ζ + venus·L♀ + terre·L⊕ + phase_deg (phase_deg in degrees,
 // zero for the main-problem terms). The latitude needs neither Mars nor Jupiter.
 struct TermeLatitude {
-    std::int8_t D, M, Mp, F, zeta, venus, terre;
+    Multiplicateur D, M, Mp, F, zeta, venus, terre;
     double phase_deg, coefficient;
 };
 
@@ -26,7 +28,7 @@ struct TermeLatitude {
 // with Rad the degrees per radian and T in Julian centuries from J2000.0; the subtracted amount
 // (about 0.0011″) is in the sum's own arcsecond units.
 // clang-format off
-inline constexpr std::array<TermeLatitude, 200> table_latitude{{
+inline constexpr auto table_latitude = std::to_array<TermeLatitude>({
     //  D,   M,  Mp,   F, zeta, ven, ter,    phase_deg,  coefficient
     // Main problem.
     {  0,   0,   0,   1,   0,   0,   0,          0.0,      18461.4}, // 1
@@ -231,7 +233,11 @@ inline constexpr std::array<TermeLatitude, 200> table_latitude{{
     {  2,   0,   0,  -1,   0,   5,  -6,        272.3,        0.067}, // 198
     {  1,   0,   0,   0,   0,   0,   1,       275.13,        1.375}, // 199
     {  1,   0,  -1,   0,   0,   0,   1,        95.13,        0.078}, // 200
-}};
+});
 // clang-format on
+
+// A missing or extra row fails to build rather than summing a zero term: 200 rows and the term in
+// time alone make the 201 terms of the series.
+static_assert(table_latitude.size() + 1 == 201, "the latitude series has 201 terms");
 
 } // namespace orbitel

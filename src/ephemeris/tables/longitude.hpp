@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "ephemeris/tables/multiplicateur.hpp"
+
 namespace orbitel {
 
 // One term of the Moon's longitude series: coefficient·sin(arg) in arcseconds, with
@@ -10,7 +12,7 @@ namespace orbitel {
 // where ζ is the Moon's mean longitude plus the general precession and L♀ … L♃ are the planets'
 // mean longitudes. phase_deg is in degrees and is zero for the main-problem terms.
 struct TermeLongitude {
-    std::int8_t D, M, Mp, F, zeta, venus, terre, mars, jupiter;
+    Multiplicateur D, M, Mp, F, zeta, venus, terre, mars, jupiter;
     double phase_deg, coefficient;
 };
 
@@ -18,11 +20,12 @@ struct TermeLongitude {
 //   rows   1–185  main problem, positive coefficients, largest first (22639.55″ … 0.00096″);
 //   rows 186–375  main problem, negative coefficients, largest magnitude first (−666.44186″ … −0.00098″);
 //   rows 376–388  planetary perturbations with fixed phases, largest first;
-//   rows 389–405  figure terms in ζ with small fixed phases, among them row 403, a main-problem term with
+//   rows 389–405  figure terms in ζ with small fixed phases (7.06304″ … 0.01234″), among them row 403,
+//                 a main-problem term with no phase (2D − M′, 0.02206″) that is summed in that place.
 // The main-problem amplitudes are those of the ELP 2000-82B longitude series, as printed there.
 // No eccentricity factor and no term in a power of time.
 // clang-format off
-inline constexpr std::array<TermeLongitude, 405> table_longitude{{
+inline constexpr auto table_longitude = std::to_array<TermeLongitude>({
     //   D,    M,   Mp,    F, zeta,  ven,  ter,  mar,  jup,    phase_deg,  coefficient
     // Main problem, positive coefficients.
     {   0,    0,    1,    0,    0,    0,    0,    0,    0,          0.0,     22639.55}, // 1
@@ -433,7 +436,10 @@ inline constexpr std::array<TermeLongitude, 405> table_longitude{{
     {   2,    0,   -1,    0,    0,    0,    0,    0,    0,          0.0,      0.02206}, // 403
     {   0,    0,    0,   -3,    1,    0,    0,    0,    0,    180.00086,      0.01492}, // 404
     {   2,    0,    1,   -1,    1,    0,    0,    0,    0,      0.00102,      0.01234}, // 405
-}};
+});
 // clang-format on
+
+// A missing or extra row fails to build rather than summing a zero term.
+static_assert(table_longitude.size() == 405, "the longitude series has 405 terms");
 
 } // namespace orbitel

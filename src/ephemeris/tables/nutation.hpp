@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "ephemeris/tables/multiplicateur.hpp"
+
 namespace orbitel {
 
 // One term of the nutation series. Its argument is D·D + M·M + Mp·M′ + F·F + Omega·Ω (the Moon's
@@ -10,15 +12,18 @@ namespace orbitel {
 // the nutation in longitude and (eps + eps_t·T)·cos(arg) to the nutation in obliquity, in units of
 // 0.0001″, with T in Julian centuries from J2000.0.
 struct TermeNutation {
-    std::int8_t D, M, Mp, F, Omega;
+    Multiplicateur D, M, Mp, F, Omega;
     double psi, psi_t, eps, eps_t;
 };
 
-// The IAU 1980 theory of nutation cut down to its 63 largest terms in longitude, in summation order
+// The IAU 1980 theory of nutation (P. K. Seidelmann, "1980 IAU Theory of Nutation: the final report
+// of the IAU Working Group on Nutation", Celestial Mechanics 27, 1982; tabulated in the Explanatory
+// Supplement to the Astronomical Almanac, 1992, and, cut to these 63 terms, in J. Meeus, Astronomical
+// Algorithms, 2nd ed., table 22.A) cut down to its 63 largest terms in longitude, in summation order
 // (both sums run through the rows in this order). 38 rows have a term in obliquity; the others
 // carry eps = eps_t = 0 and add nothing to the obliquity.
 // clang-format off
-inline constexpr std::array<TermeNutation, 63> table_nutation{{
+inline constexpr auto table_nutation = std::to_array<TermeNutation>({
     //  D,   M,  Mp,   F,  Om,          psi,        psi_t,          eps,        eps_t
     {  0,   0,   0,   0,   1,    -171996.0,       -174.2,      92025.0,          8.9}, // 1
     { -2,   0,   0,   2,   2,     -13187.0,         -1.6,       5736.0,         -3.1}, // 2
@@ -83,7 +88,10 @@ inline constexpr std::array<TermeNutation, 63> table_nutation{{
     {  2,  -1,  -1,   2,   2,         -3.0,          0.0,          0.0,          0.0}, // 61
     {  0,   0,   3,   2,   2,         -3.0,          0.0,          0.0,          0.0}, // 62
     {  2,  -1,   0,   2,   2,         -3.0,          0.0,          0.0,          0.0}, // 63
-}};
+});
 // clang-format on
+
+// A missing or extra row fails to build rather than summing a zero term.
+static_assert(table_nutation.size() == 63, "the nutation series has 63 terms");
 
 } // namespace orbitel
