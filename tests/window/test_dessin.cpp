@@ -18,9 +18,8 @@ struct Dessin : ::testing::Test {
 
     QColor en(double x, double y = lune_cy) const { return pixel_twips(f.surface(), x, y); }
     void dessine(double partie, std::string_view cote, float lat) {
-        f.etat.EstOuest = cote;
         f.Lat = lat;
-        f.dessine_lune(partie);
+        f.dessin().dessine(partie, cote, f.Lat, f.PR);
     }
     void attend(std::initializer_list<double> xs, const QColor& couleur) const {
         for (const double x : xs) EXPECT_EQ(en(x), couleur) << "x = " << x << " twips";
