@@ -72,7 +72,6 @@ public:
     bool temps_reel() const;
     bool demarrage_termine() const;
     const QImage& surface() const { return surface_.image(); }
-    SurfaceLune& dessin() { return surface_; }
     std::optional<DateHeure> reference_phases() const { return phases_.reference(); }
     const Horloge& horloge() const { return horloge_; }
     // The engine's records as the last run left them.
