@@ -8,6 +8,7 @@
 #include "clock/instant.hpp"
 #include "clock/lecture.hpp"
 #include "clock/lieu.hpp"
+#include "clock/nombres.hpp"
 #include "clock/reglages.hpp"
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
         if (a.heure) {
             instant.heures = lit((*a.heure)[0]);
             instant.minutes = lit((*a.heure)[1]);
-            instant.secondes = static_cast<float>(lit((*a.heure)[2]));
+            instant.secondes = en_simple(lit((*a.heure)[2]));
         }
     }
 

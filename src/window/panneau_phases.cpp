@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "events/delta_t.hpp"
+#include "text/lignes_phases.hpp"
 #include "window/pos_lune_ui.hpp"
 
 namespace orbitel {
 
 float delta_t_jours(long long annee) {
     if (annee < -32767 || annee > 32767) return 0;
-    return calcule_delta_t(static_cast<std::int16_t>(annee), '.').jours;
+    return calcule_delta_t(static_cast<std::int16_t>(annee)).jours;
 }
 
 void PanneauPhases::affiche(const DateHeure& reference) {

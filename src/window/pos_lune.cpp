@@ -14,12 +14,13 @@
 #include "ephemeris/topocentrique.hpp"
 #include "events/lever_coucher.hpp"
 #include "text/lignes_geocentriques.hpp"
+#include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_topocentriques.hpp"
+#include "text/note_locale.hpp"
 #include "window/apropos.hpp"
 #include "window/controles.hpp"
 #include "window/etape.hpp"
 #include "window/impression_pos_lune.hpp"
-#include "window/notices.hpp"
 
 namespace orbitel {
 
