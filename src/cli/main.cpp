@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     // A sub-field that cannot be held has no previous value to keep: it reads 0.
     const auto texte_lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
     // The place the window saved, where the command line gives none.
-    const LieuEnregistre enregistre = restaure_lieu(*ouvre_reglages_utilisateur(QStringLiteral("orbitel")));
+    const ChampsLieu enregistre = restaure_lieu(*ouvre_reglages_utilisateur(QStringLiteral("orbitel")));
     const std::vector<std::string> lat = a.latitude.value_or(std::vector<std::string>{enregistre.lat0, enregistre.lat1});
     const std::vector<std::string> lon = a.longitude.value_or(std::vector<std::string>{enregistre.lon0, enregistre.lon1});
     const bool nord = a.latitude ? a.nord : enregistre.nord;

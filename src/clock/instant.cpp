@@ -77,10 +77,6 @@ double ecart_en_jours(const HorlogeTu& u, const HeureLocale& l) {
 
 } // namespace
 
-int ecart_local(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
-    return static_cast<int>(std::round(ecart_en_jours(horloge_tu, locale) * 24.0));
-}
-
 int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
     return static_cast<int>(std::round(ecart_en_jours(horloge_tu, locale) * 1440.0));
 }

@@ -70,8 +70,8 @@ std::optional<bool> lit_verite(std::string_view texte) {
 
 std::string_view texte_verite(bool valeur) { return valeur ? "True" : "False"; }
 
-LieuEnregistre restaure_lieu(const MagasinReglages& magasin) {
-    LieuEnregistre lieu;
+ChampsLieu restaure_lieu(const MagasinReglages& magasin) {
+    ChampsLieu lieu;
     const auto texte = [&](std::string_view cle, std::string& champ) {
         lit_cle([&] {
             if (auto v = magasin.lit(section_lieu, cle)) champ = std::move(*v);
@@ -91,7 +91,7 @@ LieuEnregistre restaure_lieu(const MagasinReglages& magasin) {
     return lieu;
 }
 
-bool sauve_lieu(MagasinReglages& magasin, const LieuEnregistre& lieu) {
+bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {
     bool tout = true;
     const auto ecrit = [&](std::string_view cle, std::string_view valeur) {
         try {

@@ -8,7 +8,6 @@ namespace orbitel {
 
 namespace {
 
-constexpr double Pi = 3.141592653589; // the truncated value the angle helpers were written with
 constexpr double DegRadSideral = 0.01745329251993889; // for the latitude and the sidereal angle
 constexpr double DegRad = 0.017453292;                // for everything from the equatorial coordinates on
 
@@ -23,41 +22,6 @@ double ramene_360(double angle) {
 }
 
 } // namespace
-
-double reduit_2pi(float x) {
-    const double v = x;
-    return v - std::floor(v / DeuxPi) * DeuxPi;
-}
-
-double arctan2(double y, double x) {
-    if (x == 0) {
-        if (y > 0) return 2 * std::atan(1.0);
-        if (y < 0) return 2 * std::atan(1.0) + Pi;
-        return 0;
-    }
-    double a = std::atan(y / x);
-    if (x < 0) a += Pi;
-    if (y < 0 && x > 0) a += DeuxPi;
-    return a;
-}
-
-double arcsin(double x) {
-    if (std::isnan(x)) return x;
-    if (x >= 1) return 2 * std::atan(1.0);
-    if (x <= -1) return -2 * std::atan(1.0);
-    const double racine = std::sqrt(1 - x * x);
-    if (racine == 0) return x > 0 ? 2 * std::atan(1.0) : -2 * std::atan(1.0);
-    return std::atan(x / racine);
-}
-
-double arccos(double x) {
-    if (std::isnan(x)) return x;
-    if (x >= 1) return 0;
-    if (x <= -1) return 4 * std::atan(1.0);
-    const double racine = std::sqrt(1 - x * x);
-    if (racine == 0) return x > 0 ? 0 : 4 * std::atan(1.0);
-    return std::atan(-x / racine) + 2 * std::atan(1.0);
-}
 
 double arrondi_quatre_decimales(double x) { return arrondi_decimal(x, 4); }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
@@ -12,7 +13,7 @@ namespace orbitel {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
+constexpr double Pi = std::numbers::pi;
 constexpr double Seconde = 1.0 / 86400; // days
 
 // The altitude is not perfectly smooth: the sidereal angle goes through a float, a step of about
@@ -47,7 +48,7 @@ bool positif(double f) {
 class Recherche {
 public:
     Recherche(EtatLune& etat, double jj0, const Observateur& lieu, LeverCoucher& resultat)
-        : etat_(etat), jj0_(jj0), lat_(lieu.Lat), lon_est_(-lieu.Lon), bornes_(bornes_hauteur(lieu.Lat)),
+        : etat_(etat), jj0_(jj0), lat_(lieu.Lat), lon_est_(lieu.lon_est()), bornes_(bornes_hauteur(lieu.Lat)),
           resultat_(resultat) {}
 
     void parcourt_le_jour() {

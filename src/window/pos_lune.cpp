@@ -191,7 +191,7 @@ void PosLune::affiche_hauteur_azimut() {
     LignesTopocentriques l = lignes_topocentriques_absentes();
     if (lieu_ && calculable_) {
         // Like the engine, the topocentric step leaves its right ascension and declination in etat.
-        const Topocentrique t = calcule_topocentrique(etat_, lieu_->Lat, -lieu_->Lon);
+        const Topocentrique t = calcule_topocentrique(etat_, lieu_->Lat, lieu_->lon_est());
         etat_.Ascension = t.ad;
         etat_.Declinaison = t.decl;
         l = lignes_topocentriques(t, marque_);

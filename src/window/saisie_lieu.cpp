@@ -16,8 +16,8 @@ std::string texte(const QLineEdit* champ) {
 
 } // namespace
 
-LieuEnregistre SaisieLieu::champs() const {
-    LieuEnregistre l;
+ChampsLieu SaisieLieu::champs() const {
+    ChampsLieu l;
     l.lat0 = texte(ui_.TLat[0]);
     l.lat1 = texte(ui_.TLat[1]);
     l.lon0 = texte(ui_.TLon[0]);
@@ -27,18 +27,7 @@ LieuEnregistre SaisieLieu::champs() const {
     return l;
 }
 
-ChampsLieu SaisieLieu::a_lire(const LieuEnregistre& l) {
-    ChampsLieu champs;
-    champs.lat0 = l.lat0;
-    champs.lat1 = l.lat1;
-    champs.lon0 = l.lon0;
-    champs.lon1 = l.lon1;
-    champs.nord = l.nord;
-    champs.est = l.est;
-    return champs;
-}
-
-void SaisieLieu::ecrit(const LieuEnregistre& lieu, const std::function<void()>& relit) const {
+void SaisieLieu::ecrit(const ChampsLieu& lieu, const std::function<void()>& relit) const {
     etape([&] { ui_.TLat[0]->setText(QString::fromStdString(lieu.lat0)); });
     etape([&] { ui_.TLat[1]->setText(QString::fromStdString(lieu.lat1)); });
     etape([&] { ui_.TLon[0]->setText(QString::fromStdString(lieu.lon0)); });

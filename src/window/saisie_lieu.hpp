@@ -15,18 +15,16 @@ public:
     explicit SaisieLieu(const PosLuneUi& ui) : ui_(ui) {}
 
     // The six texts as they stand.
-    LieuEnregistre champs() const;
+    ChampsLieu champs() const;
     // The place they give; nullopt while a text cannot be held (see lit_lieu).
-    std::optional<Observateur> lieu() const { return lit_lieu(a_lire(champs())); }
+    std::optional<Observateur> lieu() const { return lit_lieu(champs()); }
 
     // Fills the entry as a restored place: the four fields, then the north or south option, then the
     // east or west one, each on its own. relit runs after each option, as a user's click would run
     // it; a changed field runs it through the window's own connection.
-    void ecrit(const LieuEnregistre& lieu, const std::function<void()>& relit) const;
+    void ecrit(const ChampsLieu& lieu, const std::function<void()>& relit) const;
 
 private:
-    static ChampsLieu a_lire(const LieuEnregistre& l);
-
     const PosLuneUi& ui_;
 };
 
