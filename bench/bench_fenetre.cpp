@@ -16,11 +16,19 @@ class SansNavigateur final : public orbitel::Navigateur {
     void ouvre(const std::string&) override {}
 };
 
+// Nothing is printed here: the dialog is always cancelled.
+class SansImprimante final : public orbitel::Imprimante {
+  public:
+    bool choisit(QWidget*) override { return false; }
+    bool imprime(QWidget&) override { return false; }
+};
+
 struct Fenetre {
     orbitel::HorlogeFixe horloge{{2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7}};
     orbitel::MagasinMemoire reglages;
     SansNavigateur navigateur;
-    orbitel::PosLune fenetre{horloge, reglages, navigateur, ','};
+    SansImprimante imprimante;
+    orbitel::PosLune fenetre{horloge, reglages, navigateur, imprimante, ','};
     Fenetre() { fenetre.demarre(); }
 };
 
@@ -28,7 +36,7 @@ void BM_tick(benchmark::State& state) {
     Fenetre f;
     for (auto _ : state) {
         f.fenetre.tick();
-        benchmark::DoNotOptimize(f.fenetre.etat.Phase);
+        benchmark::DoNotOptimize(f.fenetre.etat().Phase);
     }
 }
 BENCHMARK(BM_tick)->Unit(benchmark::kMicrosecond);

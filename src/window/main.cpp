@@ -6,7 +6,7 @@
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
 #include "version_orbitel.hpp"
-#include "window/impression_pos_lune.hpp"
+#include "window/impression.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
 
@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     orbitel::HorlogeSysteme horloge;
     orbitel::MagasinIni reglages(orbitel::chemin_reglages_utilisateur(nom));
     orbitel::NavigateurSysteme navigateur;
-    orbitel::PosLune fenetre(horloge, reglages, navigateur, orbitel::marque_decimale_locale());
-    orbitel::raccorde_impression_et_a_propos(fenetre);
+    // One printer for the run, so the dialog offers the choices made at the previous printout.
+    orbitel::ImprimanteSysteme imprimante;
+    orbitel::PosLune fenetre(horloge, reglages, navigateur, imprimante, orbitel::marque_decimale_locale());
     fenetre.demarre();
     return QApplication::exec();
 }
