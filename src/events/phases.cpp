@@ -1,5 +1,6 @@
 #include "events/phases.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -229,6 +230,28 @@ std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens
         if (!annee_affichable(d)) return std::nullopt;
     }
     return d;
+}
+
+std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float DeltaT) {
+    std::vector<PhaseDatee> phases;
+    if (!std::isfinite(jj_debut) || !std::isfinite(jj_fin) || !(jj_fin > jj_debut)) return phases;
+    // The lunation listed for a date begins at most a few days after it: start six weeks early so
+    // that the lunation running at jj_debut is listed. Julian day 2440587.5 is 1970-01-01 at 0 h.
+    constexpr double jj_epoque = 2440587.5;
+    const DateHeure premiere = DateHeure::depuis_calendrier(annee_min, 1, 1);
+    const DateHeure derniere = DateHeure::depuis_calendrier(annee_max, 12, 31);
+    const double debut = std::floor(std::clamp(jj_debut - jj_epoque - 45, premiere.jours(), derniere.jours()));
+    std::optional<DateHeure> reference = DateHeure::depuis_jours(debut);
+    PhaseLune etat;
+    while (reference) {
+        for (std::int16_t i = 0; i < 4; ++i) {
+            const double jj = jj_phase(etat, i, *reference, DeltaT);
+            if (i == 0 && jj >= jj_fin) return phases;
+            if (jj >= jj_debut && jj < jj_fin) phases.push_back({i, jj});
+        }
+        reference = pas_de_cycle(*reference, SensCycle::suivant);
+    }
+    return phases;
 }
 
 } // namespace orbitel
