@@ -10,8 +10,10 @@
 namespace orbitel {
 
 const char* const texte_aide =
-    "Usage : orbitel-rapport [--date J/M/A] [--heure H:M:S] [--latitude DD:MM[N|S]] [--longitude DD:MM[E|O]]\n"
-    "                        [--saisie stricte|fenetre] [--format texte|csv|json] [--fuseau tu|local|±HH:MM]\n"
+    "Usage : orbitel-rapport [--date J/M/A] [--heure H:M:S] [--latitude DD:MM[N|S]] [--longitude "
+    "DD:MM[E|O]]\n"
+    "                        [--saisie stricte|fenetre] [--format texte|csv|json] [--fuseau "
+    "tu|local|±HH:MM]\n"
     "        orbitel-rapport --du J/M/A --au J/M/A [--pas N(j|h|min)] [--heure H:M:S] [--latitude …]\n"
     "                        [--longitude …] [--saisie …] [--format texte|csv|json] [--fuseau …]\n"
     "        orbitel-rapport --phases AAAA [--format texte|csv|json|ics] [--fuseau …]\n"
@@ -29,7 +31,8 @@ const char* const texte_aide =
     "  --pas N(j|h|min)        pas de la période : N jours (même heure), heures ou minutes ; 1j par défaut\n"
     "  --phases AAAA           nouvelles lunes, premiers quartiers, pleines lunes et derniers quartiers\n"
     "                          de l'année AAAA\n"
-    "  --format texte          les 22 lignes de la fenêtre (par défaut ; une ligne vide entre deux instants)\n"
+    "  --format texte          les 22 lignes de la fenêtre (par défaut ; une ligne vide entre deux "
+    "instants)\n"
     "  --format csv|json       une ligne (un objet) par instant, nombres non arrondis, point décimal\n"
     "  --format ics            calendrier iCalendar des phases (avec --phases seulement)\n"
     "  --fuseau tu|local|±HH:MM  fuseau des dates et heures lues et écrites : temps universel (par\n"
@@ -53,8 +56,10 @@ constexpr const char* Prefixe = "orbitel-rapport : ";
 std::vector<std::string> decoupe(const std::string& valeur, char separateur) {
     std::vector<std::string> morceaux(1);
     for (char c : valeur) {
-        if (c == separateur) morceaux.emplace_back();
-        else morceaux.back().push_back(c);
+        if (c == separateur)
+            morceaux.emplace_back();
+        else
+            morceaux.back().push_back(c);
     }
     return morceaux;
 }
@@ -64,15 +69,18 @@ std::string refus(const std::string& option, const std::string& valeur, const st
 }
 
 // Splits "48:52N" into its sub-fields and its hemisphere letter.
-std::string lit_lieu_argument(const std::string& option, const std::string& valeur, std::vector<std::string>& champs,
-                              bool& positif, char lettre_positive, char lettre_negative) {
+std::string lit_lieu_argument(const std::string& option, const std::string& valeur,
+                              std::vector<std::string>& champs, bool& positif, char lettre_positive,
+                              char lettre_negative) {
     std::string texte = valeur;
-    while (!texte.empty() && std::isspace(static_cast<unsigned char>(texte.back()))) texte.pop_back();
+    while (!texte.empty() && std::isspace(static_cast<unsigned char>(texte.back())))
+        texte.pop_back();
     positif = true;
     // A letter outside ASCII (é, ß...) ends in a byte above 0x7F: it is no hemisphere either.
     if (!texte.empty() && static_cast<unsigned char>(texte.back()) >= 0x80) {
         std::size_t debut = texte.size() - 1;
-        while (debut > 0 && (static_cast<unsigned char>(texte[debut]) & 0xC0) == 0x80) --debut;
+        while (debut > 0 && (static_cast<unsigned char>(texte[debut]) & 0xC0) == 0x80)
+            --debut;
         return std::string(Prefixe) + "la lettre d'hémisphère « " + texte.substr(debut) + " » de " + option +
                " n'est pas " + lettre_positive + " ou " + lettre_negative + ".";
     }
@@ -80,8 +88,8 @@ std::string lit_lieu_argument(const std::string& option, const std::string& vale
         char l = static_cast<char>(std::toupper(static_cast<unsigned char>(texte.back())));
         if (l == 'W') l = 'O';
         if (l != lettre_positive && l != lettre_negative)
-            return std::string(Prefixe) + "la lettre d'hémisphère « " + std::string(1, texte.back()) + " » de " +
-                   option + " n'est pas " + lettre_positive + " ou " + lettre_negative + ".";
+            return std::string(Prefixe) + "la lettre d'hémisphère « " + std::string(1, texte.back()) +
+                   " » de " + option + " n'est pas " + lettre_positive + " ou " + lettre_negative + ".";
         positif = l == lettre_positive;
         texte.pop_back();
     }
@@ -92,11 +100,14 @@ std::string lit_lieu_argument(const std::string& option, const std::string& vale
     return {};
 }
 
-bool entier(double x) { return std::isfinite(x) && std::floor(x) == x; }
+bool entier(double x) {
+    return std::isfinite(x) && std::floor(x) == x;
+}
 
 // The sub-fields of a value read strictly: each must be a number with nothing else but blanks.
-std::string lit_strict(const std::string& option, const std::string& valeur, const std::vector<std::string>& champs,
-                       const std::string& attendu, std::vector<double>& nombres) {
+std::string lit_strict(const std::string& option, const std::string& valeur,
+                       const std::vector<std::string>& champs, const std::string& attendu,
+                       std::vector<double>& nombres) {
     nombres.clear();
     for (const std::string& c : champs) {
         const std::optional<double> v = lit_nombre_strict(c);
@@ -127,7 +138,8 @@ std::string lit_date(const std::string& option, const std::string& valeur, Saisi
     const std::string attendu = "J/M/A attendu : jour, mois et année entiers";
     auto champs = decoupe(valeur, '/');
     if (champs.size() > 3)
-        return Prefixe + std::string("la valeur « ") + valeur + " » de " + option + " a trop de champs (J/M/A attendu).";
+        return Prefixe + std::string("la valeur « ") + valeur + " » de " + option +
+               " a trop de champs (J/M/A attendu).";
     if (saisie == Saisie::fenetre) {
         champs.resize(3);
         date = {lit_nombre_ou_zero(champs[0]), lit_nombre_ou_zero(champs[1]), lit_nombre_ou_zero(champs[2])};
@@ -139,9 +151,10 @@ std::string lit_date(const std::string& option, const std::string& valeur, Saisi
     if (!entier(n[0]) || !entier(n[1]) || !entier(n[2])) return refus(option, valeur, attendu);
     if (n[2] < -32767 || n[2] > 32767) return refus(option, valeur, "année de -32767 à 32767 attendue");
     if (n[2] == 1582 && n[1] == 10 && n[0] >= 5 && n[0] <= 14)
-        return refus(option, valeur,
-                     "les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, julien, est suivi du 15/10/1582, "
-                     "grégorien)");
+        return refus(
+            option, valeur,
+            "les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, julien, est suivi du 15/10/1582, "
+            "grégorien)");
     if (!date_du_calendrier(n[0], n[1], n[2]))
         return refus(option, valeur,
                      "ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; calendrier julien avant le "
@@ -154,7 +167,8 @@ std::string lit_heure(const std::string& valeur, Saisie saisie, ChampsHeure& heu
     const std::string option = "--heure";
     auto champs = decoupe(valeur, ':');
     if (champs.size() > 3)
-        return Prefixe + std::string("la valeur « ") + valeur + " » de " + option + " a trop de champs (H:M:S attendu).";
+        return Prefixe + std::string("la valeur « ") + valeur + " » de " + option +
+               " a trop de champs (H:M:S attendu).";
     if (saisie == Saisie::fenetre) {
         champs.resize(3);
         heure = {lit_nombre_ou_zero(champs[0]), lit_nombre_ou_zero(champs[1]),
@@ -166,8 +180,10 @@ std::string lit_heure(const std::string& valeur, Saisie saisie, ChampsHeure& heu
     std::vector<double> n;
     if (auto e = lit_strict(option, valeur, champs, attendu, n); !e.empty()) return e;
     n.resize(3);
-    if (!entier(n[0]) || n[0] < 0 || n[0] > 23) return refus(option, valeur, "heures entières de 0 à 23 attendues");
-    if (!entier(n[1]) || n[1] < 0 || n[1] > 59) return refus(option, valeur, "minutes entières de 0 à 59 attendues");
+    if (!entier(n[0]) || n[0] < 0 || n[0] > 23)
+        return refus(option, valeur, "heures entières de 0 à 23 attendues");
+    if (!entier(n[1]) || n[1] < 0 || n[1] > 59)
+        return refus(option, valeur, "minutes entières de 0 à 59 attendues");
     if (!(n[2] >= 0 && n[2] < 60)) return refus(option, valeur, "secondes de 0 à moins de 60 attendues");
     heure = {n[0], n[1], static_cast<float>(n[2])};
     return {};
@@ -177,7 +193,8 @@ std::string lit_lieu(const std::string& option, const std::string& valeur, Saisi
                      std::optional<std::vector<std::string>>& sortie, bool& positif, char lettre_positive,
                      char lettre_negative) {
     std::vector<std::string> champs;
-    if (auto e = lit_lieu_argument(option, valeur, champs, positif, lettre_positive, lettre_negative); !e.empty())
+    if (auto e = lit_lieu_argument(option, valeur, champs, positif, lettre_positive, lettre_negative);
+        !e.empty())
         return e;
     champs.resize(2);
     if (saisie == Saisie::fenetre) {
@@ -190,8 +207,8 @@ std::string lit_lieu(const std::string& option, const std::string& valeur, Saisi
         sortie = champs;
         return {};
     }
-    const std::string attendu = std::string("DD ou DD:MM suivi de ") + lettre_positive + " ou " + lettre_negative +
-                                " attendu";
+    const std::string attendu =
+        std::string("DD ou DD:MM suivi de ") + lettre_positive + " ou " + lettre_negative + " attendu";
     if (champs[1].empty() && valeur.find(':') == std::string::npos) champs[1] = "0";
     std::vector<double> n;
     if (auto e = lit_strict(option, valeur, champs, attendu, n); !e.empty()) return e;
@@ -206,7 +223,8 @@ std::string lit_lieu(const std::string& option, const std::string& valeur, Saisi
 
 std::string lit_pas(const std::string& valeur, Pas& pas) {
     std::size_t i = 0;
-    while (i < valeur.size() && valeur[i] >= '0' && valeur[i] <= '9') ++i;
+    while (i < valeur.size() && valeur[i] >= '0' && valeur[i] <= '9')
+        ++i;
     const std::string chiffres = valeur.substr(0, i);
     const std::string unite = valeur.substr(i);
     const std::string attendu = "N(j|h|min) attendu, N entier : 1j, 6h, 30min";
@@ -231,9 +249,12 @@ std::string lit_fuseau(const std::string& valeur, Demande& d) {
     const std::string attendu = "tu, local ou ±HH:MM attendu (+02:00, -05:00, +05:30)";
     std::string t = valeur;
     int signe = 0;
-    if (t.rfind("+", 0) == 0) signe = 1, t.erase(0, 1);
-    else if (t.rfind("-", 0) == 0) signe = -1, t.erase(0, 1);
-    else if (t.rfind("±", 0) == 0) t.clear(); // the picture of the help, not a sign
+    if (t.rfind("+", 0) == 0)
+        signe = 1, t.erase(0, 1);
+    else if (t.rfind("-", 0) == 0)
+        signe = -1, t.erase(0, 1);
+    else if (t.rfind("±", 0) == 0)
+        t.clear(); // the picture of the help, not a sign
     const auto deux_points = t.find(':');
     if (signe == 0 || deux_points == std::string::npos || deux_points < 1 || deux_points > 2 ||
         t.size() != deux_points + 3 || t.find_first_not_of("0123456789:") != std::string::npos ||
@@ -249,8 +270,8 @@ std::string lit_fuseau(const std::string& valeur, Demande& d) {
 
 std::string lit_annee_phases(const std::string& valeur, Saisie saisie, std::int16_t& annee) {
     const std::string attendu = "une année entière de -32767 à 32767 attendue";
-    std::optional<double> v =
-        saisie == Saisie::fenetre ? std::optional<double>(lit_nombre_ou_zero(valeur)) : lit_nombre_strict(valeur);
+    std::optional<double> v = saisie == Saisie::fenetre ? std::optional<double>(lit_nombre_ou_zero(valeur))
+                                                        : lit_nombre_strict(valeur);
     if (!v) return refus("--phases", valeur, "ce n'est pas un nombre (" + attendu + ")");
     if (!entier(*v) || *v < -32767 || *v > 32767) return refus("--phases", valeur, attendu);
     annee = static_cast<std::int16_t>(*v);
@@ -282,17 +303,28 @@ ResultatArguments analyse_arguments(const std::vector<std::string>& args) {
             continue;
         }
         std::optional<std::string>* cible = nullptr;
-        if (option == "--date") cible = &a.date;
-        else if (option == "--heure") cible = &a.heure;
-        else if (option == "--latitude") cible = &a.latitude;
-        else if (option == "--longitude") cible = &a.longitude;
-        else if (option == "--du") cible = &a.du;
-        else if (option == "--au") cible = &a.au;
-        else if (option == "--pas") cible = &a.pas;
-        else if (option == "--phases") cible = &a.phases;
-        else if (option == "--saisie") cible = &a.saisie;
-        else if (option == "--format") cible = &a.format;
-        else if (option == "--fuseau") cible = &a.fuseau;
+        if (option == "--date")
+            cible = &a.date;
+        else if (option == "--heure")
+            cible = &a.heure;
+        else if (option == "--latitude")
+            cible = &a.latitude;
+        else if (option == "--longitude")
+            cible = &a.longitude;
+        else if (option == "--du")
+            cible = &a.du;
+        else if (option == "--au")
+            cible = &a.au;
+        else if (option == "--pas")
+            cible = &a.pas;
+        else if (option == "--phases")
+            cible = &a.phases;
+        else if (option == "--saisie")
+            cible = &a.saisie;
+        else if (option == "--format")
+            cible = &a.format;
+        else if (option == "--fuseau")
+            cible = &a.fuseau;
         if (!cible) {
             r.erreur = Prefixe + std::string("option inconnue « ") + args[i] + " » (voir --help).";
             return r;
@@ -315,16 +347,24 @@ ResultatDemande lit_demande(const ArgumentsRapport& a) {
     auto& erreur = r.erreur;
 
     if (a.saisie) {
-        if (*a.saisie == "stricte") d.saisie = Saisie::stricte;
-        else if (*a.saisie == "fenetre") d.saisie = Saisie::fenetre;
-        else return {d, refus("--saisie", *a.saisie, "stricte ou fenetre attendu")};
+        if (*a.saisie == "stricte")
+            d.saisie = Saisie::stricte;
+        else if (*a.saisie == "fenetre")
+            d.saisie = Saisie::fenetre;
+        else
+            return {d, refus("--saisie", *a.saisie, "stricte ou fenetre attendu")};
     }
     if (a.format) {
-        if (*a.format == "texte") d.format = Format::texte;
-        else if (*a.format == "csv") d.format = Format::csv;
-        else if (*a.format == "json") d.format = Format::json;
-        else if (*a.format == "ics") d.format = Format::ics;
-        else return {d, refus("--format", *a.format, "texte, csv, json ou ics attendu")};
+        if (*a.format == "texte")
+            d.format = Format::texte;
+        else if (*a.format == "csv")
+            d.format = Format::csv;
+        else if (*a.format == "json")
+            d.format = Format::json;
+        else if (*a.format == "ics")
+            d.format = Format::ics;
+        else
+            return {d, refus("--format", *a.format, "texte, csv, json ou ics attendu")};
     }
     if (a.fuseau && !(erreur = lit_fuseau(*a.fuseau, d)).empty()) return r;
 
@@ -332,23 +372,35 @@ ResultatDemande lit_demande(const ArgumentsRapport& a) {
     if (a.phases) {
         d.forme = Demande::Forme::phases;
         const std::pair<const std::optional<std::string>*, const char*> autres[] = {
-            {&a.date, "--date"}, {&a.du, "--du"},           {&a.au, "--au"},           {&a.pas, "--pas"},
-            {&a.heure, "--heure"}, {&a.latitude, "--latitude"}, {&a.longitude, "--longitude"}};
+            {&a.date, "--date"},
+            {&a.du, "--du"},
+            {&a.au, "--au"},
+            {&a.pas, "--pas"},
+            {&a.heure, "--heure"},
+            {&a.latitude, "--latitude"},
+            {&a.longitude, "--longitude"}};
         for (const auto& [o, nom] : autres)
-            if (*o) return {d, incompatibles("--phases", nom, "les phases d'une année ne dépendent que de l'année")};
+            if (*o)
+                return {d,
+                        incompatibles("--phases", nom, "les phases d'une année ne dépendent que de l'année")};
         if (d.format == Format::texte && d.zone != Zone::tu)
-            return {d, incompatibles("--format texte", "--fuseau « " + *a.fuseau + " »",
-                                     "les lignes du tableau des phases sont en temps universel ; prendre csv, json "
-                                     "ou ics")};
+            return {d, incompatibles(
+                           "--format texte", "--fuseau « " + *a.fuseau + " »",
+                           "les lignes du tableau des phases sont en temps universel ; prendre csv, json "
+                           "ou ics")};
         erreur = lit_annee_phases(*a.phases, d.saisie, d.annee_phases);
         return r;
     }
-    if (d.format == Format::ics) return {d, Prefixe + std::string("--format ics ne sert qu'avec --phases AAAA.")};
+    if (d.format == Format::ics)
+        return {d, Prefixe + std::string("--format ics ne sert qu'avec --phases AAAA.")};
     if (d.format == Format::texte && d.zone != Zone::tu)
-        return {d, incompatibles("--format texte", "--fuseau « " + *a.fuseau + " »",
-                                 "les 22 lignes de la fenêtre sont en temps universel ; prendre csv ou json")};
+        return {d,
+                incompatibles("--format texte", "--fuseau « " + *a.fuseau + " »",
+                              "les 22 lignes de la fenêtre sont en temps universel ; prendre csv ou json")};
     if (a.du || a.au) {
-        if (a.date) return {d, incompatibles(a.du ? "--du" : "--au", "--date", "une date ou une période, pas les deux")};
+        if (a.date)
+            return {d,
+                    incompatibles(a.du ? "--du" : "--au", "--date", "une date ou une période, pas les deux")};
         if (!a.du) return {d, Prefixe + std::string("--au demande --du (la période va de --du à --au).")};
         if (!a.au) return {d, Prefixe + std::string("--du demande --au (la période va de --du à --au).")};
         d.forme = Demande::Forme::plage;
@@ -392,7 +444,8 @@ ResultatDemande lit_demande(const ArgumentsRapport& a) {
         !(erreur = lit_lieu("--latitude", *a.latitude, d.saisie, 90, d.latitude, d.nord, 'N', 'S')).empty())
         return r;
     if (a.longitude &&
-        !(erreur = lit_lieu("--longitude", *a.longitude, d.saisie, 180, d.longitude, d.est, 'E', 'O')).empty())
+        !(erreur = lit_lieu("--longitude", *a.longitude, d.saisie, 180, d.longitude, d.est, 'E', 'O'))
+             .empty())
         return r;
     return r;
 }

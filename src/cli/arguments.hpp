@@ -54,10 +54,10 @@ struct Demande {
     Format format = Format::texte;
     Saisie saisie = Saisie::stricte;
     Zone zone = Zone::tu;
-    std::int32_t decalage = 0; // seconds ahead of UT, for Zone::fixe
-    std::optional<ChampsDate> date;      // --date, or --du
-    std::optional<ChampsDate> fin;       // --au
-    std::optional<ChampsHeure> heure;    // --heure
+    std::int32_t decalage = 0;        // seconds ahead of UT, for Zone::fixe
+    std::optional<ChampsDate> date;   // --date, or --du
+    std::optional<ChampsDate> fin;    // --au
+    std::optional<ChampsHeure> heure; // --heure
     Pas pas;
     // The place typed, as the texts of the window's place fields (already checked in strict reading).
     std::optional<std::vector<std::string>> latitude, longitude;

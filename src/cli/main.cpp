@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/arguments.hpp"
@@ -52,7 +53,9 @@ Instant instant_de(const ChampsDate& d, const ChampsHeure& h) {
 
 // Days from 1970-01-01 of a date of the engine's calendar (fields out of range run on, as the
 // Julian day absorbs them).
-double jour_de(const ChampsDate& d) { return std::floor(jour_julien_0h(instant_de(d, {})) - JourJulien1970); }
+double jour_de(const ChampsDate& d) {
+    return std::floor(jour_julien_0h(instant_de(d, {})) - JourJulien1970);
+}
 
 ChampsDate date_du_jour(double jour) {
     const DateCalendaire c = date_du_jour_julien(jour + JourJulien1970);
@@ -63,7 +66,9 @@ double secondes_du_jour(const ChampsHeure& h) {
     return h.heures * 3600 + h.minutes * 60 + static_cast<double>(h.secondes);
 }
 
-double jj_de(double secondes_tu) { return JourJulien1970 + secondes_tu / SecondesParJour; }
+double jj_de(double secondes_tu) {
+    return JourJulien1970 + secondes_tu / SecondesParJour;
+}
 
 // The UT fields of an instant counted in seconds from 1970.
 Instant instant_tu(double secondes_tu) {
@@ -82,6 +87,12 @@ struct Rangee {
     double secondes_tu = 0;
 };
 
+// What one row needs besides its instant: the day searched for rise and set.
+struct Jour {
+    double jj_debut = 0;
+    double duree = 1; // days
+};
+
 class Rapport {
 public:
     Rapport(const Demande& d, const Fuseau& fuseau, const Observateur& lieu)
@@ -92,45 +103,83 @@ public:
         if (d_.format == Format::json) ecrit_sortie("[");
     }
 
-    void ecrit(const Rangee& r) {
-        if (d_.format == Format::texte) {
-            std::string bloc;
-            for (const std::string& ligne : releve(r.instant, lieu_, marque_)) bloc += ligne + '\n';
-            if (d_.forme == Demande::Forme::plage) bloc += '\n';
-            ecrit_sortie(bloc);
-            return;
-        }
-        const LigneAlmanach l = calcule(r);
-        const double jj = l.calculable ? l.jj : jour_julien(r.instant);
-        const auto iso = [this](double jj_tu) {
-            return instant_iso(jj_tu, fuseau_.decalage((jj_tu - JourJulien1970) * SecondesParJour),
-                               d_.zone == Zone::tu);
-        };
-        const CellulesAlmanach c = cellules_almanach(l, iso(jj), iso(l.lever_coucher.lever.jj),
-                                                     iso(l.lever_coucher.coucher.jj));
-        if (d_.format == Format::csv) {
-            ecrit_sortie(ligne_csv(c));
-        } else {
-            ecrit_sortie(premiere_ ? "\n" : ",\n");
-            ecrit_sortie(objet_json(c));
-        }
-        premiere_ = false;
+    // Rows are gathered in blocks, computed on the processor's cores, and written in order.
+    void ajoute(const Rangee& r) {
+        bloc_.push_back(r);
+        if (bloc_.size() >= TailleBloc) ecrit_bloc();
     }
 
     void fin() {
+        ecrit_bloc();
         if (d_.format == Format::json) ecrit_sortie(premiere_ ? "]\n" : "\n]\n");
     }
 
 private:
+    static constexpr std::size_t TailleBloc = 256;
+
     // The row's day for rise and set: the instant's UT day as the window takes it, or its date on
     // the zone's clock, from its first instant to the first of the next.
-    LigneAlmanach calcule(const Rangee& r) const {
-        if (d_.zone == Zone::tu) return ligne_almanach(r.instant, lieu_, jour_julien_0h(r.instant), 1);
+    Jour jour_de_rangee(const Rangee& r) const {
+        if (d_.zone == Zone::tu) return {jour_julien_0h(r.instant), 1};
         const double local = r.secondes_tu + fuseau_.decalage(r.secondes_tu);
         const double jour = std::floor(local / SecondesParJour);
         const double debut = tu_depuis_local(fuseau_, jour * SecondesParJour);
         const double suivant = tu_depuis_local(fuseau_, (jour + 1) * SecondesParJour);
-        return ligne_almanach(r.instant, lieu_, jj_de(debut), (suivant - debut) / SecondesParJour);
+        return {jj_de(debut), (suivant - debut) / SecondesParJour};
+    }
+
+    std::string iso(double jj_tu) const {
+        return instant_iso(jj_tu, fuseau_.decalage((jj_tu - JourJulien1970) * SecondesParJour),
+                           d_.zone == Zone::tu);
+    }
+
+    void ecrit_bloc() {
+        const std::size_t n = bloc_.size();
+        if (n == 0) return;
+        // The zone is read here only; the engine's part of each row is independent of the others.
+        std::vector<Jour> jours(n);
+        if (d_.format != Format::texte)
+            for (std::size_t i = 0; i < n; ++i)
+                jours[i] = jour_de_rangee(bloc_[i]);
+        std::vector<std::vector<std::string>> textes(d_.format == Format::texte ? n : 0);
+        std::vector<LigneAlmanach> lignes(d_.format == Format::texte ? 0 : n);
+        const auto calcule = [&](std::size_t debut, std::size_t pas) {
+            for (std::size_t i = debut; i < n; i += pas) {
+                if (d_.format == Format::texte)
+                    textes[i] = releve(bloc_[i].instant, lieu_, marque_);
+                else
+                    lignes[i] = ligne_almanach(bloc_[i].instant, lieu_, jours[i].jj_debut, jours[i].duree);
+            }
+        };
+        if (n > 1 && std::thread::hardware_concurrency() > 1) {
+            std::thread aide(calcule, 1, 2);
+            calcule(0, 2);
+            aide.join();
+        } else {
+            calcule(0, 1);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (d_.format == Format::texte) {
+                std::string t;
+                for (const std::string& ligne : textes[i])
+                    t += ligne + '\n';
+                if (d_.forme == Demande::Forme::plage) t += '\n';
+                ecrit_sortie(t);
+                continue;
+            }
+            const LigneAlmanach& l = lignes[i];
+            const double jj = l.calculable ? l.jj : jour_julien(bloc_[i].instant);
+            const CellulesAlmanach c =
+                cellules_almanach(l, iso(jj), iso(l.lever_coucher.lever.jj), iso(l.lever_coucher.coucher.jj));
+            if (d_.format == Format::csv) {
+                ecrit_sortie(ligne_csv(c));
+            } else {
+                ecrit_sortie(premiere_ ? "\n" : ",\n");
+                ecrit_sortie(objet_json(c));
+            }
+            premiere_ = false;
+        }
+        bloc_.clear();
     }
 
     const Demande& d_;
@@ -138,15 +187,19 @@ private:
     Observateur lieu_;
     char marque_;
     bool premiere_ = true;
+    std::vector<Rangee> bloc_;
 };
 
 // Today's date on the zone's clock.
 ChampsDate aujourd_hui(const Demande& d, const Fuseau& fuseau) {
     const HorlogeTu t = HorlogeSysteme{}.tu();
-    if (d.zone == Zone::tu) return {static_cast<double>(t.jour), static_cast<double>(t.mois), static_cast<double>(t.annee)};
-    const ChampsDate date{static_cast<double>(t.jour), static_cast<double>(t.mois), static_cast<double>(t.annee)};
+    if (d.zone == Zone::tu)
+        return {static_cast<double>(t.jour), static_cast<double>(t.mois), static_cast<double>(t.annee)};
+    const ChampsDate date{static_cast<double>(t.jour), static_cast<double>(t.mois),
+                          static_cast<double>(t.annee)};
     const double maintenant =
-        jour_de(date) * SecondesParJour + secondes_du_jour({static_cast<double>(t.heure), static_cast<double>(t.minute), 0});
+        jour_de(date) * SecondesParJour +
+        secondes_du_jour({static_cast<double>(t.heure), static_cast<double>(t.minute), 0});
     return date_du_jour(std::floor((maintenant + fuseau.decalage(maintenant)) / SecondesParJour));
 }
 
@@ -176,18 +229,22 @@ int ecrit_plage(const Demande& d, const Fuseau& fuseau, Rapport& rapport) {
     const double premier = jour_de(*d.date);
     const double dernier = jour_de(*d.fin);
     const double h = secondes_du_jour(heure);
-    const auto tu_local = [&](double local) { return d.zone == Zone::tu ? local : tu_depuis_local(fuseau, local); };
+    const auto tu_local = [&](double local) {
+        return d.zone == Zone::tu ? local : tu_depuis_local(fuseau, local);
+    };
     const double debut = tu_local(premier * SecondesParJour + h);
     const double limite = tu_local((dernier + 1) * SecondesParJour);
     const auto hors_calcul = [](double s) { return !(std::fabs(jj_de(s)) < JourJulienLimite); };
     if (hors_calcul(debut) || hors_calcul(limite) || !std::isfinite(h))
         return refuse("orbitel-rapport : la période de --du « " + d.texte_du + " » à --au « " + d.texte_au +
                       " » ne peut pas être calculée.");
-    const double lignes = d.pas.jours ? std::floor((dernier - premier) / static_cast<double>(d.pas.nombre)) + 1
-                                      : std::max(0.0, std::ceil((limite - debut) / static_cast<double>(d.pas.nombre)));
+    const double lignes =
+        d.pas.jours ? std::floor((dernier - premier) / static_cast<double>(d.pas.nombre)) + 1
+                    : std::max(0.0, std::ceil((limite - debut) / static_cast<double>(d.pas.nombre)));
     if (lignes > LignesMaximales)
         return refuse("orbitel-rapport : la période de --du « " + d.texte_du + " » à --au « " + d.texte_au +
-                      " » par --pas « " + d.texte_pas + " » ferait " + std::to_string(static_cast<long long>(lignes)) +
+                      " » par --pas « " + d.texte_pas + " » ferait " +
+                      std::to_string(static_cast<long long>(lignes)) +
                       " lignes ; au plus 1000000 (prendre un pas plus long ou une période plus courte).");
     rapport.debut();
     const auto n = static_cast<std::int64_t>(lignes);
@@ -207,7 +264,7 @@ int ecrit_plage(const Demande& d, const Fuseau& fuseau, Rapport& rapport) {
             r.secondes_tu = debut + static_cast<double>(k * d.pas.nombre);
             r.instant = k == 0 && d.zone == Zone::tu ? instant_de(*d.date, heure) : instant_tu(r.secondes_tu);
         }
-        rapport.ecrit(r);
+        rapport.ajoute(r);
     }
     rapport.fin();
     return 0;
@@ -227,23 +284,27 @@ int ecrit_phases(const Demande& d, const Fuseau& fuseau) {
     };
     const double annee = d.annee_phases;
     const float delta_t = calcule_delta_t(d.annee_phases, '.').jours;
-    const std::vector<PhaseDatee> phases = phases_entre(premier_instant(annee), premier_instant(annee + 1), delta_t);
+    const std::vector<PhaseDatee> phases =
+        phases_entre(premier_instant(annee), premier_instant(annee + 1), delta_t);
     const auto iso = [&](double jj) {
         return instant_iso(jj, fuseau.decalage((jj - JourJulien1970) * SecondesParJour), d.zone == Zone::tu);
     };
     switch (d.format) {
     case Format::texte:
-        for (const PhaseDatee& p : phases) ecrit_sortie(ligne_phase(p) + "\n");
+        for (const PhaseDatee& p : phases)
+            ecrit_sortie(ligne_phase(p) + "\n");
         break;
     case Format::csv:
         ecrit_sortie("phase,instant\n");
-        for (const PhaseDatee& p : phases) ecrit_sortie(std::string(nom_phase_table(p.indice)) + "," + iso(p.jj) + "\n");
+        for (const PhaseDatee& p : phases)
+            ecrit_sortie(std::string(nom_phase_table(p.indice)) + "," + iso(p.jj) + "\n");
         break;
     case Format::json: {
         std::string s = "[";
         for (std::size_t i = 0; i < phases.size(); ++i)
-            s += std::string(i ? ",\n" : "\n") + "{\"phase\":\"" + std::string(nom_phase_table(phases[i].indice)) +
-                 "\",\"instant\":\"" + iso(phases[i].jj) + "\"}";
+            s += std::string(i ? ",\n" : "\n") + "{\"phase\":\"" +
+                 std::string(nom_phase_table(phases[i].indice)) + "\",\"instant\":\"" + iso(phases[i].jj) +
+                 "\"}";
         ecrit_sortie(s + (phases.empty() ? "]\n" : "\n]\n"));
         break;
     }
@@ -258,7 +319,8 @@ int ecrit_phases(const Demande& d, const Fuseau& fuseau) {
         s += "//FR\r\nCALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\nX-WR-CALNAME:Phases de la Lune ";
         s += std::to_string(d.annee_phases);
         s += "\r\n";
-        for (const PhaseDatee& p : phases) s += evenement_icalendar(p, horodatage);
+        for (const PhaseDatee& p : phases)
+            s += evenement_icalendar(p, horodatage);
         ecrit_sortie(s + "END:VCALENDAR\r\n");
         break;
     }
@@ -286,8 +348,10 @@ int main(int argc, char** argv) {
     const Demande& d = lu.demande;
 
     std::unique_ptr<Fuseau> fuseau;
-    if (d.zone == Zone::locale) fuseau = fuseau_systeme();
-    else fuseau = std::make_unique<FuseauFixe>(d.zone == Zone::fixe ? d.decalage : 0);
+    if (d.zone == Zone::locale)
+        fuseau = fuseau_systeme();
+    else
+        fuseau = std::make_unique<FuseauFixe>(d.zone == Zone::fixe ? d.decalage : 0);
 
     int statut = 0;
     if (d.forme == Demande::Forme::phases) {
@@ -296,22 +360,26 @@ int main(int argc, char** argv) {
         // A sub-field that cannot be held has no previous value to keep: it reads 0.
         const auto texte_lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
         // The place the window saved, where the command line gives none.
-        const LieuEnregistre enregistre = restaure_lieu(*ouvre_reglages_utilisateur(QStringLiteral("orbitel")));
+        const LieuEnregistre enregistre =
+            restaure_lieu(*ouvre_reglages_utilisateur(QStringLiteral("orbitel")));
         const std::vector<std::string> lat =
             d.latitude.value_or(std::vector<std::string>{enregistre.lat0, enregistre.lat1});
         const std::vector<std::string> lon =
             d.longitude.value_or(std::vector<std::string>{enregistre.lon0, enregistre.lon1});
         const bool nord = d.latitude ? d.nord : enregistre.nord;
         const bool est = d.longitude ? d.est : enregistre.est;
-        const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
-        if (!lieu) return refuse("orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).");
+        const auto lieu =
+            lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
+        if (!lieu)
+            return refuse(
+                "orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).");
 
         Rapport rapport(d, *fuseau, *lieu);
         if (d.forme == Demande::Forme::plage) {
             statut = ecrit_plage(d, *fuseau, rapport);
         } else {
             rapport.debut();
-            rapport.ecrit(rangee_unique(d, *fuseau));
+            rapport.ajoute(rangee_unique(d, *fuseau));
             rapport.fin();
         }
     }

@@ -7,7 +7,8 @@
 
 namespace orbitel {
 
-LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, double jj_debut_jour, double duree) {
+LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, double jj_debut_jour,
+                             double duree) {
     LigneAlmanach l;
     EtatLune etat;
     calcule_lune(etat, instant);

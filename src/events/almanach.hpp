@@ -31,6 +31,7 @@ struct LigneAlmanach {
 
 // The row for the instant, with the first rise and the first set in the `duree` days from
 // jj_debut_jour: the instant's UT day (jour_julien_0h, 1 day) gives the window's two lines.
-LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, double jj_debut_jour, double duree);
+LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, double jj_debut_jour,
+                             double duree);
 
 } // namespace orbitel

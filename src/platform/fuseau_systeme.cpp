@@ -30,6 +30,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Fuseau> fuseau_systeme() { return std::make_unique<FuseauSysteme>(); }
+std::unique_ptr<Fuseau> fuseau_systeme() {
+    return std::make_unique<FuseauSysteme>();
+}
 
 } // namespace orbitel

@@ -25,9 +25,12 @@ std::string deux(long long n) {
 
 std::string annee_iso(long long an) {
     char t[32];
-    if (an >= 0 && an <= 9999) std::snprintf(t, sizeof t, "%04lld", an);
-    else if (an < 0) std::snprintf(t, sizeof t, "-%04lld", -an);
-    else std::snprintf(t, sizeof t, "+%lld", an);
+    if (an >= 0 && an <= 9999)
+        std::snprintf(t, sizeof t, "%04lld", an);
+    else if (an < 0)
+        std::snprintf(t, sizeof t, "-%04lld", -an);
+    else
+        std::snprintf(t, sizeof t, "+%lld", an);
     return t;
 }
 
@@ -55,8 +58,8 @@ std::string instant_iso(double jj_tu, std::int32_t decalage, bool tu) {
     if (!(std::fabs(jj_tu) < JourJulienLimite)) return {};
     const JourSeconde js = au_plus_proche(jj_tu + (tu ? 0 : decalage) / 86400.0);
     const DateCalendaire d = date_du_jour_julien(static_cast<double>(js.jour) + JourJulien1970);
-    std::string s = annee_iso(d.an) + "-" + deux(d.mois) + "-" + deux(d.jour) + "T" + deux(js.seconde / 3600) + ":" +
-                    deux(js.seconde / 60 % 60) + ":" + deux(js.seconde % 60);
+    std::string s = annee_iso(d.an) + "-" + deux(d.mois) + "-" + deux(d.jour) + "T" +
+                    deux(js.seconde / 3600) + ":" + deux(js.seconde / 60 % 60) + ":" + deux(js.seconde % 60);
     if (tu) {
         s.push_back('Z');
         return s;
@@ -74,17 +77,19 @@ std::string instant_iso(double jj_tu, std::int32_t decalage, bool tu) {
     return s;
 }
 
-CellulesAlmanach cellules_almanach(const LigneAlmanach& l, const std::string& instant, const std::string& lever,
-                                   const std::string& coucher) {
+CellulesAlmanach cellules_almanach(const LigneAlmanach& l, const std::string& instant,
+                                   const std::string& lever, const std::string& coucher) {
     CellulesAlmanach c;
-    for (bool& n : c.nombres) n = true;
+    for (bool& n : c.nombres)
+        n = true;
     c.nombres[0] = c.nombres[11] = c.nombres[15] = c.nombres[17] = false;
     c.textes[0] = instant;
     if (!l.calculable) return c;
-    const double valeurs[] = {l.longitude,        l.latitude,         l.distance_km,           l.parallaxe,
-                              l.ascension_droite, l.declinaison,      l.distance_topo_km,      l.ascension_droite_topo,
+    const double valeurs[] = {l.longitude,        l.latitude,    l.distance_km,      l.parallaxe,
+                              l.ascension_droite, l.declinaison, l.distance_topo_km, l.ascension_droite_topo,
                               l.declinaison_topo, l.elongation};
-    for (std::size_t i = 0; i < 10; ++i) c.textes[1 + i] = nombre_court(valeurs[i]);
+    for (std::size_t i = 0; i < 10; ++i)
+        c.textes[1 + i] = nombre_court(valeurs[i]);
     c.textes[11] = std::string(l.cote);
     c.textes[12] = nombre_court(l.phase);
     c.textes[13] = nombre_court(l.hauteur);
@@ -120,9 +125,12 @@ std::string objet_json(const CellulesAlmanach& c) {
         s += colonnes_almanach.substr(debut, fin - debut);
         s += "\":";
         debut = fin + 1;
-        if (c.textes[i].empty()) s += "null";
-        else if (c.nombres[i]) s += c.textes[i];
-        else s += '"' + c.textes[i] + '"';
+        if (c.textes[i].empty())
+            s += "null";
+        else if (c.nombres[i])
+            s += c.textes[i];
+        else
+            s += '"' + c.textes[i] + '"';
     }
     s.push_back('}');
     return s;
@@ -135,7 +143,8 @@ std::string_view nom_phase_table(std::int16_t indice) {
 }
 
 std::string ligne_phase(const PhaseDatee& phase) {
-    return std::string(noms_phases.at(static_cast<std::size_t>(phase.indice))) + " le: " + jj_en_texte(phase.jj);
+    return std::string(noms_phases.at(static_cast<std::size_t>(phase.indice))) +
+           " le: " + jj_en_texte(phase.jj);
 }
 
 std::string instant_icalendar(double jj_tu) {
@@ -150,8 +159,8 @@ std::string instant_icalendar(double jj_tu) {
 std::string evenement_icalendar(const PhaseDatee& phase, const std::string& horodatage) {
     const std::string debut = instant_icalendar(phase.jj);
     return "BEGIN:VEVENT\r\nUID:" + debut + "-" + std::string(nom_phase_table(phase.indice)) +
-           "@orbitel-rapport\r\nDTSTAMP:" + horodatage + "\r\nDTSTART:" + debut + "\r\nSUMMARY:" +
-           std::string(noms_phases.at(static_cast<std::size_t>(phase.indice))) +
+           "@orbitel-rapport\r\nDTSTAMP:" + horodatage + "\r\nDTSTART:" + debut +
+           "\r\nSUMMARY:" + std::string(noms_phases.at(static_cast<std::size_t>(phase.indice))) +
            "\r\nTRANSP:TRANSPARENT\r\nEND:VEVENT\r\n";
 }
 
