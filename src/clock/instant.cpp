@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
 
 namespace orbitel {
@@ -54,16 +55,6 @@ void lit_instant(Instant& instant, const ChampsInstant& champs) {
     lit(champs.jour, instant.jour);
     lit(champs.mois, instant.mois);
     lit(champs.an, instant.an);
-}
-
-std::int64_t jours_civils(std::int64_t annee, unsigned mois, unsigned jour) {
-    // Days from 1970-01-01 in the proleptic Gregorian calendar, for any year.
-    annee -= mois <= 2;
-    const std::int64_t ere = (annee >= 0 ? annee : annee - 399) / 400;
-    const auto annee_ere = static_cast<unsigned>(annee - ere * 400);
-    const unsigned jour_annee = (153 * (mois + (mois > 2 ? -3 : 9)) + 2) / 5 + jour - 1;
-    const unsigned jour_ere = annee_ere * 365 + annee_ere / 4 - annee_ere / 100 + jour_annee;
-    return ere * 146097 + static_cast<std::int64_t>(jour_ere) - 719468;
 }
 
 namespace {

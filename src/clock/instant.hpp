@@ -72,7 +72,4 @@ int ecart_local(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 // The same offset to the nearest minute, for clocks set to half- or quarter-hour zones.
 int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 
-// Days from the civil epoch 1970-01-01 of a proleptic Gregorian date (any year).
-std::int64_t jours_civils(std::int64_t annee, unsigned mois, unsigned jour);
-
 } // namespace orbitel
