@@ -3,9 +3,8 @@
 #include <cctype>
 #include <cmath>
 
+#include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
-#include "ephemeris/moteur.hpp"
-#include "text/formats.hpp"
 
 namespace orbitel {
 
@@ -122,18 +121,6 @@ std::string lit_strict(const std::string& option, const std::string& valeur,
     return {};
 }
 
-// Whether day, month and year form a day of the engine's calendar: the Julian day of that date
-// must give the same date back (31/2 would come back as 3 March, 10/10/1582 as 20 October).
-bool date_du_calendrier(double jour, double mois, double an) {
-    if (!(mois >= 1 && mois <= 12 && jour >= 1 && jour <= 31)) return false;
-    Instant i;
-    i.jour = jour;
-    i.mois = mois;
-    i.an = an;
-    const DateCalendaire d = date_du_jour_julien(jour_julien_0h(i));
-    return static_cast<double>(d.an) == an && d.mois == mois && d.jour == jour;
-}
-
 std::string lit_date(const std::string& option, const std::string& valeur, Saisie saisie, ChampsDate& date) {
     const std::string attendu = "J/M/A attendu : jour, mois et année entiers";
     auto champs = decoupe(valeur, '/');
@@ -155,7 +142,8 @@ std::string lit_date(const std::string& option, const std::string& valeur, Saisi
             option, valeur,
             "les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, julien, est suivi du 15/10/1582, "
             "grégorien)");
-    if (!date_du_calendrier(n[0], n[1], n[2]))
+    if (!date_reelle_jour_julien(static_cast<std::int64_t>(n[2]), static_cast<std::int64_t>(n[1]),
+                                 static_cast<std::int64_t>(n[0])))
         return refus(option, valeur,
                      "ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; calendrier julien avant le "
                      "15/10/1582, grégorien ensuite)");

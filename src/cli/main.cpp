@@ -11,12 +11,12 @@
 
 #include "cli/arguments.hpp"
 #include "cli/sortie.hpp"
+#include "clock/calendrier.hpp"
 #include "clock/fuseau.hpp"
 #include "clock/instant.hpp"
 #include "clock/lecture.hpp"
 #include "clock/lieu.hpp"
 #include "clock/reglages.hpp"
-#include "ephemeris/moteur.hpp"
 #include "events/almanach.hpp"
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "clock/calendrier.hpp"
+#include "clock/fuseau.hpp"
 #include "events/delta_t.hpp"
 #include "events/tables_phases.hpp"
 #include "text/formats.hpp"
@@ -234,11 +235,10 @@ std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float Delta
     std::vector<PhaseDatee> phases;
     if (!std::isfinite(jj_debut) || !std::isfinite(jj_fin) || !(jj_fin > jj_debut)) return phases;
     // The lunation listed for a date begins at most a few days after it: start six weeks early so
-    // that the lunation running at jj_debut is listed. Julian day 2440587.5 is 1970-01-01 at 0 h.
-    constexpr double jj_epoque = 2440587.5;
-    const DateHeure premiere = DateHeure::depuis_calendrier(annee_min, 1, 1);
-    const DateHeure derniere = DateHeure::depuis_calendrier(annee_max, 12, 31);
-    const double debut = std::floor(std::clamp(jj_debut - jj_epoque - 45, premiere.jours(), derniere.jours()));
+    // that the lunation running at jj_debut is listed.
+    const DateHeure premiere = DateHeure::depuis_calendrier(AnneeMin, 1, 1);
+    const DateHeure derniere = DateHeure::depuis_calendrier(AnneeMax, 12, 31);
+    const double debut = std::floor(std::clamp(jj_debut - JourJulien1970 - 45, premiere.jours(), derniere.jours()));
     std::optional<DateHeure> reference = DateHeure::depuis_jours(debut);
     PhaseLune etat;
     while (reference) {

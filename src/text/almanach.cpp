@@ -6,14 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "events/date.hpp"
-#include "text/formats.hpp"
+#include "clock/calendrier.hpp"
+#include "clock/fuseau.hpp"
 
 namespace orbitel {
 
 namespace {
-
-constexpr double JourJulien1970 = 2440587.5;
 
 // Two digits, for the fields of a time below a day and of a date.
 std::string deux(long long n) {
@@ -150,9 +148,9 @@ std::string ligne_phase(const PhaseDatee& phase) {
 std::string instant_icalendar(double jj_tu) {
     if (!(std::fabs(jj_tu) < JourJulienLimite)) return {};
     const JourSeconde js = au_plus_proche(jj_tu);
-    const DateHeure d = DateHeure::depuis_jours(static_cast<double>(js.jour));
-    if (d.annee() < 0 || d.annee() > 9999) return {};
-    return annee_iso(d.annee()) + deux(d.mois()) + deux(d.jour()) + "T" + deux(js.seconde / 3600) +
+    const DateCivile d = date_civile(js.jour);
+    if (d.annee < 0 || d.annee > 9999) return {};
+    return annee_iso(d.annee) + deux(d.mois) + deux(d.jour) + "T" + deux(js.seconde / 3600) +
            deux(js.seconde / 60 % 60) + deux(js.seconde % 60) + "Z";
 }
 

@@ -330,6 +330,7 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
         {"--date ' 4 / 10 / 1582 ' --heure 23:59 --latitude 90 --longitude 180:00W",
          "Instant G.M.T. = 04/10/1582 à 23:59:00"},
         {"--date 1/1/-32767", "Instant G.M.T. = 01/01/-32767 à 00:00:00"},
+        {"--date 29/2/1500", "Instant G.M.T. = 29/02/1500 à 00:00:00"}, // a Julian leap year
         {"--saisie fenetre --date 31/2/2025", "Instant G.M.T. = 03/03/2025 à 00:00:00"},
         {"--saisie fenetre --date abc/1/2000 --heure 0:30,5", "Instant G.M.T. = 31/12/1999 à 00:30:30"},
         {"--saisie fenetre --date 12/4/1992 --heure 12::30 --latitude 89:60 --longitude 200",

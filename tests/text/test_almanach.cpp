@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
+#include "clock/calendrier.hpp"
 #include "clock/fuseau.hpp"
-#include "ephemeris/moteur.hpp"
 #include "events/delta_t.hpp"
 
 using namespace orbitel;
