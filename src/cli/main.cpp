@@ -220,7 +220,9 @@ Rangee rangee_unique(const Demande& d, const Fuseau& fuseau) {
         return r;
     }
     r.secondes_tu = tu_depuis_local(fuseau, jour_de(date) * SecondesParJour + secondes_du_jour(heure));
-    r.instant = instant_tu(r.secondes_tu);
+    // An instant too far out to be computed keeps its typed fields: the engine then says so.
+    r.instant = std::fabs(jj_de(r.secondes_tu)) < JourJulienLimite ? instant_tu(r.secondes_tu)
+                                                                   : instant_de(date, heure);
     return r;
 }
 

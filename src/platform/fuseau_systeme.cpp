@@ -14,7 +14,8 @@ public:
     FuseauSysteme() : zone_(QTimeZone::systemTimeZone()) {}
 
     std::int32_t decalage(double secondes_tu) const override {
-        if (!std::isfinite(secondes_tu)) return 0;
+        // Far beyond any date (a typed year of 1E30): no zone rule applies, and no count of seconds holds it.
+        if (!(std::fabs(secondes_tu) < 1e15)) return 0;
         const auto s = static_cast<qint64>(std::floor(secondes_tu));
         if (s == dernier_instant_) return dernier_decalage_;
         dernier_instant_ = s;
