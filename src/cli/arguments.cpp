@@ -5,6 +5,7 @@
 
 #include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -160,7 +161,7 @@ std::string lit_heure(const std::string& valeur, Saisie saisie, ChampsHeure& heu
     if (saisie == Saisie::fenetre) {
         champs.resize(3);
         heure = {lit_nombre_ou_zero(champs[0]), lit_nombre_ou_zero(champs[1]),
-                 static_cast<float>(lit_nombre_ou_zero(champs[2]))};
+                 en_simple(lit_nombre_ou_zero(champs[2]))};
         return {};
     }
     const std::string attendu = "H:M ou H:M:S attendu";

@@ -16,6 +16,7 @@
 #include "clock/instant.hpp"
 #include "clock/lecture.hpp"
 #include "clock/lieu.hpp"
+#include "clock/nombres.hpp"
 #include "clock/reglages.hpp"
 #include "events/almanach.hpp"
 #include "events/delta_t.hpp"
@@ -285,7 +286,7 @@ int ecrit_phases(const Demande& d, const Fuseau& fuseau) {
         return jj_de(d.zone == Zone::tu ? local : tu_depuis_local(fuseau, local));
     };
     const double annee = d.annee_phases;
-    const float delta_t = calcule_delta_t(d.annee_phases, '.').jours;
+    const float delta_t = calcule_delta_t(d.annee_phases).jours;
     const std::vector<PhaseDatee> phases =
         phases_entre(premier_instant(annee), premier_instant(annee + 1), delta_t);
     const auto iso = [&](double jj) {

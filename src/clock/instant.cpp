@@ -3,9 +3,11 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <type_traits>
 
 #include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -47,7 +49,12 @@ void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge
 
 void lit_instant(Instant& instant, const ChampsInstant& champs) {
     const auto lit = [](const std::string& texte, auto& champ) {
-        if (const auto v = lit_nombre(texte)) champ = static_cast<std::remove_reference_t<decltype(champ)>>(*v);
+        if (const auto v = lit_nombre(texte)) {
+            if constexpr (std::is_same_v<std::remove_reference_t<decltype(champ)>, float>)
+                champ = en_simple(*v);
+            else
+                champ = *v;
+        }
     };
     lit(champs.heures, instant.heures);
     lit(champs.minutes, instant.minutes);

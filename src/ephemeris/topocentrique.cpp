@@ -1,10 +1,8 @@
 #include "ephemeris/topocentrique.hpp"
 
-#include <charconv>
 #include <cmath>
-#include <string>
 
-#include "text/formats.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -61,13 +59,7 @@ double arccos(double x) {
     return std::atan(-x / racine) + 2 * std::atan(1.0);
 }
 
-double arrondi_quatre_decimales(double x) {
-    if (!std::isfinite(x)) return x;
-    const std::string texte = texte_image(x, "00.0000", '.');
-    double valeur = x;
-    std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    return valeur;
-}
+double arrondi_quatre_decimales(double x) { return arrondi_decimal(x, 4); }
 
 double temps_sideral_local(const EtatLune& etat, float lon_est) {
     return ramene_360(280.46061837 + 360.98564736629 * (etat.JJ - 2451545) + 0.000387933 * etat.T2 -
@@ -88,7 +80,7 @@ Topocentrique calcule_topocentrique_brut(const EtatLune& etat, float lat, float 
 
     // The observer on the unit sphere; the sidereal angle goes through single precision.
     const double phi = lat * DegRadSideral;
-    const double s = reduit_2pi(static_cast<float>(theta * DegRadSideral));
+    const double s = reduit_2pi(en_simple(theta * DegRadSideral));
     const double Xp = X - std::cos(phi) * std::cos(s);
     const double Yp = Y - std::cos(phi) * std::sin(s);
     const double Zp = Z - std::sin(phi);

@@ -41,8 +41,8 @@ Topocentrique calcule_topocentrique(const EtatLune& etat, float lat, float lon_e
 // and set search to bracket and refine.
 Topocentrique calcule_topocentrique_brut(const EtatLune& etat, float lat, float lon_est);
 
-// Rounded to four decimals as the picture "00.0000" writes it (halves away from zero on the
-// 15-digit decimal form).
+// Rounded to four decimals as the picture "00.0000" writes it: halves away from zero on the
+// 15-digit decimal form (arrondi_decimal), so that what is shown and what is used agree to the digit.
 double arrondi_quatre_decimales(double x);
 
 } // namespace orbitel

@@ -106,6 +106,11 @@ bool date_valide(const Instant& instant) {
                        static_cast<std::int64_t>(instant.jour));
 }
 
+bool annee_affichable(const DateHeure& date) {
+    const std::int64_t a = date.annee();
+    return a >= AnneeMin && a <= AnneeMax;
+}
+
 std::optional<DateHeure> date_de_instant(const Instant& instant) {
     if (!date_valide(instant)) return std::nullopt;
     return DateHeure::depuis_calendrier(static_cast<std::int64_t>(instant.an),

@@ -63,6 +63,10 @@ std::optional<DateHeure> lit_date_heure(std::string_view texte);
 // 29/02/2100 are not dates).
 bool date_valide(const Instant& instant);
 
+// Whether the date's year lies within the years a date is read and written with (AnneeMin to
+// AnneeMax).
+bool annee_affichable(const DateHeure& date);
+
 // The date of the instant at 0 h, when date_valide holds.
 std::optional<DateHeure> date_de_instant(const Instant& instant);
 

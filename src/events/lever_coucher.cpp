@@ -7,7 +7,6 @@
 #include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
-#include "text/formats.hpp"
 
 namespace orbitel {
 
@@ -294,20 +293,6 @@ LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& l
 
 LeverCoucher lever_coucher(EtatLune& etat, const Instant& instant, const Observateur& lieu) {
     return lever_coucher_jour(etat, jour_julien_0h(instant), lieu);
-}
-
-LignesLeverCoucher lignes_lever_coucher(const LeverCoucher& resultat, char marque) {
-    LignesLeverCoucher lignes = lignes_lever_coucher_absentes();
-    const auto ligne = [marque](const EvenementHorizon& e) {
-        return texte_date(e.jj, false) + " ( Az = " + texte_image(e.azimut, "000.0", marque) + "°)";
-    };
-    if (resultat.lever.trouve) lignes.Label18_0 = "Lever: " + ligne(resultat.lever);
-    if (resultat.coucher.trouve) lignes.Label18_1 = "Coucher: " + ligne(resultat.coucher);
-    return lignes;
-}
-
-LignesLeverCoucher lignes_lever_coucher_absentes() {
-    return {"Lever: ---", "Coucher: ---"};
 }
 
 } // namespace orbitel

@@ -5,6 +5,7 @@
 
 #include "events/almanach.hpp"
 #include "events/phases.hpp"
+#include "text/lignes_phases.hpp"
 
 namespace orbitel {
 

@@ -2,7 +2,8 @@
 
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
-#include "events/phases.hpp"
+#include "events/lever_coucher.hpp"
+#include "text/lignes_phases.hpp"
 
 namespace orbitel {
 

@@ -20,12 +20,14 @@
 #include "events/lever_coucher.hpp"
 #include "events/phases.hpp"
 #include "text/formats.hpp"
+#include "text/lignes_lever_coucher.hpp"
+#include "text/lignes_phases.hpp"
+#include "text/note_locale.hpp"
 #include "text/lignes_topocentriques.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "window/controles.hpp"
 #include "window/dessin_lune.hpp"
 #include "window/images.hpp"
-#include "window/notices.hpp"
 
 namespace orbitel {
 
@@ -34,7 +36,7 @@ namespace {
 // Delta T of a year, in days, as the phase dates use it; 0 past the years the rule is written for.
 float delta_t_jours(long long annee) {
     if (annee < -32767 || annee > 32767) return 0;
-    return calcule_delta_t(static_cast<std::int16_t>(annee), '.').jours;
+    return calcule_delta_t(static_cast<std::int16_t>(annee)).jours;
 }
 
 // The window is designed in twips; at 15 twips to a device-independent pixel it keeps its

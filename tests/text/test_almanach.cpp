@@ -65,7 +65,7 @@ TEST(Almanach, PhasesDUneAnneeCellesDuTableauJourApresJour) {
         const double debut = jj_0h(1, 1, an);
         const double fin = jj_0h(1, 1, an + 1);
         const auto phases =
-            phases_entre(debut, fin, calcule_delta_t(static_cast<std::int16_t>(an), '.').jours);
+            phases_entre(debut, fin, calcule_delta_t(static_cast<std::int16_t>(an)).jours);
         std::set<std::string> annee;
         for (std::size_t i = 0; i < phases.size(); ++i) {
             EXPECT_TRUE(annee.insert(ligne_phase(phases[i])).second);
@@ -77,7 +77,7 @@ TEST(Almanach, PhasesDUneAnneeCellesDuTableauJourApresJour) {
         EXPECT_LE(phases.size(), 51u);
         // The panel's five lines for every reference date from six weeks before the year to six after, with
         // the year's Delta T.
-        const float delta_t = calcule_delta_t(static_cast<std::int16_t>(an), '.').jours;
+        const float delta_t = calcule_delta_t(static_cast<std::int16_t>(an)).jours;
         std::set<std::string> panneaux;
         PhaseLune etat;
         for (double jj = debut - 42; jj < fin + 42; jj += 1) {
