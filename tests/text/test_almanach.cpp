@@ -64,8 +64,7 @@ TEST(Almanach, PhasesDUneAnneeCellesDuTableauJourApresJour) {
     for (int an : {-4000, 1582, 2024, 2101}) {
         const double debut = jj_0h(1, 1, an);
         const double fin = jj_0h(1, 1, an + 1);
-        const auto phases =
-            phases_entre(debut, fin, calcule_delta_t(static_cast<std::int16_t>(an)).jours);
+        const auto phases = phases_entre(debut, fin, calcule_delta_t(static_cast<std::int16_t>(an)).jours);
         std::set<std::string> annee;
         for (std::size_t i = 0; i < phases.size(); ++i) {
             EXPECT_TRUE(annee.insert(ligne_phase(phases[i])).second);
