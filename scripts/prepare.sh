@@ -8,6 +8,7 @@ ORBITEL_PAQUETS=(
   fonts-liberation               # metric twin of Arial, the window's font
   fonts-comic-neue               # stand-in for Comic Sans MS in the About box
   poppler-utils                  # pdftoppm: the print test looks at the printed page
+  tzdata                         # the zone database behind orbitel-rapport --fuseau local
   xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
   dpkg-dev file                  # CPack's Debian package: dpkg-shlibdeps computes its Depends
   desktop-file-utils appstream   # desktop-file-validate, appstreamcli: the package's metadata
