@@ -9,6 +9,7 @@
 #include "clock/lecture.hpp"
 #include "clock/lieu.hpp"
 #include "clock/reglages.hpp"
+#include "platform/codage_sortie.hpp"
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
 #include "cli/arguments.hpp"
@@ -23,15 +24,18 @@ double lit(const std::string& texte) { return lit_nombre_ou_zero(texte); }
 } // namespace
 
 int main(int argc, char** argv) {
+    // Texts and messages in the terminal's character set when it is not UTF-8 ("?" for what it lacks).
+    const std::optional<std::string> jeu = jeu_de_conversion_de_l_environnement();
+    const auto local = [&](const std::string& texte) { return jeu ? vers_jeu(texte, *jeu) : texte; };
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ResultatArguments r = analyse_arguments(args);
     if (!r.erreur.empty()) {
-        std::cerr << r.erreur << "\n";
+        std::cerr << local(r.erreur) << "\n";
         return 2;
     }
     const ArgumentsRapport& a = r.arguments;
     if (a.aide) {
-        std::cout << texte_aide;
+        std::cout << local(texte_aide);
         return 0;
     }
 
@@ -67,10 +71,10 @@ int main(int argc, char** argv) {
     const bool est = a.longitude ? a.est : enregistre.est;
     const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
     if (!lieu) {
-        std::cerr << "orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).\n";
+        std::cerr << local("orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).\n");
         return 2;
     }
 
-    for (const std::string& ligne : releve(instant, *lieu, marque_decimale_locale())) std::cout << ligne << '\n';
+    for (const std::string& ligne : releve(instant, *lieu, marque_decimale_locale())) std::cout << local(ligne) << '\n';
     return 0;
 }

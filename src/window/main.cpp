@@ -5,6 +5,7 @@
 #include "clock/instant.hpp"
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
+#include "window/enregistrement.hpp"
 #include "window/impression_pos_lune.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     orbitel::NavigateurSysteme navigateur;
     orbitel::PosLune fenetre(horloge, reglages, navigateur, orbitel::marque_decimale_locale());
     orbitel::raccorde_impression_et_a_propos(fenetre);
+    orbitel::raccorde_fins(fenetre);
     fenetre.demarre();
-    return QApplication::exec();
+    return orbitel::code_de_sortie(fenetre, QApplication::exec());
 }

@@ -1,5 +1,7 @@
 #include "window/notices.hpp"
 
+#include <QLabel>
+
 #include "text/note_locale.hpp"
 
 namespace orbitel {
@@ -10,6 +12,15 @@ std::string notice_ecart_local(int ecart_minutes) {
     const long long ecart = ecart_minutes;
     return std::string(ecart > 0 ? "Votre système est en avance sur TU de " : "Votre système est en retard sur TU de ") +
            duree_heures_minutes(ecart > 0 ? ecart : -ecart) + ".";
+}
+
+void ecrit_notice_ecart_local(QLabel& label, std::optional<int> ecart_minutes) {
+    // The offset the label states, kept beside it: nothing to do while it holds.
+    const QVariant ecrit = label.property("ecartMinutes");
+    const QVariant voulu = ecart_minutes ? QVariant(*ecart_minutes) : QVariant(QStringLiteral("aucun"));
+    if (ecrit == voulu) return;
+    label.setText(ecart_minutes ? QString::fromStdString(notice_ecart_local(*ecart_minutes)) : QString());
+    label.setProperty("ecartMinutes", voulu);
 }
 
 } // namespace orbitel

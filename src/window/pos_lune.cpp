@@ -24,6 +24,7 @@
 #include "text/lignes_geocentriques.hpp"
 #include "window/controles.hpp"
 #include "window/dessin_lune.hpp"
+#include "window/enregistrement.hpp"
 #include "window/images.hpp"
 #include "window/notices.hpp"
 
@@ -394,7 +395,7 @@ void PosLune::place_etiquettes() {
 bool PosLune::demarrage_termine() const { return Label17[0]->property("Tag").toString() == QStringLiteral("OK"); }
 
 void PosLune::ecrit_notice_horloge() {
-    Label10[1]->setText(qt(notice_ecart_local(ecart_local_minutes(horloge_tu, horloge_.locale()))));
+    ecrit_notice_ecart_local(*Label10[1], ecart_local_plausible(horloge_tu, horloge_.locale()));
 }
 
 void PosLune::donne_focus_dummy() { dummy->setFocus(Qt::OtherFocusReason); }
@@ -449,7 +450,7 @@ void PosLune::lit_lieu() {
 void PosLune::sauve_lieu() {
     if (decharge_) return;
     decharge_ = true;
-    orbitel::sauve_lieu(reglages_, lieu_affiche());
+    enregistre_lieu_en_quittant(*this, reglages_, lieu_affiche());
 }
 
 void PosLune::closeEvent(QCloseEvent* e) {
@@ -589,6 +590,10 @@ void PosLune::tick() {
     etape([this] { calcule_lune(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_hauteur_azimut(); });
+    // A daylight-saving switch while the program runs: the notice follows at the first tick.
+    etape([this] {
+        if (demarrage_termine() && temps_reel()) ecrit_notice_horloge();
+    });
     // Past midnight UT the rise and set lines would describe yesterday: search the new day.
     etape([this] {
         const std::array<double, 3> date{instant.jour, instant.mois, instant.an};
