@@ -9,6 +9,8 @@ ORBITEL_PAQUETS=(
   fonts-comic-neue               # stand-in for Comic Sans MS in the About box
   poppler-utils                  # pdftoppm: the print test looks at the printed page
   xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
+  clang                          # scripts/fuzz: the harnesses are built with clang
+  libclang-rt-14-dev             # ... and its libFuzzer and sanitizer run-times
 )
 
 orbitel_installe_paquets() {

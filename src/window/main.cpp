@@ -24,5 +24,6 @@ int main(int argc, char** argv) {
     orbitel::raccorde_impression_et_a_propos(fenetre);
     orbitel::raccorde_fins(fenetre);
     fenetre.demarre();
-    return orbitel::code_de_sortie(fenetre, QApplication::exec());
+    // A signal handled while starting up has already unloaded the window: no loop left to run.
+    return orbitel::code_de_sortie(fenetre, fenetre.isVisible() ? QApplication::exec() : 0);
 }
