@@ -3,24 +3,12 @@
 #include <cmath>
 #include <ctime>
 
+#include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
 
 namespace orbitel {
 
 namespace {
-
-// The civil date of a day counted from 1970-01-01, proleptic Gregorian, any day.
-void date_du_jour(std::int64_t jour, std::int64_t& annee, unsigned& mois, unsigned& jour_mois) {
-    const std::int64_t z = jour + 719468;
-    const std::int64_t ere = (z >= 0 ? z : z - 146096) / 146097;
-    const auto je = static_cast<unsigned>(z - ere * 146097);
-    const unsigned ae = (je - je / 1460 + je / 36524 - je / 146096) / 365;
-    const unsigned ja = je - (365 * ae + ae / 4 - ae / 100);
-    const unsigned mp = (5 * ja + 2) / 153;
-    jour_mois = ja - (153 * mp + 2) / 5 + 1;
-    mois = mp < 10 ? mp + 3 : mp - 9;
-    annee = static_cast<std::int64_t>(ae) + ere * 400 + (mois <= 2);
-}
 
 std::int64_t jour_de(std::int64_t secondes) { return (secondes >= 0 ? secondes : secondes - 86399) / 86400; }
 
@@ -29,15 +17,12 @@ std::int64_t jour_de(std::int64_t secondes) { return (secondes >= 0 ? secondes :
 HorlogeTu horloge_tu_de(const LectureHorloge& lecture) {
     const std::int64_t jour = jour_de(lecture.secondes);
     const std::int64_t dans_le_jour = lecture.secondes - jour * 86400;
-    std::int64_t annee = 0;
-    unsigned mois = 0;
-    unsigned jour_mois = 0;
-    date_du_jour(jour, annee, mois, jour_mois);
+    const DateCivile date = date_civile(jour);
     HorlogeTu h;
-    h.annee = static_cast<std::uint16_t>(annee);
-    h.mois = static_cast<std::uint16_t>(mois);
+    h.annee = static_cast<std::uint16_t>(date.annee);
+    h.mois = static_cast<std::uint16_t>(date.mois);
     h.jour_semaine = static_cast<std::uint16_t>(((jour % 7) + 11) % 7); // 1970-01-01 was a Thursday
-    h.jour = static_cast<std::uint16_t>(jour_mois);
+    h.jour = static_cast<std::uint16_t>(date.jour);
     h.heure = static_cast<std::uint16_t>(dans_le_jour / 3600);
     h.minute = static_cast<std::uint16_t>(dans_le_jour / 60 % 60);
     h.seconde = static_cast<std::uint16_t>(dans_le_jour % 60);
@@ -86,16 +71,6 @@ void lit_instant(Instant& instant, const ChampsInstant& champs) {
     lit(champs.jour, instant.jour);
     lit(champs.mois, instant.mois);
     lit(champs.an, instant.an);
-}
-
-std::int64_t jours_civils(std::int64_t annee, unsigned mois, unsigned jour) {
-    // Days from 1970-01-01 in the proleptic Gregorian calendar, for any year.
-    annee -= mois <= 2;
-    const std::int64_t ere = (annee >= 0 ? annee : annee - 399) / 400;
-    const auto annee_ere = static_cast<unsigned>(annee - ere * 400);
-    const unsigned jour_annee = (153 * (mois + (mois > 2 ? -3 : 9)) + 2) / 5 + jour - 1;
-    const unsigned jour_ere = annee_ere * 365 + annee_ere / 4 - annee_ere / 100 + jour_annee;
-    return ere * 146097 + static_cast<std::int64_t>(jour_ere) - 719468;
 }
 
 namespace {

@@ -100,7 +100,4 @@ int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 // more than a day apart (a clock read in another year, a broken zone), which no notice can state.
 std::optional<int> ecart_local_plausible(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 
-// Days from the civil epoch 1970-01-01 of a proleptic Gregorian date (any year).
-std::int64_t jours_civils(std::int64_t annee, unsigned mois, unsigned jour);
-
 } // namespace orbitel

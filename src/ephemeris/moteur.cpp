@@ -3,12 +3,12 @@
 #include <array>
 #include <cmath>
 
+#include "clock/calendrier.hpp"
 #include "ephemeris/sinus_lot.hpp"
 #include "ephemeris/tables/distance.hpp"
 #include "ephemeris/tables/latitude.hpp"
 #include "ephemeris/tables/longitude.hpp"
 #include "ephemeris/tables/nutation.hpp"
-#include "text/formats.hpp"
 
 namespace orbitel {
 
@@ -219,25 +219,6 @@ void calcule_derives(EtatLune& e) {
 double parallaxe_secondes(double distance_km) {
     const double p = std::sin(6378.136 / distance_km) * Rad * 3600;
     return std::floor(p * 1000 + 0.5) / 1000;
-}
-
-double jour_julien_0h(const Instant& instant) {
-    double y = instant.an, m = instant.mois;
-    if (!(instant.mois > 2)) {
-        y = instant.an - 1;
-        m = instant.mois + 12;
-    }
-    double B = 0;
-    if (y * 10000 + m * 100 + instant.jour >= 15821015) {
-        const double A = std::floor(y / 100);
-        B = 2 - A + std::floor(A / 4);
-    }
-    return 1720994.5 + std::floor(365.25 * y) + std::floor(30.6001 * (m + 1)) + B + instant.jour;
-}
-
-double jour_julien(const Instant& instant) {
-    return jour_julien_0h(instant) + instant.heures / 24 + instant.minutes / 1440 +
-           static_cast<double>(instant.secondes) / 86400;
 }
 
 void calcule_latitude(EtatLune& e) {

@@ -3,12 +3,6 @@
 
 namespace orbitel {
 
-// Julian day of an instant: Gregorian calendar from 15 October 1582, Julian before.
-double jour_julien(const Instant& instant);
-
-// Julian day of 0 h UT of the instant's date (the time of day left out).
-double jour_julien_0h(const Instant& instant);
-
 // The silent evaluation: fills every field of etat for the Julian day jj (time arguments, Sun,
 // fundamental arguments, nutation, obliquity, the three series, parallax, right ascension,
 // declination, elongation). EstOuest and Phase are left as they are: only the full report

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
 #include "text/formats.hpp"

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "clock/calendrier.hpp"
 #include "events/delta_t.hpp"
 #include "events/tables_phases.hpp"
 #include "text/formats.hpp"
@@ -11,9 +12,6 @@
 namespace orbitel {
 
 namespace {
-
-constexpr std::int64_t annee_min = -32767;
-constexpr std::int64_t annee_max = 32767;
 
 // Sum of coefficient x E^power x trig(argument) over a series, in its published order.
 template <std::size_t N, typename Trig>
@@ -183,7 +181,7 @@ LignesPhases lignes_vides() {
 
 bool annee_affichable(const DateHeure& d) {
     const std::int64_t a = d.annee();
-    return a >= annee_min && a <= annee_max;
+    return a >= AnneeMin && a <= AnneeMax;
 }
 
 } // namespace

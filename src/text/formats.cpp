@@ -143,24 +143,6 @@ SexagesimalAffiche sexagesimale_affichee(double x, long long tour) {
     return {unites, minutes, secondes};
 }
 
-DateCalendaire date_du_jour_julien(double jj) {
-    const double Z = std::floor(jj + 0.5);
-    const double F = (jj + 0.5) - Z;
-    double A = Z;
-    if (Z >= 2299161) {
-        const double alpha = std::floor((Z - 1867216.25) / 36524.25);
-        A = Z + 1 + alpha - std::floor(alpha / 4);
-    }
-    const double B = A + 1524;
-    const double C = std::floor((B - 122.1) / 365.25);
-    const double D = std::floor(365.25 * C);
-    const double E = std::floor((B - D) / 30.6001);
-    const double d = B - D - std::floor(30.6001 * E) + F;
-    const int mois = static_cast<int>(E < 13.5 ? E - 1 : E - 13);
-    const auto an = static_cast<long long>(mois > 2.5 ? C - 4716 : C - 4715);
-    return {an, mois, static_cast<int>(std::floor(d)), d - std::floor(d)};
-}
-
 std::string texte_date(double jj, bool avec_secondes) {
     if (!(std::fabs(jj) < JourJulienLimite)) return "---";
     DateCalendaire date = date_du_jour_julien(jj);

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "clock/calendrier.hpp"
+
 namespace orbitel {
 
 // Number texts. Only the decimal mark follows the user's locale (',' or '.'); digits, minus sign
@@ -37,24 +39,10 @@ struct SexagesimalAffiche {
 };
 SexagesimalAffiche sexagesimale_affichee(double x, long long tour = 0);
 
-// The largest Julian day (in magnitude) still written as a date and a time: beyond 2^35 days,
-// some 94 million years, a double no longer holds the time of day to the second, so the text
-// would not be the instant's.
-inline constexpr double JourJulienLimite = 0x1p35;
-
 // "07/12/2026 à 05:41:07" (or without seconds) from a Julian day in UT. Gregorian from
 // 15 October 1582, Julian before; astronomical years. A time that rounds up to 24:00 moves to
 // 00:00 of the next day. A Julian day that is not finite or lies beyond JourJulienLimite gives
 // "---".
 std::string texte_date(double jj, bool avec_secondes);
-
-// Calendar date of a Julian day (same calendars as texte_date), with the fraction of the day.
-struct DateCalendaire {
-    long long an;
-    int mois;
-    int jour;
-    double fraction; // of the day, from 0 h
-};
-DateCalendaire date_du_jour_julien(double jj);
 
 } // namespace orbitel

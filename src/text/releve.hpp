@@ -4,12 +4,33 @@
 
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
+#include "ephemeris/etat_lune.hpp"
+#include "events/lever_coucher.hpp"
+#include "text/lignes_geocentriques.hpp"
+#include "text/lignes_topocentriques.hpp"
 
 namespace orbitel {
 
-// Everything the window shows for an instant and a place, one text per line, in the window's
-// reading order: the geocentric lines, the topocentric ones, elongation, phase and instant, altitude
-// and azimuth, rise and set, the five phase dates and the Delta T notice.
+// The computations behind the window's lines, one step at a time, shared by the window (which runs
+// each step on its own, so that one failing leaves the others' lines standing) and orbitel-rapport.
+// Each step leaves etat as the next one expects it.
+
+// The geocentric run for the instant and its nine lines ("---" forms when it cannot be computed).
+LignesGeocentriques releve_geocentrique(EtatLune& etat, const Instant& instant, char marque);
+
+// The observer's view of the state the geocentric run left: its right ascension and declination
+// are written back into etat. The "---" forms when there is no place (it could not be held) or the
+// state cannot be computed.
+LignesTopocentriques releve_topocentrique(EtatLune& etat, const Observateur* lieu, char marque);
+
+// The rise and set of the instant's UT day; the search leaves etat describing its last trial.
+// "Lever: ---" and "Coucher: ---" when there is no place.
+LignesLeverCoucher releve_lever_coucher(EtatLune& etat, const Instant& instant, const Observateur* lieu,
+                                        char marque);
+
+// The 22 report texts of an instant and a place, one per line, in the window's reading order: the
+// geocentric lines, the topocentric ones, elongation, phase and instant, altitude and azimuth, rise
+// and set, the five phase dates and the Delta T notice.
 std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque);
 
 } // namespace orbitel

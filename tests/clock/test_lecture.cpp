@@ -117,9 +117,3 @@ TEST(EcartLocal, HeuresEntieres) {
     EXPECT_EQ(orbitel::ecart_local_minutes(midi, {2026, 12, 7, 12, 0, 0}), 0);
 }
 
-TEST(EcartLocal, JoursCivils) {
-    EXPECT_EQ(orbitel::jours_civils(1970, 1, 1), 0);
-    EXPECT_EQ(orbitel::jours_civils(2000, 3, 1), 11017);
-    EXPECT_EQ(orbitel::jours_civils(1969, 12, 31), -1);
-    EXPECT_EQ(orbitel::jours_civils(0, 3, 1) - orbitel::jours_civils(0, 2, 28), 2); // year 0 is leap
-}

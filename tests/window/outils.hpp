@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "clock/calendrier.hpp"
 #include "clock/horloge_fixe.hpp"
 #include "platform/reglages_ini.hpp"
 #include "window/pos_lune.hpp"
@@ -40,18 +41,9 @@ inline HeureLocale locale_de(const HorlogeTu& tu, int decalage_minutes) {
     std::int64_t secondes = jour * 86400 + tu.heure * 3600 + tu.minute * 60 + tu.seconde + decalage_minutes * 60;
     const std::int64_t j = (secondes >= 0 ? secondes : secondes - 86399) / 86400;
     secondes -= j * 86400;
-    // Civil date of day j.
-    const std::int64_t z = j + 719468;
-    const std::int64_t ere = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t je = z - ere * 146097;
-    const std::int64_t ae = (je - je / 1460 + je / 36524 - je / 146096) / 365;
-    const std::int64_t ja = je - (365 * ae + ae / 4 - ae / 100);
-    const std::int64_t mp = (5 * ja + 2) / 153;
-    const int jour_mois = static_cast<int>(ja - (153 * mp + 2) / 5 + 1);
-    const int mois = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int an = static_cast<int>(ae + ere * 400 + (mois <= 2));
-    return {an, mois, jour_mois, static_cast<int>(secondes / 3600), static_cast<int>(secondes / 60 % 60),
-            static_cast<int>(secondes % 60)};
+    const DateCivile d = date_civile(j);
+    return {static_cast<int>(d.annee), static_cast<int>(d.mois), static_cast<int>(d.jour),
+            static_cast<int>(secondes / 3600), static_cast<int>(secondes / 60 % 60), static_cast<int>(secondes % 60)};
 }
 
 // A configuration folder of its own for each test: the settings file lives and dies with it.

@@ -1,0 +1,98 @@
+#include "clock/calendrier.hpp"
+
+#include <cmath>
+
+namespace orbitel {
+
+namespace {
+
+// Floor division, for the negative counts of days and years before 1970 and before year 0.
+constexpr std::int64_t div_floor(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+} // namespace
+
+std::int64_t jours_civils(std::int64_t annee, unsigned mois_saisi, unsigned jour) {
+    // Months past December run into the following years, as the day runs into the following months.
+    const std::int64_t m0 = static_cast<std::int64_t>(mois_saisi) - 1;
+    annee += div_floor(m0, 12);
+    const auto mois = static_cast<unsigned>(m0 - div_floor(m0, 12) * 12 + 1);
+    // The 400-year era makes it exact on both sides of year 0; the year is reckoned from March so
+    // that the leap day is the last day of its year.
+    const std::int64_t a = annee - (mois <= 2 ? 1 : 0);
+    const std::int64_t ere = div_floor(a, 400);
+    const std::int64_t annee_ere = a - ere * 400;
+    const std::int64_t m = mois;
+    const std::int64_t jour_annee =
+        (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + static_cast<std::int64_t>(jour) - 1;
+    const std::int64_t jour_ere = annee_ere * 365 + annee_ere / 4 - annee_ere / 100 + jour_annee;
+    return ere * 146097 + jour_ere - 719468;
+}
+
+DateCivile date_civile(std::int64_t n) {
+    n += 719468;
+    const std::int64_t ere = div_floor(n, 146097);
+    const std::int64_t jour_ere = n - ere * 146097;
+    const std::int64_t annee_ere = (jour_ere - jour_ere / 1460 + jour_ere / 36524 - jour_ere / 146096) / 365;
+    const std::int64_t jour_annee = jour_ere - (365 * annee_ere + annee_ere / 4 - annee_ere / 100);
+    const std::int64_t mp = (5 * jour_annee + 2) / 153;
+    const auto jour = static_cast<unsigned>(jour_annee - (153 * mp + 2) / 5 + 1);
+    const auto mois = static_cast<unsigned>(mp < 10 ? mp + 3 : mp - 9);
+    return {annee_ere + ere * 400 + (mois <= 2 ? 1 : 0), mois, jour};
+}
+
+bool bissextile(std::int64_t annee) {
+    return annee % 4 == 0 && (annee % 100 != 0 || annee % 400 == 0);
+}
+
+unsigned jours_du_mois(std::int64_t annee, unsigned mois) {
+    static constexpr unsigned longueurs[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return mois == 2 && bissextile(annee) ? 29 : longueurs[mois - 1];
+}
+
+bool date_reelle(std::int64_t annee, std::int64_t mois, std::int64_t jour) {
+    return annee >= AnneeMin && annee <= AnneeMax && mois >= 1 && mois <= 12 && jour >= 1 &&
+           jour <= jours_du_mois(annee, static_cast<unsigned>(mois));
+}
+
+double jour_julien_0h(const Instant& instant) {
+    // Meeus' formula on the fields as typed: fractions and out-of-range months are absorbed.
+    double y = instant.an, m = instant.mois;
+    if (!(instant.mois > 2)) {
+        y = instant.an - 1;
+        m = instant.mois + 12;
+    }
+    double B = 0;
+    if (y * 10000 + m * 100 + instant.jour >= 15821015) {
+        const double A = std::floor(y / 100);
+        B = 2 - A + std::floor(A / 4);
+    }
+    return 1720994.5 + std::floor(365.25 * y) + std::floor(30.6001 * (m + 1)) + B + instant.jour;
+}
+
+double jour_julien(const Instant& instant) {
+    return jour_julien_0h(instant) + instant.heures / 24 + instant.minutes / 1440 +
+           static_cast<double>(instant.secondes) / 86400;
+}
+
+DateCalendaire date_du_jour_julien(double jj) {
+    const double Z = std::floor(jj + 0.5);
+    const double F = (jj + 0.5) - Z;
+    double A = Z;
+    if (Z >= 2299161) {
+        const double alpha = std::floor((Z - 1867216.25) / 36524.25);
+        A = Z + 1 + alpha - std::floor(alpha / 4);
+    }
+    const double B = A + 1524;
+    const double C = std::floor((B - 122.1) / 365.25);
+    const double D = std::floor(365.25 * C);
+    const double E = std::floor((B - D) / 30.6001);
+    const double d = B - D - std::floor(30.6001 * E) + F;
+    const int mois = static_cast<int>(E < 13.5 ? E - 1 : E - 13);
+    const auto an = static_cast<long long>(mois > 2.5 ? C - 4716 : C - 4715);
+    return {an, mois, static_cast<int>(std::floor(d)), d - std::floor(d)};
+}
+
+} // namespace orbitel
