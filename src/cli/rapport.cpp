@@ -7,13 +7,47 @@
 
 namespace orbitel {
 
+namespace {
+
+// A message may quote what the user typed: bytes that are not UTF-8 become U+FFFD, so that the
+// message stays text whatever was typed.
+std::string texte_valide(const std::string& t) {
+    std::string r;
+    for (std::size_t i = 0; i < t.size();) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        std::size_t n = c < 0x80             ? 0
+                        : (c & 0xE0) == 0xC0 ? 1
+                        : (c & 0xF0) == 0xE0 ? 2
+                        : (c & 0xF8) == 0xF0 ? 3
+                                             : 9;
+        unsigned code = n == 0 ? c : c & (0x3Fu >> n);
+        bool bon = n < 9 && i + n < t.size();
+        for (std::size_t k = 1; bon && k <= n; ++k) {
+            const auto s = static_cast<unsigned char>(t[i + k]);
+            bon = (s & 0xC0) == 0x80;
+            code = (code << 6) | (s & 0x3Fu);
+        }
+        const unsigned minimum[] = {0, 0x80, 0x800, 0x10000};
+        if (bon && code >= minimum[n] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+            r.append(t, i, n + 1);
+            i += n + 1;
+        } else {
+            r += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return r;
+}
+
+} // namespace
+
 SortieRapport execute_rapport(const std::vector<std::string>& args, const Horloge& horloge,
                               const MagasinReglages& reglages, char marque) {
     SortieRapport s;
     const ResultatArguments r = analyse_arguments(args);
     if (!r.erreur.empty()) {
         s.code = 2;
-        s.erreurs = r.erreur + "\n";
+        s.erreurs = texte_valide(r.erreur) + "\n";
         return s;
     }
     const ArgumentsRapport& a = r.arguments;
@@ -55,13 +89,15 @@ SortieRapport execute_rapport(const std::vector<std::string>& args, const Horlog
         a.longitude.value_or(std::vector<std::string>{enregistre.lon0, enregistre.lon1});
     const bool nord = a.latitude ? a.nord : enregistre.nord;
     const bool est = a.longitude ? a.est : enregistre.est;
-    const auto lieu = lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
+    const auto lieu =
+        lit_lieu({texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est});
     if (!lieu) {
         s.code = 2;
         s.erreurs = "orbitel-rapport : le lieu donné ne peut pas être représenté (valeur trop grande).\n";
         return s;
     }
-    for (const std::string& ligne : releve(instant, *lieu, marque)) s.sortie += ligne + '\n';
+    for (const std::string& ligne : releve(instant, *lieu, marque))
+        s.sortie += ligne + '\n';
     return s;
 }
 

@@ -11,9 +11,9 @@
 namespace orbitel {
 
 struct SortieRapport {
-    int code = 0;         // 0 done, 2 refused (bad command line, a place that cannot be held)
-    std::string sortie;   // for standard output, UTF-8
-    std::string erreurs;  // for standard error, UTF-8
+    int code = 0;        // 0 done, 2 refused (bad command line, a place that cannot be held)
+    std::string sortie;  // for standard output, UTF-8
+    std::string erreurs; // for standard error, UTF-8
 };
 
 SortieRapport execute_rapport(const std::vector<std::string>& args, const Horloge& horloge,

@@ -179,6 +179,11 @@ ContenuIni lit_contenu_ini(const QString& chemin) {
     if (!QFileInfo(chemin).isFile()) return contenu;
     QSettings reglages(chemin, QSettings::IniFormat);
     for (const QString& nom : reglages.allKeys()) {
+        // A key with an empty part (a hand-written "/Lat0" or "a//b") cannot be asked for by its
+        // name, QSettings answering with another key's value: it is nobody's and is not kept.
+        if (nom.startsWith(QLatin1Char('/')) || nom.endsWith(QLatin1Char('/')) ||
+            nom.contains(QStringLiteral("//")))
+            continue;
         const QVariant v = reglages.value(nom);
         const QString texte =
             v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString();

@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     using namespace orbitel;
-    static QTemporaryDir dossier;
+    QTemporaryDir& dossier = fuzz::dossier_temporaire();
     static int n = 0;
     std::vector<std::string> textes(1);
     for (std::size_t i = 0; i < taille; ++i) {
@@ -29,11 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         MagasinIni m(chemin);
         const char* cles[] = {"Lat0", "Lat1", "Lon0", "Lon1", "NS", "EO"};
         ValeursSection valeurs;
-        for (int i = 0; i < 6; ++i) valeurs.emplace_back(cles[i], textes[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < 6; ++i)
+            valeurs.emplace_back(cles[i], textes[static_cast<std::size_t>(i)]);
         fuzz::exige(!m.ecrit_ensemble("Coord", valeurs));
     }
     const LieuEnregistre premier = restaure_lieu(MagasinIni(chemin));
-    const auto normal = [](const std::string& t) { return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())).toStdString(); };
+    const auto normal = [](const std::string& t) {
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())).toStdString();
+    };
     fuzz::exige(premier.lat0 == normal(textes[0]) && premier.lat1 == normal(textes[1]) &&
                 premier.lon0 == normal(textes[2]) && premier.lon1 == normal(textes[3]));
     {

@@ -1,5 +1,9 @@
 #pragma once
 // What the harnesses check, shared: a failed check aborts, which libFuzzer and the replay report.
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <cstdlib>
 #include <string_view>
 
@@ -7,6 +11,15 @@ namespace orbitel::fuzz {
 
 inline void exige(bool condition) {
     if (!condition) std::abort();
+}
+
+// A folder for the harness's files, in memory when the system has /dev/shm: every save ends in
+// fsync, which a disk would make the slowest part of the run.
+inline QTemporaryDir& dossier_temporaire() {
+    static QTemporaryDir dossier(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                     ? QStringLiteral("/dev/shm/orbitel-fuzz-XXXXXX")
+                                     : QDir::tempPath() + QStringLiteral("/orbitel-fuzz-XXXXXX"));
+    return dossier;
 }
 
 inline bool utf8_valide(std::string_view t) {
@@ -45,7 +58,8 @@ inline bool nan_ou_inf(std::string_view t) {
     const auto minuscule = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     for (std::size_t i = 0; i + 3 <= t.size(); ++i) {
         const char m[3] = {minuscule(t[i]), minuscule(t[i + 1]), minuscule(t[i + 2])};
-        const bool mot = (m[0] == 'n' && m[1] == 'a' && m[2] == 'n') || (m[0] == 'i' && m[1] == 'n' && m[2] == 'f');
+        const bool mot =
+            (m[0] == 'n' && m[1] == 'a' && m[2] == 'n') || (m[0] == 'i' && m[1] == 'n' && m[2] == 'f');
         if (mot && (i == 0 || !lettre(t[i - 1])) && (i + 3 == t.size() || !lettre(t[i + 3]))) return true;
     }
     return false;
@@ -53,7 +67,8 @@ inline bool nan_ou_inf(std::string_view t) {
 
 inline std::size_t lignes(std::string_view t) {
     std::size_t n = 0;
-    for (const char c : t) n += c == '\n';
+    for (const char c : t)
+        n += c == '\n';
     return n;
 }
 
