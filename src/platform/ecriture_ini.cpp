@@ -1,5 +1,6 @@
 #include "platform/ecriture_ini.hpp"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -158,7 +159,7 @@ std::string raison_erreur_systeme(int numero) {
         return "disque en lecture seule";
     case EACCES:
     case EPERM:
-        return "accès refusé : fichier ou dossier en lecture seule";
+        return "accès refusé (fichier ou dossier en lecture seule)";
     case EISDIR:
         return "un dossier porte le nom du fichier";
     case ENOTDIR:
@@ -252,6 +253,7 @@ std::optional<EchecEcriture> remplace_section_ini(const QString& chemin, const Q
 
     if (const int n = panne_a(EtapeEcriture::lecture)) return echec(chemin, n);
     if (QFileInfo(chemin).isDir()) return echec(chemin, EISDIR);
+    const QDateTime date_avant = QFileInfo(chemin).lastModified();
     ContenuIni contenu = lit_contenu_ini(chemin);
     for (const auto& [cle, valeur] : valeurs)
         contenu[section][QString::fromStdString(cle)] =
@@ -283,6 +285,13 @@ std::optional<EchecEcriture> remplace_section_ini(const QString& chemin, const Q
     }
     errno = 0;
     if (!fichier.commit()) return echec(chemin, numero_erreur(fichier, errno));
+    // QSettings takes a file of the same size and date (to the millisecond) for the one it has
+    // already read: the new file gets a later date than the old, even within one millisecond.
+    if (date_avant.isValid() && QFileInfo(chemin).lastModified() <= date_avant) {
+        QFile nouveau(chemin);
+        if (nouveau.open(QIODevice::Append))
+            nouveau.setFileTime(date_avant.addMSecs(1), QFileDevice::FileModificationTime);
+    }
     synchronise_dossier(dossier);
     return std::nullopt;
 }

@@ -14,8 +14,12 @@ namespace orbitel {
 
 QString texte_echec_enregistrement(const EchecEcriture& echec) {
     const QString raison = QString::fromStdString(echec.raison);
-    if (echec.fichier.empty()) return QStringLiteral("Le lieu n'a pas pu être enregistré : %1.").arg(raison);
-    return QStringLiteral("Le lieu n'a pas pu être enregistré dans le fichier « %1 » : %2.")
+    // No-break spaces inside the quotes and before the colon, as French sets them: a line never
+    // starts with the closing quote or the colon, nor ends with the opening quote.
+    if (echec.fichier.empty())
+        return QStringLiteral("Le lieu n'a pas pu être enregistré\u00a0: %1.").arg(raison);
+    // The file on a line of its own: a path is long, and would be cut anywhere.
+    return QStringLiteral("Le lieu n'a pas pu être enregistré dans le fichier\n«\u00a0%1\u00a0»\u00a0: %2.")
         .arg(QString::fromStdString(echec.fichier), raison);
 }
 
@@ -25,7 +29,9 @@ bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, con
         if (!echec) return true;
         const QString texte = texte_echec_enregistrement(*echec);
         if (fenetre.property(propriete_sans_dialogue).toBool()) {
-            std::fprintf(stderr, "orbitel : %s\n", texte.toLocal8Bit().constData());
+            std::fprintf(
+                stderr, "orbitel : %s\n",
+                QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
         } else {
             QMessageBox boite(QMessageBox::Warning, QStringLiteral("Enregistrement impossible"), texte,
                               QMessageBox::NoButton, &fenetre);

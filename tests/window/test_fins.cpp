@@ -79,8 +79,8 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     });
     banc.fenetre->quitte();
     EXPECT_EQ(titre, "Enregistrement impossible");
-    EXPECT_EQ(texte, "Le lieu n'a pas pu être enregistré dans le fichier « " + banc.config.chemin_ini() +
-                         " » : disque plein.");
+    EXPECT_EQ(texte, "Le lieu n'a pas pu être enregistré dans le fichier\n«\u00a0" +
+                         banc.config.chemin_ini() + "\u00a0»\u00a0: disque plein.");
     boutons.sort();
     EXPECT_EQ(boutons, QStringList({"Quitter sans enregistrer", "Réessayer"}));
     EXPECT_EQ(pannes, 1);
@@ -98,7 +98,7 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     int boites = 0;
     repond_a_la_boite([&](QMessageBox& boite) {
         ++boites;
-        EXPECT_TRUE(boite.text().endsWith("accès refusé : fichier ou dossier en lecture seule."));
+        EXPECT_TRUE(boite.text().endsWith("\u00a0: accès refusé (fichier ou dossier en lecture seule)."));
         bouton(boite, "Quitter sans enregistrer")->click();
     });
     banc.fenetre->quitte();
@@ -116,8 +116,8 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     testing::internal::CaptureStderr();
     banc.fenetre->quitte();
     const std::string erreur = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(erreur, "orbitel : Le lieu n'a pas pu être enregistré dans le fichier « " +
-                          banc.config.chemin_ini().toStdString() + " » : disque plein.\n");
+    EXPECT_EQ(erreur, "orbitel : Le lieu n'a pas pu être enregistré dans le fichier «\u00a0" +
+                          banc.config.chemin_ini().toStdString() + "\u00a0»\u00a0: disque plein.\n");
     EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1);
 }
 
