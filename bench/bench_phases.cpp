@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "events/phases.hpp"
+#include "text/lignes_phases.hpp"
 
 using namespace orbitel;
 

@@ -3,6 +3,7 @@
 #include "cli/arguments.hpp"
 #include "clock/lecture.hpp"
 #include "clock/lieu.hpp"
+#include "clock/nombres.hpp"
 #include "text/releve.hpp"
 
 namespace orbitel {
@@ -75,14 +76,14 @@ SortieRapport execute_rapport(const std::vector<std::string>& args, const Horlog
         if (a.heure) {
             instant.heures = lit((*a.heure)[0]);
             instant.minutes = lit((*a.heure)[1]);
-            instant.secondes = static_cast<float>(lit((*a.heure)[2]));
+            instant.secondes = en_simple(lit((*a.heure)[2]));
         }
     }
 
     // A sub-field that cannot be held has no previous value to keep: it reads 0.
     const auto texte_lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
     // The place the window saved, where the command line gives none.
-    const LieuEnregistre enregistre = restaure_lieu(reglages);
+    const ChampsLieu enregistre = restaure_lieu(reglages);
     const std::vector<std::string> lat =
         a.latitude.value_or(std::vector<std::string>{enregistre.lat0, enregistre.lat1});
     const std::vector<std::string> lon =

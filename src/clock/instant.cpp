@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <ctime>
+#include <type_traits>
 
 #include "clock/calendrier.hpp"
 #include "clock/lecture.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -63,7 +65,12 @@ void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge
 
 void lit_instant(Instant& instant, const ChampsInstant& champs) {
     const auto lit = [](const std::string& texte, auto& champ) {
-        if (const auto v = lit_nombre(texte)) champ = static_cast<std::remove_reference_t<decltype(champ)>>(*v);
+        if (const auto v = lit_nombre(texte)) {
+            if constexpr (std::is_same_v<std::remove_reference_t<decltype(champ)>, float>)
+                champ = en_simple(*v);
+            else
+                champ = *v;
+        }
     };
     lit(champs.heures, instant.heures);
     lit(champs.minutes, instant.minutes);
@@ -89,12 +96,6 @@ double ecart_en_secondes(const HorlogeTu& u, const HeureLocale& l) {
 constexpr double jour_en_secondes = 86400.0;
 
 } // namespace
-
-int ecart_local(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
-    const double s = ecart_en_secondes(horloge_tu, locale);
-    if (!(std::fabs(s) <= jour_en_secondes)) return 0;
-    return static_cast<int>(std::round(s / 3600.0));
-}
 
 int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
     return ecart_local_plausible(horloge_tu, locale).value_or(0);

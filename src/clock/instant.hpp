@@ -88,12 +88,9 @@ void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge
 // for a double keeps its previous value; the others are still read.
 void lit_instant(Instant& instant, const ChampsInstant& champs);
 
-// Offset of the local clock from the last UTC reading, in whole hours (halves away from zero),
-// positive when the local clock is ahead.
-int ecart_local(const HorlogeTu& horloge_tu, const HeureLocale& locale);
-
-// The same offset to the nearest minute, for clocks set to half- or quarter-hour zones; 0 when the
-// offset makes no sense (see below).
+// Offset of the local clock from the last UTC reading to the nearest minute, positive when the
+// local clock is ahead (zones on the half or quarter hour keep their minutes); 0 when the offset makes no
+// sense (see below).
 int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 
 // The offset to the nearest minute when it can be a time zone's: nullopt when the two clocks are

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "clock/lecture.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -17,7 +18,7 @@ std::optional<float> degres_minutes(const std::string& degres, const std::string
     const double valeur = *d + *m / 60;
     // Converting a double beyond the float range is undefined, and inf would poison every line.
     if (!(std::fabs(valeur) <= FLT_MAX)) return std::nullopt;
-    return static_cast<float>(valeur);
+    return en_simple(valeur);
 }
 
 } // namespace

@@ -9,12 +9,19 @@ namespace orbitel {
 struct Observateur {
     float Lat = 0;
     float Lon = 0;
+
+    // The longitude east positive, as the sidereal time and the topocentric routine take it.
+    float lon_est() const { return -Lon; }
 };
 
 // The four place texts (degrees and minutes of latitude and longitude) and the two hemisphere
-// choices, as typed.
+// choices, as typed, shown and stored. Defaults are those of a first run (Paris, 48° 52' N,
+// 2° 20' E).
 struct ChampsLieu {
-    std::string lat0, lat1, lon0, lon1;
+    std::string lat0 = "48";
+    std::string lat1 = "52";
+    std::string lon0 = "2";
+    std::string lon1 = "20";
     bool nord = true;
     bool est = true;
 };

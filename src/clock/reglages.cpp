@@ -71,8 +71,8 @@ std::optional<bool> lit_verite(std::string_view texte) {
 
 std::string_view texte_verite(bool valeur) { return valeur ? "True" : "False"; }
 
-LieuEnregistre restaure_lieu(const MagasinReglages& magasin) {
-    LieuEnregistre lieu;
+ChampsLieu restaure_lieu(const MagasinReglages& magasin) {
+    ChampsLieu lieu;
     const auto texte = [&](std::string_view cle, std::string& champ) {
         lit_cle([&] {
             if (auto v = magasin.lit(section_lieu, cle)) champ = std::move(*v);
@@ -92,7 +92,7 @@ LieuEnregistre restaure_lieu(const MagasinReglages& magasin) {
     return lieu;
 }
 
-std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const LieuEnregistre& lieu) {
+std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {
     const ValeursSection valeurs{{"Lat0", lieu.lat0},
                                  {"Lat1", lieu.lat1},
                                  {"Lon0", lieu.lon0},
@@ -108,6 +108,6 @@ std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const Lie
     }
 }
 
-bool sauve_lieu(MagasinReglages& magasin, const LieuEnregistre& lieu) { return !enregistre_lieu(magasin, lieu); }
+bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) { return !enregistre_lieu(magasin, lieu); }
 
 } // namespace orbitel

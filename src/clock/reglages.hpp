@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "clock/lieu.hpp"
+
 namespace orbitel {
 
 // Why a save could not be made, told to the user: the file and the reason, in French.
@@ -66,30 +68,19 @@ std::optional<bool> lit_verite(std::string_view texte);
 // The words the store keeps for a truth value.
 std::string_view texte_verite(bool valeur);
 
-// The observer's place as the window shows it: the raw texts of the four place fields and the two
-// hemisphere choices. Defaults are those of a first run (Paris, 48° 52' N, 2° 20' E).
-struct LieuEnregistre {
-    std::string lat0 = "48";
-    std::string lat1 = "52";
-    std::string lon0 = "2";
-    std::string lon1 = "20";
-    bool nord = true;
-    bool est = true;
-};
-
 inline constexpr std::string_view section_lieu = "Coord";
 
 // Reads the place from the store, key by key (Lat0, Lat1, Lon0, Lon1, NS, EO in section Coord).
 // A missing key takes its default; a hemisphere text that is no truth value selects north or east;
 // a key whose reading throws is skipped and keeps its default, and the next one is still read.
-LieuEnregistre restaure_lieu(const MagasinReglages& magasin);
+ChampsLieu restaure_lieu(const MagasinReglages& magasin);
 
 // Writes the six keys in that order, as one unit: the four texts as they are, then NS and EO as
 // True or False. nullopt once the store holds them all; otherwise what went wrong (a store that
 // throws counts as a failed save, never as a success).
-std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const LieuEnregistre& lieu);
+std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);
 
 // The same, true when the place was saved.
-bool sauve_lieu(MagasinReglages& magasin, const LieuEnregistre& lieu);
+bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);
 
 } // namespace orbitel

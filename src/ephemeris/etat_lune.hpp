@@ -6,9 +6,12 @@
 namespace orbitel {
 
 // Working constants of the lunar theory. Their literals are those the coefficients were fitted
-// with; in particular DeuxPi is not the full-precision 2 pi.
-inline constexpr double Rad = 180.0 / 3.141592653589; // degrees per radian
-inline constexpr double DeuxPi = 6.283185307178;
+// with: pi cut to twelve decimals, not std::numbers::pi. The two differ by 8e-13, enough to move
+// a shown digit now and then, so each keeps its own uses.
+inline constexpr double PiTronque = 3.141592653589;
+inline constexpr double Rad = 180.0 / PiTronque; // degrees per radian
+inline constexpr double DeuxPi = 2 * PiTronque;
+static_assert(DeuxPi == 6.283185307178, "the full turn of the theory is twice its pi, to the last bit");
 inline constexpr double SecRad = 4.84814e-06; // radians per arcsecond
 
 // Everything the engine knows about one instant. Angles in radians unless stated otherwise.

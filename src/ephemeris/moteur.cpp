@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "clock/calendrier.hpp"
+#include "ephemeris/angles.hpp"
 #include "ephemeris/sinus_lot.hpp"
 #include "ephemeris/tables/distance.hpp"
 #include "ephemeris/tables/latitude.hpp"
@@ -13,8 +15,6 @@
 namespace orbitel {
 
 namespace {
-
-constexpr double pi = 3.141592653589793;
 
 // x - DeuxPi * Int(x / DeuxPi): into [0, DeuxPi) with the theory's own value of a full turn.
 double reduit(double x) { return x - DeuxPi * std::floor(x / DeuxPi); }
@@ -175,20 +175,6 @@ template <std::size_t N> double somme(const Serie<N>& serie, const EtatLune& e, 
     return total;
 }
 
-// Arcsine and arccosine of the textbook forms Atn(x / Sqr(1 - x^2)), with their limits at +-1
-// instead of a division by zero.
-double arcsinus(double x) {
-    if (x >= 1) return pi / 2;
-    if (x <= -1) return -pi / 2;
-    return std::atan(x / std::sqrt(-x * x + 1));
-}
-
-double arccosinus(double x) {
-    if (x >= 1) return 0;
-    if (x <= -1) return pi;
-    return std::atan(-x / std::sqrt(-x * x + 1)) + 2 * std::atan(1.0);
-}
-
 void calcule_derives(EtatLune& e) {
     // From the value rounded to a thousandth of an arcsecond, with the truncated degree factor.
     e.Parallaxe = parallaxe_secondes(e.Distance) / 60 / 60 * 0.017453292;
@@ -209,9 +195,9 @@ void calcule_derives(EtatLune& e) {
     e.Ascension = alpha;
 
     const double sd = std::sin(e.Beta) * std::cos(e.Eps) + std::sin(e.Eps) * std::cos(e.Beta) * std::sin(e.Lambda);
-    e.Declinaison = Rad * arcsinus(sd);
+    e.Declinaison = Rad * arcsin(sd);
 
-    e.Elongation = arccosinus(std::cos(e.Beta) * std::cos(e.Lambda - e.LongSoleil));
+    e.Elongation = arccos(std::cos(e.Beta) * std::cos(e.Lambda - e.LongSoleil));
 }
 
 } // namespace
@@ -256,8 +242,8 @@ void calcule_lune(EtatLune& e, const Instant& instant) {
                                      std::sin(psi);
     i /= Rad;
 
-    const bool ouest = (e.Lambda < e.LongSoleil && e.LongSoleil - e.Lambda < pi) ||
-                       (e.Lambda > e.LongSoleil && e.Lambda - e.LongSoleil > pi);
+    const bool ouest = (e.Lambda < e.LongSoleil && e.LongSoleil - e.Lambda < std::numbers::pi) ||
+                       (e.Lambda > e.LongSoleil && e.Lambda - e.LongSoleil > std::numbers::pi);
     e.EstOuest = ouest ? "Ouest" : "Est";
 
     const double k = (std::cos(i) + 1) * 0.5;

@@ -1,16 +1,13 @@
 #include "ephemeris/topocentrique.hpp"
 
-#include <charconv>
 #include <cmath>
-#include <string>
 
-#include "text/formats.hpp"
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
 namespace {
 
-constexpr double Pi = 3.141592653589; // the truncated value the angle helpers were written with
 constexpr double DegRadSideral = 0.01745329251993889; // for the latitude and the sidereal angle
 constexpr double DegRad = 0.017453292;                // for everything from the equatorial coordinates on
 
@@ -26,48 +23,7 @@ double ramene_360(double angle) {
 
 } // namespace
 
-double reduit_2pi(float x) {
-    const double v = x;
-    return v - std::floor(v / DeuxPi) * DeuxPi;
-}
-
-double arctan2(double y, double x) {
-    if (x == 0) {
-        if (y > 0) return 2 * std::atan(1.0);
-        if (y < 0) return 2 * std::atan(1.0) + Pi;
-        return 0;
-    }
-    double a = std::atan(y / x);
-    if (x < 0) a += Pi;
-    if (y < 0 && x > 0) a += DeuxPi;
-    return a;
-}
-
-double arcsin(double x) {
-    if (std::isnan(x)) return x;
-    if (x >= 1) return 2 * std::atan(1.0);
-    if (x <= -1) return -2 * std::atan(1.0);
-    const double racine = std::sqrt(1 - x * x);
-    if (racine == 0) return x > 0 ? 2 * std::atan(1.0) : -2 * std::atan(1.0);
-    return std::atan(x / racine);
-}
-
-double arccos(double x) {
-    if (std::isnan(x)) return x;
-    if (x >= 1) return 0;
-    if (x <= -1) return 4 * std::atan(1.0);
-    const double racine = std::sqrt(1 - x * x);
-    if (racine == 0) return x > 0 ? 0 : 4 * std::atan(1.0);
-    return std::atan(-x / racine) + 2 * std::atan(1.0);
-}
-
-double arrondi_quatre_decimales(double x) {
-    if (!std::isfinite(x)) return x;
-    const std::string texte = texte_image(x, "00.0000", '.');
-    double valeur = x;
-    std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    return valeur;
-}
+double arrondi_quatre_decimales(double x) { return arrondi_decimal(x, 4); }
 
 double temps_sideral_local(const EtatLune& etat, float lon_est) {
     return ramene_360(280.46061837 + 360.98564736629 * (etat.JJ - 2451545) + 0.000387933 * etat.T2 -
@@ -88,7 +44,7 @@ Topocentrique calcule_topocentrique_brut(const EtatLune& etat, float lat, float 
 
     // The observer on the unit sphere; the sidereal angle goes through single precision.
     const double phi = lat * DegRadSideral;
-    const double s = reduit_2pi(static_cast<float>(theta * DegRadSideral));
+    const double s = reduit_2pi(en_simple(theta * DegRadSideral));
     const double Xp = X - std::cos(phi) * std::cos(s);
     const double Yp = Y - std::cos(phi) * std::sin(s);
     const double Zp = Z - std::sin(phi);

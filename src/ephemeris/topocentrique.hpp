@@ -1,22 +1,8 @@
 #pragma once
+#include "ephemeris/angles.hpp"
 #include "ephemeris/etat_lune.hpp"
 
 namespace orbitel {
-
-// Angle helpers of the topocentric routine, in radians.
-
-// x - Int(x / DeuxPi) * DeuxPi: any finite x lands in [0, DeuxPi).
-double reduit_2pi(float x);
-
-// Direction of the point (x, y), in [0, 2 pi). On the axis x = 0 it gives the limits pi/2 and
-// 3 pi/2 (and 0 at the origin) instead of dividing by zero.
-double arctan2(double y, double x);
-
-// Arcsine and arccosine written through the arctangent. The argument is clamped to [-1, 1]:
-// rounding can push the cosine of an azimuth on the meridian just past 1, and the answer there is
-// the limit, 0 or pi, not a failure.
-double arcsin(double x);
-double arccos(double x);
 
 // Local sidereal time in degrees for the state's Julian day and an east-positive longitude,
 // brought into [0, 360] by whole turns (360 itself stays 360).
@@ -32,7 +18,7 @@ struct Topocentrique {
 };
 
 // For the state an ephemeris evaluation left and the observer (latitude north positive, longitude
-// EAST positive: callers pass -Lon). The Earth is a sphere of radius 1 with the observer on it.
+// EAST positive: Observateur::lon_est). The Earth is a sphere of radius 1 with the observer on it.
 // hauteur and azimut are rounded to four decimals, the precision every display and the search's
 // azimuth are read at; the caller writes ad and decl into the state's Ascension and Declinaison.
 Topocentrique calcule_topocentrique(const EtatLune& etat, float lat, float lon_est);
@@ -41,8 +27,8 @@ Topocentrique calcule_topocentrique(const EtatLune& etat, float lat, float lon_e
 // and set search to bracket and refine.
 Topocentrique calcule_topocentrique_brut(const EtatLune& etat, float lat, float lon_est);
 
-// Rounded to four decimals as the picture "00.0000" writes it (halves away from zero on the
-// 15-digit decimal form).
+// Rounded to four decimals as the picture "00.0000" writes it: halves away from zero on the
+// 15-digit decimal form (arrondi_decimal), so that what is shown and what is used agree to the digit.
 double arrondi_quatre_decimales(double x);
 
 } // namespace orbitel

@@ -1,6 +1,5 @@
 #include "events/date.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -16,23 +15,6 @@ bool entier(double x) {
     return std::isfinite(x) && std::floor(x) == x && std::fabs(x) < 1e15;
 }
 
-// Reads an unsigned decimal number (with a leading "-" when `signe` allows it) and moves past it.
-bool lit_entier(std::string_view& s, std::int64_t& valeur, bool signe) {
-    const char* debut = s.data();
-    const char* fin = s.data() + s.size();
-    if (!signe && debut != fin && *debut == '-') return false;
-    const auto [ptr, ec] = std::from_chars(debut, fin, valeur);
-    if (ec != std::errc{} || ptr == debut) return false;
-    s.remove_prefix(static_cast<std::size_t>(ptr - debut));
-    return true;
-}
-
-bool attend(std::string_view& s, char c) {
-    if (s.empty() || s.front() != c) return false;
-    s.remove_prefix(1);
-    return true;
-}
-
 } // namespace
 
 DateHeure DateHeure::depuis_calendrier(std::int64_t annee, unsigned mois, unsigned jour, double heures,
@@ -43,10 +25,6 @@ DateHeure DateHeure::depuis_calendrier(std::int64_t annee, unsigned mois, unsign
 
 DateHeure DateHeure::plus_jours(std::int64_t n) const {
     return depuis_jours(jours_ + static_cast<double>(n));
-}
-
-DateHeure DateHeure::a_minuit() const {
-    return depuis_jours(std::floor(jours_));
 }
 
 std::int64_t DateHeure::annee() const {
@@ -81,29 +59,15 @@ std::string DateHeure::texte() const {
     return tampon;
 }
 
-std::optional<DateHeure> lit_date_heure(std::string_view texte) {
-    std::int64_t jour = 0, mois = 0, annee = 0;
-    if (!lit_entier(texte, jour, false) || !attend(texte, '/') || !lit_entier(texte, mois, false) ||
-        !attend(texte, '/') || !lit_entier(texte, annee, true))
-        return std::nullopt;
-    if (!date_reelle(annee, mois, jour)) return std::nullopt;
-    std::int64_t h = 0, m = 0, s = 0;
-    if (!texte.empty()) {
-        if (!attend(texte, ' ') || !lit_entier(texte, h, false) || !attend(texte, ':') ||
-            !lit_entier(texte, m, false) || !attend(texte, ':') || !lit_entier(texte, s, false) ||
-            !texte.empty())
-            return std::nullopt;
-        if (h > 23 || m > 59 || s > 59) return std::nullopt;
-    }
-    return DateHeure::depuis_calendrier(annee, static_cast<unsigned>(mois), static_cast<unsigned>(jour),
-                                        static_cast<double>(h), static_cast<double>(m),
-                                        static_cast<double>(s));
-}
-
 bool date_valide(const Instant& instant) {
     if (!entier(instant.jour) || !entier(instant.mois) || !entier(instant.an)) return false;
     return date_reelle(static_cast<std::int64_t>(instant.an), static_cast<std::int64_t>(instant.mois),
                        static_cast<std::int64_t>(instant.jour));
+}
+
+bool annee_affichable(const DateHeure& date) {
+    const std::int64_t a = date.annee();
+    return a >= AnneeMin && a <= AnneeMax;
 }
 
 std::optional<DateHeure> date_de_instant(const Instant& instant) {

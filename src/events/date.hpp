@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "clock/instant.hpp"
 
@@ -35,9 +34,6 @@ public:
     // Whole-day arithmetic: the same time of day, n days later (earlier when n < 0).
     DateHeure plus_jours(std::int64_t n) const;
 
-    // The day at 0 h.
-    DateHeure a_minuit() const;
-
     std::int64_t annee() const; // calendar year
     unsigned mois() const;      // 1 to 12
     unsigned jour() const;      // day of the month, 1 to 31
@@ -53,15 +49,14 @@ private:
     double jours_ = 0;
 };
 
-// Reads the form written by DateHeure::texte: "d/m/y" or "d/m/y h:m:s" (leading zeros optional, the
-// year with an optional "-"). The whole text must be a real date of the calendar within the years
-// -32767 to 32767 and a time below 24 h; anything else gives no date.
-std::optional<DateHeure> lit_date_heure(std::string_view texte);
-
 // Whether jour, mois and an of the instant are whole numbers forming a real date of the proleptic
 // Gregorian calendar, the year taken as typed from -32767 to 32767 (0 is a year; 31/02/2026 and
 // 29/02/2100 are not dates).
 bool date_valide(const Instant& instant);
+
+// Whether the date's year lies within the years a date is read and written with (AnneeMin to
+// AnneeMax).
+bool annee_affichable(const DateHeure& date);
 
 // The date of the instant at 0 h, when date_valide holds.
 std::optional<DateHeure> date_de_instant(const Instant& instant);

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
 namespace orbitel {
 
@@ -11,12 +10,8 @@ namespace orbitel {
 struct EstimationDeltaT {
     double secondes = 0;
     float jours = 0; // secondes / 60 / 60 / 24, narrowed to the single precision the phases use
-    // "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT)
-    // est, en 2024, de 90.36 secondes." with the given decimal mark.
-    std::string notice;
 };
 
-// `marque` is the user's decimal mark, ',' or '.'.
-EstimationDeltaT calcule_delta_t(std::int16_t annee, char marque);
+EstimationDeltaT calcule_delta_t(std::int16_t annee);
 
 } // namespace orbitel

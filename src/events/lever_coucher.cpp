@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
-#include "text/formats.hpp"
 
 namespace orbitel {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
+constexpr double Pi = std::numbers::pi;
 constexpr double Seconde = 1.0 / 86400; // days
 
 // The altitude is not perfectly smooth: the sidereal angle goes through a float, a step of about
@@ -48,7 +48,7 @@ bool positif(double f) {
 class Recherche {
 public:
     Recherche(EtatLune& etat, double jj0, const Observateur& lieu, LeverCoucher& resultat)
-        : etat_(etat), jj0_(jj0), lat_(lieu.Lat), lon_est_(-lieu.Lon), bornes_(bornes_hauteur(lieu.Lat)),
+        : etat_(etat), jj0_(jj0), lat_(lieu.Lat), lon_est_(lieu.lon_est()), bornes_(bornes_hauteur(lieu.Lat)),
           resultat_(resultat) {}
 
     void parcourt_le_jour() {
@@ -289,20 +289,6 @@ LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& l
 
 LeverCoucher lever_coucher(EtatLune& etat, const Instant& instant, const Observateur& lieu) {
     return lever_coucher_jour(etat, jour_julien_0h(instant), lieu);
-}
-
-LignesLeverCoucher lignes_lever_coucher(const LeverCoucher& resultat, char marque) {
-    LignesLeverCoucher lignes = lignes_lever_coucher_absentes();
-    const auto ligne = [marque](const EvenementHorizon& e) {
-        return texte_date(e.jj, false) + " ( Az = " + texte_image(e.azimut, "000.0", marque) + "°)";
-    };
-    if (resultat.lever.trouve) lignes.Label18_0 = "Lever: " + ligne(resultat.lever);
-    if (resultat.coucher.trouve) lignes.Label18_1 = "Coucher: " + ligne(resultat.coucher);
-    return lignes;
-}
-
-LignesLeverCoucher lignes_lever_coucher_absentes() {
-    return {"Lever: ---", "Coucher: ---"};
 }
 
 } // namespace orbitel

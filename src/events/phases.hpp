@@ -2,16 +2,14 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "clock/instant.hpp"
 #include "events/date.hpp"
 
 namespace orbitel {
 
-// Dates of the principal lunar phases near a reference date (J. Meeus, Astronomical Algorithms,
-// 2nd ed., ch. 49, then the calendar date of ch. 7), as French texts in universal time.
+// Instants of the principal lunar phases near a reference date (J. Meeus, Astronomical Algorithms,
+// 2nd ed., ch. 49), as Julian days in universal time.
 //
 // Phase index: 0 the new moon of the lunation the reference date is reckoned to fall in, 1 its first
 // quarter, 2 its full moon, 3 its last quarter, 4 the new moon of the following lunation.
@@ -63,34 +61,6 @@ double corrections_additionnelles(const PhaseLune& etat);
 // Delta T in days for the year of the reference date (calcule_delta_t), subtracted from the
 // dynamical-time instant. Fills `etat`. An index outside 0 to 4 throws std::invalid_argument.
 double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT);
-
-// The same instant as the phase text: "6/1/2000 à 18:13:49 T.U".
-std::string calcule_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT);
-
-// A Julian day written as the phase text: day/month/year in plain digits, " à ", hours, minutes and
-// seconds of two digits each, " T.U". Gregorian calendar from Julian day 2299160.5 (15 October 1582),
-// Julian before; astronomical years. Every part is truncated, never rounded: 12 h 30 min 4.9 s is
-// written 12:30:04.
-std::string jj_en_texte(double jj);
-
-// Line names of the phase panel, by index.
-inline constexpr std::array<std::string_view, 5> noms_phases{
-    "Nouvelle Lune", "Premier quartier", "Pleine Lune", "Dernier quartier", "Lune suivante"};
-
-// The six texts of the phase panel: LabPhase 0 to 4 ("Pleine Lune le: 24/2/2024 à 12:30:04 T.U") and
-// the Delta T notice of Label10 0, for the year of the reference date.
-struct LignesPhases {
-    std::array<std::string, 5> LabPhase;
-    std::string Label10_0;
-};
-
-// The panel for a reference date (the panel passes a date at 0 h), with the user's decimal mark
-// (',' or '.') in the notice. A date outside the years -32767 to 32767 gives the "---" lines.
-LignesPhases lignes_phases(const DateHeure& reference, char marque);
-
-// The panel for the date of an instant at 0 h; when jour, mois and an do not form a real date
-// (date_valide), the six lines read "---".
-LignesPhases lignes_phases(const Instant& instant, char marque);
 
 enum class SensCycle { precedent, suivant };
 

@@ -5,46 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "clock/nombres.hpp"
+
 namespace orbitel {
 
 namespace {
-
-// |x| rounded to n decimals on its 15-significant-digit decimal form, halves away from zero,
-// as a digit string with the point n places from its end ("0526" for 5.257 at two decimals).
-std::string chiffres_arrondis(double x, int n) {
-    char tampon[40];
-    std::snprintf(tampon, sizeof tampon, "%.14e", std::fabs(x));
-    const std::string mantisse = std::string(1, tampon[0]) + std::string(tampon + 2, 14);
-    const int exposant = std::atoi(tampon + 17);
-
-    // The digits kept are those down to 10^-n: exposant + 1 + n of them.
-    const int gardes = exposant + 1 + n;
-    std::string resultat;
-    bool retenue = false;
-    if (gardes <= 0) {
-        retenue = gardes == 0 && mantisse[0] >= '5';
-    } else {
-        resultat = mantisse.substr(0, static_cast<std::size_t>(std::min(gardes, 15)));
-        if (gardes < 15) retenue = mantisse[static_cast<std::size_t>(gardes)] >= '5';
-        resultat.append(static_cast<std::size_t>(std::max(0, gardes - 15)), '0');
-    }
-    if (retenue) {
-        int i = static_cast<int>(resultat.size()) - 1;
-        for (; i >= 0; --i) {
-            if (resultat[static_cast<std::size_t>(i)] == '9') {
-                resultat[static_cast<std::size_t>(i)] = '0';
-            } else {
-                ++resultat[static_cast<std::size_t>(i)];
-                break;
-            }
-        }
-        if (i < 0) resultat = "1" + resultat;
-    }
-    // At least one integer digit, and exactly n decimals.
-    if (static_cast<int>(resultat.size()) < n + 1)
-        resultat = std::string(static_cast<std::size_t>(n + 1) - resultat.size(), '0') + resultat;
-    return resultat;
-}
 
 bool que_des_zeros(const std::string& s) { return s.find_first_not_of('0') == std::string::npos; }
 

@@ -9,6 +9,12 @@ namespace orbitel {
 // hour keeps its minutes ("... retirer 3 heures 30 minutes."); no offset says so plainly.
 std::string note_heure_locale(int ecart_minutes);
 
+// The local-clock notice of the window, for the offset of the local clock from UT in minutes
+// (positive when the local clock is ahead): "Votre système est en avance sur TU de 2 heures.",
+// "... en retard sur TU de 5 heures.", "... de 5 heures 30 minutes." for zones that are not a
+// whole number of hours, and "Votre système est à l'heure TU." when both agree.
+std::string notice_ecart_local(int ecart_minutes);
+
 // A length of time in minutes (not negative) as the notes write it: "2 heures", "30 minutes",
 // "5 heures 30 minutes".
 std::string duree_heures_minutes(long long minutes);

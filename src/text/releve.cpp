@@ -2,7 +2,8 @@
 
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
-#include "events/phases.hpp"
+#include "events/lever_coucher.hpp"
+#include "text/lignes_phases.hpp"
 
 namespace orbitel {
 
@@ -14,7 +15,7 @@ LignesGeocentriques releve_geocentrique(EtatLune& etat, const Instant& instant, 
 LignesTopocentriques releve_topocentrique(EtatLune& etat, const Observateur* lieu, char marque) {
     if (!lieu || !est_calculable(etat)) return lignes_topocentriques_absentes();
     // Like the engine, the topocentric step leaves its right ascension and declination in etat.
-    const Topocentrique t = calcule_topocentrique(etat, lieu->Lat, -lieu->Lon);
+    const Topocentrique t = calcule_topocentrique(etat, lieu->Lat, lieu->lon_est());
     etat.Ascension = t.ad;
     etat.Declinaison = t.decl;
     return lignes_topocentriques(t, marque);

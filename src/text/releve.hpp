@@ -5,8 +5,8 @@
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
 #include "ephemeris/etat_lune.hpp"
-#include "events/lever_coucher.hpp"
 #include "text/lignes_geocentriques.hpp"
+#include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_topocentriques.hpp"
 
 namespace orbitel {

@@ -23,7 +23,7 @@ QString texte_echec_enregistrement(const EchecEcriture& echec) {
         .arg(QString::fromStdString(echec.fichier), raison);
 }
 
-bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const LieuEnregistre& lieu) {
+bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu) {
     for (;;) {
         const std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu);
         if (!echec) return true;

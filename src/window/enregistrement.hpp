@@ -21,7 +21,7 @@ inline constexpr char propriete_lieu_non_enregistre[] = "lieuNonEnregistre";
 // Saves the place; when the save fails, asks "Enregistrement impossible" with the file and the
 // reason, "Réessayer" trying again, "Quitter sans enregistrer" giving up. Without anyone to ask,
 // the failure is written to standard error. True once the place is saved.
-bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const LieuEnregistre& lieu);
+bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu);
 
 // The text of the question for a failed save.
 QString texte_echec_enregistrement(const EchecEcriture& echec);

@@ -20,13 +20,16 @@
 #include "events/lever_coucher.hpp"
 #include "events/phases.hpp"
 #include "text/formats.hpp"
+#include "text/lignes_lever_coucher.hpp"
+#include "text/lignes_phases.hpp"
+#include "text/note_locale.hpp"
 #include "text/lignes_topocentriques.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "window/controles.hpp"
 #include "window/dessin_lune.hpp"
 #include "window/enregistrement.hpp"
+#include "window/notice_horloge.hpp"
 #include "window/images.hpp"
-#include "window/notices.hpp"
 
 namespace orbitel {
 
@@ -35,7 +38,7 @@ namespace {
 // Delta T of a year, in days, as the phase dates use it; 0 past the years the rule is written for.
 float delta_t_jours(long long annee) {
     if (annee < -32767 || annee > 32767) return 0;
-    return calcule_delta_t(static_cast<std::int16_t>(annee), '.').jours;
+    return calcule_delta_t(static_cast<std::int16_t>(annee)).jours;
 }
 
 // The window is designed in twips; at 15 twips to a device-independent pixel it keeps its
@@ -402,7 +405,7 @@ void PosLune::donne_focus_dummy() { dummy->setFocus(Qt::OtherFocusReason); }
 
 // ---- The place ------------------------------------------------------------------------------
 
-void PosLune::applique_lieu(const LieuEnregistre& lieu) {
+void PosLune::applique_lieu(const ChampsLieu& lieu) {
     // In the restore's order, each on its own; every change reads the place again, as a user's
     // would, while the guard keeps the search from running.
     etape([&] { TLat[0]->setText(qt(lieu.lat0)); });
@@ -419,8 +422,8 @@ void PosLune::applique_lieu(const LieuEnregistre& lieu) {
     });
 }
 
-LieuEnregistre PosLune::lieu_affiche() const {
-    LieuEnregistre l;
+ChampsLieu PosLune::lieu_affiche() const {
+    ChampsLieu l;
     l.lat0 = texte(TLat[0]);
     l.lat1 = texte(TLat[1]);
     l.lon0 = texte(TLon[0]);
@@ -431,15 +434,7 @@ LieuEnregistre PosLune::lieu_affiche() const {
 }
 
 void PosLune::lit_lieu() {
-    const LieuEnregistre l = lieu_affiche();
-    ChampsLieu champs;
-    champs.lat0 = l.lat0;
-    champs.lat1 = l.lat1;
-    champs.lon0 = l.lon0;
-    champs.lon1 = l.lon1;
-    champs.nord = l.nord;
-    champs.est = l.est;
-    lieu_ = orbitel::lit_lieu(champs);
+    lieu_ = orbitel::lit_lieu(lieu_affiche());
     if (lieu_) {
         Lat = lieu_->Lat;
         Lon = lieu_->Lon;
@@ -534,7 +529,7 @@ void PosLune::affiche_hauteur_azimut() {
     LignesTopocentriques l = lignes_topocentriques_absentes();
     if (lieu_ && est_calculable(etat)) {
         // Like the engine, the topocentric step leaves its right ascension and declination in etat.
-        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, -lieu_->Lon);
+        const Topocentrique t = calcule_topocentrique(etat, lieu_->Lat, lieu_->lon_est());
         etat.Ascension = t.ad;
         etat.Declinaison = t.decl;
         l = lignes_topocentriques(t, marque_);

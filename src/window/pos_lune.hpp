@@ -108,8 +108,8 @@ class PosLune : public QWidget {
     void donne_focus_dummy();
     void ecrit_ligne(QLabel* label, const std::string& texte);
     void affiche_phases_de_l_instant();
-    LieuEnregistre lieu_affiche() const;
-    void applique_lieu(const LieuEnregistre& lieu);
+    ChampsLieu lieu_affiche() const;
+    void applique_lieu(const ChampsLieu& lieu);
 
     const Horloge& horloge_;
     MagasinReglages& reglages_;

@@ -36,7 +36,7 @@ TEST(TexteVerite, LesMotsTrueEtFalse) {
 
 TEST(RestaureLieu, MagasinVideDonneParis) {
     const MagasinMemoire vide;
-    const LieuEnregistre l = restaure_lieu(vide);
+    const ChampsLieu l = restaure_lieu(vide);
     EXPECT_EQ(l.lat0, "48");
     EXPECT_EQ(l.lat1, "52");
     EXPECT_EQ(l.lon0, "2");
@@ -55,7 +55,7 @@ TEST(RestaureLieu, HemispheresLusCommeVerites) {
         MagasinMemoire m;
         m.ecrit("Coord", "NS", c.texte);
         m.ecrit("Coord", "EO", c.texte);
-        const LieuEnregistre l = restaure_lieu(m);
+        const ChampsLieu l = restaure_lieu(m);
         EXPECT_EQ(l.nord, c.attendu) << c.texte;
         EXPECT_EQ(l.est, c.attendu) << c.texte;
     }
@@ -68,7 +68,7 @@ TEST(RestaureLieu, TextesRendusTelsQuels) {
     m.ecrit("Coord", "Lon0", std::string(100000, '9'));
     m.ecrit("Coord", "Lon1", "1E999");
     m.ecrit("Autre", "Lat0", "10"); // another section is not the place
-    const LieuEnregistre l = restaure_lieu(m);
+    const ChampsLieu l = restaure_lieu(m);
     EXPECT_EQ(l.lat0, "  -33,5 abc");
     EXPECT_EQ(l.lat1, "");
     EXPECT_EQ(l.lon0, std::string(100000, '9'));
@@ -103,7 +103,7 @@ TEST(RestaureLieu, UneCleIllisibleNArretePasLesAutres) {
     m.dedans.ecrit("Coord", "Lat1", "30");
     m.dedans.ecrit("Coord", "Lon0", "70");
     m.dedans.ecrit("Coord", "NS", "False");
-    const LieuEnregistre l = restaure_lieu(m);
+    const ChampsLieu l = restaure_lieu(m);
     EXPECT_EQ(l.lat0, "10");
     EXPECT_EQ(l.lat1, "52"); // kept its default
     EXPECT_EQ(l.lon0, "70");
@@ -112,7 +112,7 @@ TEST(RestaureLieu, UneCleIllisibleNArretePasLesAutres) {
 
 TEST(SauveLieu, SixClesDansLOrdreEtVeritesEnMots) {
     MagasinMemoire m;
-    LieuEnregistre l;
+    ChampsLieu l;
     l.lat0 = "33";
     l.lat1 = "";
     l.lon0 = "70,5";
@@ -126,7 +126,7 @@ TEST(SauveLieu, SixClesDansLOrdreEtVeritesEnMots) {
     EXPECT_EQ(m.lit("Coord", "Lon1"), "15");
     EXPECT_EQ(m.lit("Coord", "NS"), "False");
     EXPECT_EQ(m.lit("Coord", "EO"), "True");
-    const LieuEnregistre relu = restaure_lieu(m);
+    const ChampsLieu relu = restaure_lieu(m);
     EXPECT_EQ(relu.lat0, l.lat0);
     EXPECT_EQ(relu.lat1, l.lat1);
     EXPECT_EQ(relu.lon0, l.lon0);
@@ -137,7 +137,7 @@ TEST(SauveLieu, SixClesDansLOrdreEtVeritesEnMots) {
 
 TEST(SauveLieu, EchecSignaleEtAutresClesEcrites) {
     MagasinCapricieux m("Lon0");
-    EXPECT_FALSE(sauve_lieu(m, LieuEnregistre{}));
+    EXPECT_FALSE(sauve_lieu(m, ChampsLieu{}));
     EXPECT_EQ(m.dedans.lit("Coord", "Lat0"), "48");
     EXPECT_EQ(m.dedans.lit("Coord", "Lon1"), "20");
     EXPECT_EQ(m.dedans.lit("Coord", "EO"), "True");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <limits>
 #include <random>
 
@@ -12,8 +13,7 @@ using namespace orbitel;
 
 namespace {
 
-constexpr double PiTronque = 3.141592653589;
-constexpr double Deg = 3.14159265358979323846 / 180;
+constexpr double Deg = std::numbers::pi / 180;
 
 // A geocentric Moon placed by hand, on the equator of date when Eps and Beta are 0.
 EtatLune lune_placee(double jj, double lambda_deg, double beta_deg, double eps_deg, double distance) {

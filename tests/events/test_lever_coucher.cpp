@@ -1,6 +1,7 @@
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
 #include "events/lever_coucher.hpp"
+#include "text/lignes_lever_coucher.hpp"
 #include "text/formats.hpp"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // the panel's lines, the lunation chosen for a date, and the stepping of the panel.
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
+#include "text/lignes_phases.hpp"
 #include "events/tables_phases.hpp"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ DateHeure date(std::int64_t a, unsigned m, unsigned j) {
 }
 
 float delta_t_de(const DateHeure& d) {
-    return calcule_delta_t(static_cast<std::int16_t>(d.annee()), '.').jours;
+    return calcule_delta_t(static_cast<std::int16_t>(d.annee())).jours;
 }
 
 std::string donnees(const std::string& nom) {
@@ -204,7 +205,7 @@ TEST(CalculePhase, TableTravaillee) {
     PhaseLune etat;
     for (const CasPanneau& c : cas_travailles) {
         // Delta T is that of the reference year (2024) for all five, even those in 2025.
-        const float delta_t = calcule_delta_t(2024, '.').jours;
+        const float delta_t = calcule_delta_t(2024).jours;
         for (std::int16_t i = 0; i < 5; ++i)
             EXPECT_EQ(calcule_phase(etat, i, c.reference, delta_t), c.phases[static_cast<std::size_t>(i)])
                 << c.reference.texte() << " index " << i;
@@ -213,7 +214,7 @@ TEST(CalculePhase, TableTravaillee) {
 
 TEST(CalculePhase, PremierJanvier2000) {
     PhaseLune etat;
-    const float delta_t = calcule_delta_t(2000, '.').jours;
+    const float delta_t = calcule_delta_t(2000).jours;
     EXPECT_EQ(calcule_phase(etat, 0, date(2000, 1, 1), delta_t), "6/1/2000 à 18:13:49 T.U");
     EXPECT_EQ(etat.k, 0.0f);
     EXPECT_EQ(etat.T, 0.0f);
@@ -268,7 +269,7 @@ TEST(CalculePhase, IndiceHorsDomaine) {
 TEST(CalculePhase, DeltaTRetranche) {
     PhaseLune etat;
     const double tt = jj_phase(etat, 0, date(2024, 3, 1), 0);
-    const float delta_t = calcule_delta_t(2024, '.').jours;
+    const float delta_t = calcule_delta_t(2024).jours;
     EXPECT_DOUBLE_EQ(tt - jj_phase(etat, 0, date(2024, 3, 1), delta_t), static_cast<double>(delta_t));
 }
 

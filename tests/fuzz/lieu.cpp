@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             valeurs.emplace_back(cles[i], textes[static_cast<std::size_t>(i)]);
         fuzz::exige(!m.ecrit_ensemble("Coord", valeurs));
     }
-    const LieuEnregistre premier = restaure_lieu(MagasinIni(chemin));
+    const ChampsLieu premier = restaure_lieu(MagasinIni(chemin));
     const auto normal = [](const std::string& t) {
         return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())).toStdString();
     };
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         MagasinIni m(chemin);
         fuzz::exige(!enregistre_lieu(m, premier));
     }
-    const LieuEnregistre second = restaure_lieu(MagasinIni(chemin));
+    const ChampsLieu second = restaure_lieu(MagasinIni(chemin));
     fuzz::exige(second.lat0 == premier.lat0 && second.lat1 == premier.lat1 && second.lon0 == premier.lon0 &&
                 second.lon1 == premier.lon1 && second.nord == premier.nord && second.est == premier.est);
     QFile::remove(chemin);

@@ -16,10 +16,10 @@ using namespace orbitel::essais;
 
 namespace {
 
-const LieuEnregistre ancien{"33", "52", "70", "15", false, false};
-const LieuEnregistre nouveau{"-12,5", "", "1E999", " 7 ", true, true};
+const ChampsLieu ancien{"33", "52", "70", "15", false, false};
+const ChampsLieu nouveau{"-12,5", "", "1E999", " 7 ", true, true};
 
-void attendu_egal(const LieuEnregistre& a, const LieuEnregistre& b, const char* quand) {
+void attendu_egal(const ChampsLieu& a, const ChampsLieu& b, const char* quand) {
     EXPECT_EQ(a.lat0, b.lat0) << quand;
     EXPECT_EQ(a.lat1, b.lat1) << quand;
     EXPECT_EQ(a.lon0, b.lon0) << quand;

@@ -63,7 +63,7 @@ TEST(MagasinIni, VeritesEcritesEnMotsDansLeFichier) {
     DossierConfiguration config;
     {
         MagasinIni m(config.chemin_ini());
-        sauve_lieu(m, LieuEnregistre{"33", "52", "70", "15", false, true});
+        sauve_lieu(m, ChampsLieu{"33", "52", "70", "15", false, true});
     }
     QFile f(config.chemin_ini());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -82,7 +82,7 @@ TEST(MagasinIni, VirgulesNonCiteesDUnFichierEditeALaMain) {
     f.close();
     const MagasinIni m(config.chemin_ini());
     EXPECT_EQ(m.lit("Coord", "Lat0"), "48,5");
-    const LieuEnregistre l = restaure_lieu(m);
+    const ChampsLieu l = restaure_lieu(m);
     EXPECT_EQ(l.lat0, "48,5");
     EXPECT_EQ(l.lat1, "abc");
     EXPECT_EQ(l.lon0, "2");
@@ -98,7 +98,7 @@ TEST(MagasinIni, FichierIllisibleDonneLesValeursParDefaut) {
     f.write(QByteArray(abime, sizeof abime - 1));
     f.close();
     const MagasinIni m(config.chemin_ini());
-    const LieuEnregistre l = restaure_lieu(m);
+    const ChampsLieu l = restaure_lieu(m);
     EXPECT_EQ(l.lat0, "48");
     EXPECT_TRUE(l.nord);
 }

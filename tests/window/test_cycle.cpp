@@ -11,7 +11,6 @@
 
 #include "outils.hpp"
 #include "ephemeris/moteur.hpp"
-#include "window/notices.hpp"
 
 using namespace orbitel;
 using namespace orbitel::essais;
@@ -102,16 +101,6 @@ TEST(Demarrage, UneEtapeQuiEchoueNArretePasLesSuivantes) {
     EXPECT_EQ(texte(g.Label18[0]), "Lever: ---"); // the place cannot be held: no search
     EXPECT_EQ(g.Label17[0]->property("Tag").toString(), QStringLiteral("OK"));
     EXPECT_NE(texte(g.Label10[1]), "xxx");
-}
-
-TEST(NoticeHorloge, TextesSelonLEcart) {
-    EXPECT_EQ(notice_ecart_local(120), "Votre système est en avance sur TU de 2 heures.");
-    EXPECT_EQ(notice_ecart_local(-300), "Votre système est en retard sur TU de 5 heures.");
-    EXPECT_EQ(notice_ecart_local(0), "Votre système est à l'heure TU.");
-    EXPECT_EQ(notice_ecart_local(330), "Votre système est en avance sur TU de 5 heures 30 minutes.");
-    EXPECT_EQ(notice_ecart_local(-570), "Votre système est en retard sur TU de 9 heures 30 minutes.");
-    EXPECT_EQ(notice_ecart_local(-30), "Votre système est en retard sur TU de 30 minutes.");
-    EXPECT_EQ(notice_ecart_local(14 * 60), "Votre système est en avance sur TU de 14 heures.");
 }
 
 TEST(NoticeHorloge, EcriteAuDemarrageDepuisLesDeuxHorloges) {

@@ -146,7 +146,7 @@ TEST(FinEnregistrement, SigtermAuProgrammeEnCoursEnregistreLeLieu) {
     ASSERT_TRUE(programme.waitForFinished(30000));
     EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(programme.exitCode(), 0);
-    const LieuEnregistre lieu = restaure_lieu(MagasinIni(config.chemin_ini()));
+    const ChampsLieu lieu = restaure_lieu(MagasinIni(config.chemin_ini()));
     EXPECT_EQ(lieu.lat0, "33");
     EXPECT_EQ(lieu.lat1, "52");
     EXPECT_FALSE(lieu.nord);

@@ -53,7 +53,7 @@ TEST_F(Panneau, LignesDu1erMars2024AuDemarrage) {
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
     EXPECT_EQ(texte(f.Label10[0]), "Les heures sont en temps universel, la différence avec le temps terrestre "
                                    "dynamique (TDT ou TT) est, en 2024, de 90.36 secondes.");
-    EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2024, '.').jours);
+    EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2024).jours);
 }
 
 TEST_F(Panneau, CalculDu1erMars2024) {
@@ -114,7 +114,7 @@ TEST_F(Panneau, LAnneeDeLaNoticeSuitLePanneau) {
     }
     ASSERT_EQ(f.reference_phases()->annee(), 2025);
     EXPECT_NE(texte(f.Label10[0]).find(", en 2025, de "), std::string::npos) << texte(f.Label10[0]);
-    EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2025, '.').jours);
+    EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2025).jours);
     f.cycle_precedent();
     EXPECT_NE(texte(f.Label10[0]).find(", en 2024, de "), std::string::npos);
 }
@@ -129,7 +129,7 @@ TEST_F(Panneau, LeRetourAuTempsReelGardeLaNoticeDuPanneau) {
     g.Date[2]->setText("2024");
     g.calcul();
     g.bascule_mode();
-    EXPECT_FLOAT_EQ(g.DeltaT, calcule_delta_t(2026, '.').jours);
+    EXPECT_FLOAT_EQ(g.DeltaT, calcule_delta_t(2026).jours);
     EXPECT_NE(texte(g.Label10[0]).find(", en 2024, de "), std::string::npos);
     EXPECT_EQ(lignes(g), lignes_1_mars_2024);
 }

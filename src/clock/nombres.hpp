@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+namespace orbitel {
+
+// Number helpers every layer shares.
+
+// |x| rounded to `decimales` decimals on its 15-significant-digit decimal form, halves away from
+// zero, as a digit string with the decimal point `decimales` places from its end ("0526" for 5.257
+// at two decimals). At least one integer digit; x must be finite.
+std::string chiffres_arrondis(double x, int decimales);
+
+// x rounded by that rule, read back as a number: 23.99914 gives 23.9991, -5.12345 gives -5.1235, and
+// a value that rounds to zero gives +0. A value that is not finite is returned as it is.
+double arrondi_decimal(double x, int decimales);
+
+// A double narrowed to single precision as the hardware rounds it, including beyond the float range
+// (where a plain conversion is undefined): magnitudes that round past the largest float give an
+// infinity of the same sign; NaN stays NaN.
+float en_simple(double x);
+
+} // namespace orbitel
