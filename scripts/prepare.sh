@@ -14,6 +14,8 @@ ORBITEL_PAQUETS=(
   desktop-file-utils appstream   # desktop-file-validate, appstreamcli: the package's metadata
   groff-base man-db              # the manual pages checked by groff and shown by man -l
   clang-format                   # scripts/format and its check in scripts/test
+  clang                          # scripts/fuzz: the harnesses are built with clang
+  libclang-rt-14-dev             # ... and its libFuzzer and sanitizer run-times
 )
 
 orbitel_installe_paquets() {

@@ -21,6 +21,7 @@
 #include "events/almanach.hpp"
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
+#include "platform/codage_sortie.hpp"
 #include "platform/fuseau_systeme.hpp"
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
@@ -36,8 +37,18 @@ namespace {
 constexpr double SecondesParJour = 86400;
 constexpr std::int64_t LignesMaximales = 1000000;
 
+// The terminal's character set, when it is neither UTF-8 nor the C locale's ASCII.
+const std::optional<std::string>& jeu_du_terminal() {
+    static const std::optional<std::string> jeu = jeu_de_conversion_de_l_environnement();
+    return jeu;
+}
+
+std::string pour_le_terminal(const std::string& texte) {
+    return jeu_du_terminal() ? vers_jeu(texte, *jeu_du_terminal()) : texte;
+}
+
 int refuse(const std::string& message) {
-    std::cerr << message << "\n";
+    std::cerr << pour_le_terminal(message) << "\n";
     return 2;
 }
 
@@ -339,7 +350,7 @@ int main(int argc, char** argv) {
     if (!r.erreur.empty()) return refuse(r.erreur);
     const ArgumentsRapport& a = r.arguments;
     if (a.aide) {
-        std::cout << texte_aide;
+        std::cout << pour_le_terminal(texte_aide);
         return 0;
     }
     if (a.version) {
@@ -349,6 +360,7 @@ int main(int argc, char** argv) {
     const ResultatDemande lu = lit_demande(a);
     if (!lu.erreur.empty()) return refuse(lu.erreur);
     const Demande& d = lu.demande;
+    if (d.format == Format::texte) convertit_sortie_vers(jeu_du_terminal());
 
     std::unique_ptr<Fuseau> fuseau;
     if (d.zone == Zone::locale)

@@ -1,5 +1,7 @@
 #include "cli/sortie.hpp"
 
+#include "platform/codage_sortie.hpp"
+
 #include <cstdio>
 #include <string>
 
@@ -14,6 +16,11 @@ std::string& tampon() {
 
 bool ecriture_reussie = true;
 
+std::optional<std::string>& jeu_de_sortie() {
+    static std::optional<std::string> jeu;
+    return jeu;
+}
+
 void vide() {
     std::string& t = tampon();
     if (!t.empty() && std::fwrite(t.data(), 1, t.size(), stdout) != t.size()) ecriture_reussie = false;
@@ -22,9 +29,15 @@ void vide() {
 
 } // namespace
 
+void convertit_sortie_vers(std::optional<std::string> jeu) { jeu_de_sortie() = std::move(jeu); }
+
 void ecrit_sortie(std::string_view texte) {
     std::string& t = tampon();
-    t.append(texte);
+    // Each piece is converted whole, so a character is never cut between two conversions.
+    if (jeu_de_sortie())
+        t.append(vers_jeu(texte, *jeu_de_sortie()));
+    else
+        t.append(texte);
     if (t.size() >= (1u << 16)) vide();
 }
 

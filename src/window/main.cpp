@@ -6,6 +6,7 @@
 #include "platform/locale_systeme.hpp"
 #include "platform/reglages_ini.hpp"
 #include "version_orbitel.hpp"
+#include "window/enregistrement.hpp"
 #include "window/impression.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     // One printer for the run, so the dialog offers the choices made at the previous printout.
     orbitel::ImprimanteSysteme imprimante;
     orbitel::PosLune fenetre(horloge, reglages, navigateur, imprimante, orbitel::marque_decimale_locale());
+    orbitel::raccorde_fins(fenetre);
     fenetre.demarre();
-    return QApplication::exec();
+    // A signal handled while starting up has already unloaded the window: no loop left to run.
+    return orbitel::code_de_sortie(fenetre, fenetre.isVisible() ? QApplication::exec() : 0);
 }

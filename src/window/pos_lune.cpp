@@ -21,6 +21,8 @@
 #include "window/controles.hpp"
 #include "window/etape.hpp"
 #include "window/impression_pos_lune.hpp"
+#include "window/enregistrement.hpp"
+#include "window/notice_horloge.hpp"
 
 namespace orbitel {
 
@@ -112,7 +114,7 @@ bool PosLune::demarrage_termine() const {
 }
 
 void PosLune::ecrit_notice_horloge() {
-    Label10[1]->setText(qt(notice_ecart_local(ecart_local_minutes(horloge_tu_, horloge_.locale()))));
+    ecrit_notice_ecart_local(*Label10[1], ecart_local_plausible(horloge_tu_, horloge_.locale()));
 }
 
 void PosLune::donne_focus_dummy() {
@@ -133,7 +135,7 @@ void PosLune::lit_lieu() {
 void PosLune::sauve_lieu() {
     if (decharge_) return;
     decharge_ = true;
-    orbitel::sauve_lieu(reglages_, saisie_lieu_.champs());
+    enregistre_lieu_en_quittant(*this, reglages_, saisie_lieu_.champs());
 }
 
 void PosLune::closeEvent(QCloseEvent* e) {
@@ -243,6 +245,10 @@ void PosLune::tick() {
     etape([this] { calcule_lune(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_hauteur_azimut(); });
+    // A daylight-saving switch while the program runs: the notice follows at the first tick.
+    etape([this] {
+        if (demarrage_termine() && temps_reel()) ecrit_notice_horloge();
+    });
     // Past midnight UT the rise and set lines would describe yesterday: search the new day.
     etape([this] {
         const std::array<double, 3> date{instant_.jour, instant_.mois, instant_.an};

@@ -267,6 +267,21 @@ long secondes_iso(const std::string& t) {
                          std::stoi(t.substr(14, 2)), std::stoi(t.substr(17, 2)));
 }
 
+// UTF-8 text as ISO-8859-1 would hold it, "?" for what it lacks: the expected output of a Latin-1
+// terminal, written independently of the program's conversion.
+std::string en_latin1(const std::string& utf8) {
+    std::string r;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        unsigned code = n == 1 ? c : c & (0x7Fu >> n);
+        for (std::size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+        r += code <= 0xFF ? static_cast<char>(code) : '?';
+        i += n;
+    }
+    return r;
+}
+
 } // namespace
 
 TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
@@ -526,4 +541,27 @@ TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {
     ASSERT_NE(debut, l.end()) << attendu[0];
     ASSERT_LE(debut + 5, l.end());
     EXPECT_EQ(std::vector<std::string>(debut, debut + 5), attendu);
+}
+
+TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {
+    // An ISO-8859-1 locale of our own, made for the test where the system has none.
+    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-locale-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    const std::string fabrique = "localedef -i fr_FR -f ISO-8859-1 '" + (dossier / "fr_FR.ISO-8859-1").string() +
+                                 "' >/dev/null 2>&1";
+    if (std::system(fabrique.c_str()) != 0 && !std::filesystem::exists(dossier / "fr_FR.ISO-8859-1"))
+        GTEST_SKIP() << "localedef cannot make an ISO-8859-1 locale here";
+    const std::string latin1 = "fr_FR.ISO-8859-1 LOCPATH='" + dossier.string() + "'";
+    for (const char* arguments : {"--date 12/4/1992 --heure 0:0:0 --latitude 33:52S", "--inconnue", "--help"}) {
+        const Sortie utf8 = lance("fr_FR.UTF-8", arguments);
+        const Sortie iso = lance(latin1, arguments);
+        EXPECT_EQ(iso.statut, utf8.statut) << arguments;
+        EXPECT_EQ(iso.sortie, en_latin1(utf8.sortie)) << arguments;
+        EXPECT_EQ(iso.erreurs, en_latin1(utf8.erreurs)) << arguments;
+        EXPECT_NE(iso.sortie + iso.erreurs, utf8.sortie + utf8.erreurs) << arguments; // accents to convert
+    }
+    // The C locale keeps UTF-8.
+    const Sortie c = lance("C", "--date 12/4/1992 --heure 0:0:0");
+    EXPECT_NE(c.sortie.find("à"), std::string::npos);
+    std::filesystem::remove_all(dossier);
 }
