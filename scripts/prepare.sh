@@ -8,6 +8,7 @@ ORBITEL_PAQUETS=(
   fonts-liberation               # metric twin of Arial, the window's font
   fonts-comic-neue               # stand-in for Comic Sans MS in the About box
   poppler-utils                  # pdftoppm: the print test looks at the printed page
+  tzdata                         # the zone database behind orbitel-rapport --fuseau local
   xvfb xauth                     # a virtual display for scripts/screenshot and headless runs
   qt6-translations-l10n          # Qt's own French: print dialog, message boxes, field menus
   tzdata                         # the local-time tool tips: each date's offset, summer time included
@@ -15,6 +16,8 @@ ORBITEL_PAQUETS=(
   desktop-file-utils appstream   # desktop-file-validate, appstreamcli: the package's metadata
   groff-base man-db              # the manual pages checked by groff and shown by man -l
   clang-format                   # scripts/format and its check in scripts/test
+  clang                          # scripts/fuzz: the harnesses are built with clang
+  libclang-rt-14-dev             # ... and its libFuzzer and sanitizer run-times
 )
 
 orbitel_installe_paquets() {

@@ -95,4 +95,16 @@ DateCalendaire date_du_jour_julien(double jj) {
     return {an, mois, static_cast<int>(std::floor(d)), d - std::floor(d)};
 }
 
+bool date_reelle_jour_julien(std::int64_t annee, std::int64_t mois, std::int64_t jour) {
+    if (annee < AnneeMin || annee > AnneeMax || mois < 1 || mois > 12 || jour < 1 || jour > 31) return false;
+    // A day that is no date runs on into another (31/02 into March, 10/10/1582 into 20 October):
+    // only a real one comes back from its Julian day unchanged.
+    Instant i;
+    i.jour = static_cast<double>(jour);
+    i.mois = static_cast<double>(mois);
+    i.an = static_cast<double>(annee);
+    const DateCalendaire d = date_du_jour_julien(jour_julien_0h(i));
+    return d.an == annee && d.mois == mois && d.jour == jour;
+}
+
 } // namespace orbitel

@@ -57,4 +57,9 @@ struct DateCalendaire {
 };
 DateCalendaire date_du_jour_julien(double jj);
 
+// Whether the three numbers form a real day of the calendar of the Julian day (Julian before
+// 15 October 1582, Gregorian from then on, so that 5 to 14 October 1582 are no days; 29/02/1500 is
+// one) within AnneeMin..AnneeMax.
+bool date_reelle_jour_julien(std::int64_t annee, std::int64_t mois, std::int64_t jour);
+
 } // namespace orbitel

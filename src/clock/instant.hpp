@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace orbitel {
@@ -47,10 +49,31 @@ class Horloge {
     virtual HeureLocale locale() const = 0;
 };
 
+// A reading of the system's real-time clock: whole seconds from 1970-01-01 00:00:00 UT (64 bits,
+// so any year) and the nanoseconds of the second.
+struct LectureHorloge {
+    std::int64_t secondes = 0;
+    long nanosecondes = 0;
+};
+
+// The clock's reading as calendar fields in UT, through the civil calendar: right for every year
+// the fields hold (0 to 65535), far outside the range of a 64-bit count of nanoseconds.
+HorlogeTu horloge_tu_de(const LectureHorloge& lecture);
+
+// The local wall clock at that reading, by the time zone of the process (TZ), to the second.
+HeureLocale heure_locale_de(const LectureHorloge& lecture);
+
+// The system's clocks. Both readings come from the one real-time clock (clock_gettime); tests give
+// another source to set the system's clock anywhere in time.
 class HorlogeSysteme final : public Horloge {
   public:
+    explicit HorlogeSysteme(std::function<LectureHorloge()> source = {});
     HorlogeTu tu() const override;
     HeureLocale locale() const override;
+
+  private:
+    LectureHorloge lit() const;
+    std::function<LectureHorloge()> source_;
 };
 
 // The six entry texts of the chosen-instant mode.
@@ -66,7 +89,12 @@ void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge
 void lit_instant(Instant& instant, const ChampsInstant& champs);
 
 // Offset of the local clock from the last UTC reading to the nearest minute, positive when the
-// local clock is ahead (zones on the half or quarter hour keep their minutes).
+// local clock is ahead (zones on the half or quarter hour keep their minutes); 0 when the offset makes no
+// sense (see below).
 int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale);
+
+// The offset to the nearest minute when it can be a time zone's: nullopt when the two clocks are
+// more than a day apart (a clock read in another year, a broken zone), which no notice can state.
+std::optional<int> ecart_local_plausible(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 
 } // namespace orbitel

@@ -21,21 +21,30 @@ int valeur_chiffre(char c, int base) {
     return v < base ? v : -1;
 }
 
+// What a reading found: the value (nullopt when too large to hold), whether any digit was read,
+// and where the number ended in the text stripped of its blanks.
+struct Lu {
+    std::optional<double> valeur;
+    bool chiffres = false;
+    std::size_t fin = 0;
+    std::size_t taille = 0;
+};
+
 // &H1A, &O17: whole numbers in another base. Past the double range is not representable.
-std::optional<double> lit_entier_base(const std::string& t, std::size_t debut, int base) {
+Lu lit_entier_base(const std::string& t, std::size_t debut, int base) {
     double v = 0;
-    for (std::size_t i = debut; i < t.size(); ++i) {
+    std::size_t i = debut;
+    for (; i < t.size(); ++i) {
         const int c = valeur_chiffre(t[i], base);
         if (c < 0) break;
         v = v * base + c;
     }
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
+    Lu lu{v, i > debut, i, t.size()};
+    if (!std::isfinite(v)) lu.valeur = std::nullopt;
+    return lu;
 }
 
-} // namespace
-
-std::optional<double> lit_nombre(std::string_view texte) {
+Lu lit(std::string_view texte) {
     std::string t;
     t.reserve(texte.size());
     for (char c : texte)
@@ -44,7 +53,7 @@ std::optional<double> lit_nombre(std::string_view texte) {
     if (t.size() >= 2 && t[0] == '&') {
         if (t[1] == 'H' || t[1] == 'h') return lit_entier_base(t, 2, 16);
         if (t[1] == 'O' || t[1] == 'o') return lit_entier_base(t, 2, 8);
-        return 0.0;
+        return {0.0, false, 0, t.size()};
     }
 
     // The longest leading number, rewritten in the C locale's form for strtod.
@@ -64,7 +73,7 @@ std::optional<double> lit_nombre(std::string_view texte) {
             chiffres = true;
         }
     }
-    if (!chiffres) return 0.0;
+    if (!chiffres) return {0.0, false, 0, t.size()};
     if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
         std::size_t j = i + 1;
         std::string exposant = "e";
@@ -75,13 +84,29 @@ std::optional<double> lit_nombre(std::string_view texte) {
             chiffres_exposant = true;
         }
         // "1E" or "1E+" stop before the letter, which cannot continue the number.
-        if (chiffres_exposant) n += exposant;
+        if (chiffres_exposant) {
+            n += exposant;
+            i = j;
+        }
     }
 
     errno = 0;
     const double v = std::strtod(n.c_str(), nullptr);
-    if (errno == ERANGE && std::isinf(v)) return std::nullopt;
-    return v;
+    Lu lu{v, true, i, t.size()};
+    if (errno == ERANGE && std::isinf(v)) lu.valeur = std::nullopt;
+    return lu;
+}
+
+} // namespace
+
+std::optional<double> lit_nombre(std::string_view texte) {
+    return lit(texte).valeur;
+}
+
+std::optional<double> lit_nombre_strict(std::string_view texte) {
+    const Lu lu = lit(texte);
+    if (!lu.chiffres || lu.fin != lu.taille) return std::nullopt;
+    return lu.valeur;
 }
 
 double lit_nombre_ou_zero(std::string_view texte) { return lit_nombre(texte).value_or(0.0); }

@@ -13,6 +13,11 @@ namespace orbitel {
 // value they had.
 std::optional<double> lit_nombre(std::string_view texte);
 
+// The strict reading: the same number, but only when the text holds that number and nothing else
+// besides blanks ("12,5", "&H7EA", " 1 9 9 2 "); no digit at all ("", "abc", "&H"), anything left
+// over ("12abc", "1E") or a number too large to hold gives nullopt.
+std::optional<double> lit_nombre_strict(std::string_view texte);
+
 // lit_nombre, with 0 for a number too large to hold, for the places that have no previous value.
 double lit_nombre_ou_zero(std::string_view texte);
 

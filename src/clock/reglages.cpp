@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 
 namespace orbitel {
 
@@ -91,22 +92,22 @@ ChampsLieu restaure_lieu(const MagasinReglages& magasin) {
     return lieu;
 }
 
-bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {
-    bool tout = true;
-    const auto ecrit = [&](std::string_view cle, std::string_view valeur) {
-        try {
-            tout = magasin.ecrit(section_lieu, cle, valeur) && tout;
-        } catch (...) {
-            tout = false;
-        }
-    };
-    ecrit("Lat0", lieu.lat0);
-    ecrit("Lat1", lieu.lat1);
-    ecrit("Lon0", lieu.lon0);
-    ecrit("Lon1", lieu.lon1);
-    ecrit("NS", texte_verite(lieu.nord));
-    ecrit("EO", texte_verite(lieu.est));
-    return tout;
+std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {
+    const ValeursSection valeurs{{"Lat0", lieu.lat0},
+                                 {"Lat1", lieu.lat1},
+                                 {"Lon0", lieu.lon0},
+                                 {"Lon1", lieu.lon1},
+                                 {"NS", std::string(texte_verite(lieu.nord))},
+                                 {"EO", std::string(texte_verite(lieu.est))}};
+    try {
+        return magasin.ecrit_ensemble(section_lieu, valeurs);
+    } catch (const std::exception& e) {
+        return EchecEcriture{"", e.what()};
+    } catch (...) {
+        return EchecEcriture{"", "erreur inconnue du magasin de réglages"};
+    }
 }
+
+bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) { return !enregistre_lieu(magasin, lieu); }
 
 } // namespace orbitel

@@ -3,10 +3,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "clock/lieu.hpp"
 
 namespace orbitel {
+
+// Why a save could not be made, told to the user: the file and the reason, in French.
+struct EchecEcriture {
+    std::string fichier;
+    std::string raison;
+};
+
+// Keys and texts of one section, in the order they are to be written.
+using ValeursSection = std::vector<std::pair<std::string, std::string>>;
 
 // A per-user store of text values addressed by section and key. The window and orbitel-rapport
 // share one store (orbitel.ini); tests give an in-memory one or a file in a temporary folder.
@@ -17,6 +28,15 @@ class MagasinReglages {
     virtual std::optional<std::string> lit(std::string_view section, std::string_view cle) const = 0;
     // Stores the text; false when the store could not keep it (read-only file, full disk).
     virtual bool ecrit(std::string_view section, std::string_view cle, std::string_view valeur) = 0;
+    // Writes several keys as one unit. A store kept on disk replaces its file once, after all of
+    // them are in, so that an interrupted save leaves the old texts or the new ones, never a mix.
+    // This default, for stores without files, writes the keys one by one and attempts every one.
+    virtual std::optional<EchecEcriture> ecrit_ensemble(std::string_view section, const ValeursSection& valeurs) {
+        bool tout = true;
+        for (const auto& [cle, valeur] : valeurs) tout = ecrit(section, cle, valeur) && tout;
+        if (tout) return std::nullopt;
+        return EchecEcriture{"", "le magasin de réglages a refusé une valeur"};
+    }
 };
 
 // A store held in memory, for tests and for runs that must leave the user's settings alone.
@@ -55,8 +75,12 @@ inline constexpr std::string_view section_lieu = "Coord";
 // a key whose reading throws is skipped and keeps its default, and the next one is still read.
 ChampsLieu restaure_lieu(const MagasinReglages& magasin);
 
-// Writes the six keys in that order: the four texts as they are, then NS and EO as True or False.
-// Every key is attempted; the result is false when any of them could not be written.
+// Writes the six keys in that order, as one unit: the four texts as they are, then NS and EO as
+// True or False. nullopt once the store holds them all; otherwise what went wrong (a store that
+// throws counts as a failed save, never as a success).
+std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);
+
+// The same, true when the place was saved.
 bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);
 
 } // namespace orbitel

@@ -236,21 +236,24 @@ void evalue_ephemeride(EtatLune& e, double jj) {
     calcule_derives(e);
 }
 
-void calcule_lune(EtatLune& e, const Instant& instant) {
-    evalue_ephemeride(e, jour_julien(instant));
-
+double fraction_eclairee(const EtatLune& e) {
     // Phase angle: the numerator takes the lunar theory's solar anomaly, the denominator the solar
     // theory's own.
     const double psi = e.Elongation;
     double i = 180 - psi * Rad - 0.1468 * (1 - 0.0549 * std::sin(e.M)) / (1 - 0.0167 * std::sin(e.AnomalieSoleil)) *
                                      std::sin(psi);
     i /= Rad;
+    return (std::cos(i) + 1) * 0.5;
+}
+
+void calcule_lune(EtatLune& e, const Instant& instant) {
+    evalue_ephemeride(e, jour_julien(instant));
 
     const bool ouest = (e.Lambda < e.LongSoleil && e.LongSoleil - e.Lambda < std::numbers::pi) ||
                        (e.Lambda > e.LongSoleil && e.Lambda - e.LongSoleil > std::numbers::pi);
     e.EstOuest = ouest ? "Ouest" : "Est";
 
-    const double k = (std::cos(i) + 1) * 0.5;
+    const double k = fraction_eclairee(e);
     double phase = std::floor(k * 1000 + 0.5) * 100 / 1000;
     e.Phase = std::floor(phase * 100 + 0.5) / 100;
 }

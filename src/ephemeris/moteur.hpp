@@ -12,6 +12,9 @@ void evalue_ephemeride(EtatLune& etat, double jj);
 // The latitude series alone, from the arguments already in etat.
 void calcule_latitude(EtatLune& etat);
 
+// The illuminated fraction, 0 to 1, before any rounding, from the state an evaluation left.
+double fraction_eclairee(const EtatLune& etat);
+
 // The full run for an instant: evalue_ephemeride plus the side of the Sun and the phase.
 void calcule_lune(EtatLune& etat, const Instant& instant);
 

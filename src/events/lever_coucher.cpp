@@ -47,15 +47,15 @@ bool positif(double f) {
 
 class Recherche {
 public:
-    Recherche(EtatLune& etat, double jj0, const Observateur& lieu, LeverCoucher& resultat)
-        : etat_(etat), jj0_(jj0), lat_(lieu.Lat), lon_est_(lieu.lon_est()), bornes_(bornes_hauteur(lieu.Lat)),
+    Recherche(EtatLune& etat, double jj0, double duree, const Observateur& lieu, LeverCoucher& resultat)
+        : etat_(etat), jj0_(jj0), duree_(duree), lat_(lieu.Lat), lon_est_(lieu.lon_est()), bornes_(bornes_hauteur(lieu.Lat)),
           resultat_(resultat) {}
 
     void parcourt_le_jour() {
         Point p = evalue(0);
         double pente = std::numeric_limits<double>::quiet_NaN();
-        while (!fini() && p.t < 1) {
-            const double t = std::min(1.0, p.t + pas_propose(p, pente));
+        while (!fini() && p.t < duree_) {
+            const double t = std::min(duree_, p.t + pas_propose(p, pente));
             const Point q = evalue(t);
             if (fini()) break;
             derniere_racine_ = std::numeric_limits<double>::quiet_NaN();
@@ -73,6 +73,7 @@ public:
 private:
     EtatLune& etat_;
     double jj0_;
+    double duree_; // days searched from jj0_
     float lat_;
     float lon_est_;
     BornesHauteur bornes_;
@@ -243,7 +244,7 @@ private:
             }
         }
         derniere_racine_ = b.t;
-        if (b.t >= 1) return; // 24 h belongs to the next day
+        if (b.t >= duree_) return; // the end belongs to the next day
         EvenementHorizon& evenement = montee ? resultat_.lever : resultat_.coucher;
         if (evenement.trouve) return;
         evenement.trouve = true;
@@ -279,12 +280,16 @@ BornesHauteur bornes_hauteur(float lat) {
     return {vitesse * 180 / Pi, courbure * 180 / Pi};
 }
 
-LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& lieu) {
+LeverCoucher lever_coucher_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu) {
     LeverCoucher resultat;
     // Past JourJulienLimite the day's instants are no longer told apart, nor written.
-    if (!(std::fabs(jj0) < JourJulienLimite)) return resultat;
-    Recherche(etat, jj0, lieu, resultat).parcourt_le_jour();
+    if (!(std::fabs(jj_debut) < JourJulienLimite) || !(duree > 0 && duree <= 2)) return resultat;
+    Recherche(etat, jj_debut, duree, lieu, resultat).parcourt_le_jour();
     return resultat;
+}
+
+LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& lieu) {
+    return lever_coucher_entre(etat, jj0, 1, lieu);
 }
 
 LeverCoucher lever_coucher(EtatLune& etat, const Instant& instant, const Observateur& lieu) {

@@ -31,6 +31,10 @@ LeverCoucher lever_coucher(EtatLune& etat, const Instant& instant, const Observa
 // The same from the Julian day of 0 h UT of the day.
 LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& lieu);
 
+// The same over the `duree` days from jj_debut, for a day of a local clock: 23 or 25 hours when the
+// clocks change. An empty span, or one over two days, finds nothing.
+LeverCoucher lever_coucher_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu);
+
 // Bounds of the altitude's motion that keep the scan from stepping over a crossing, for a
 // latitude in degrees: the rate anywhere, and the second derivative while the Moon is within
 // BornesHauteur::hauteur_courbure degrees of the horizon.

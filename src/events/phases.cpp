@@ -1,9 +1,11 @@
 #include "events/phases.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 #include "clock/calendrier.hpp"
+#include "clock/fuseau.hpp"
 #include "clock/nombres.hpp"
 #include "events/tables_phases.hpp"
 
@@ -143,6 +145,27 @@ std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens
         if (!annee_affichable(d)) return std::nullopt;
     }
     return d;
+}
+
+std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float DeltaT) {
+    std::vector<PhaseDatee> phases;
+    if (!std::isfinite(jj_debut) || !std::isfinite(jj_fin) || !(jj_fin > jj_debut)) return phases;
+    // The lunation listed for a date begins at most a few days after it: start six weeks early so
+    // that the lunation running at jj_debut is listed.
+    const DateHeure premiere = DateHeure::depuis_calendrier(AnneeMin, 1, 1);
+    const DateHeure derniere = DateHeure::depuis_calendrier(AnneeMax, 12, 31);
+    const double debut = std::floor(std::clamp(jj_debut - JourJulien1970 - 45, premiere.jours(), derniere.jours()));
+    std::optional<DateHeure> reference = DateHeure::depuis_jours(debut);
+    PhaseLune etat;
+    while (reference) {
+        for (std::int16_t i = 0; i < 4; ++i) {
+            const double jj = jj_phase(etat, i, *reference, DeltaT);
+            if (i == 0 && jj >= jj_fin) return phases;
+            if (jj >= jj_debut && jj < jj_fin) phases.push_back({i, jj});
+        }
+        reference = pas_de_cycle(*reference, SensCycle::suivant);
+    }
+    return phases;
 }
 
 } // namespace orbitel

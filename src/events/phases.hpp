@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "clock/instant.hpp"
 #include "events/date.hpp"
@@ -71,5 +72,18 @@ enum class SensCycle { precedent, suivant };
 // each step, where a plain 30-day shift now and then skips one. No date when the result would leave
 // the years -32767 to 32767.
 std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens);
+
+// A phase found for an almanac: its index (0 new moon, 1 first quarter, 2 full moon, 3 last
+// quarter) and its Julian day in universal time.
+struct PhaseDatee {
+    std::int16_t indice = 0;
+    double jj = 0;
+};
+
+// Every principal phase whose instant lies in [jj_debut, jj_fin), in time order, with the instants
+// the panel lists: the panel's lunations, walked one at a time with pas_de_cycle, and the given
+// Delta T (in days) for every phase. Only the lunations the panel can reach (years -32767 to 32767)
+// are searched.
+std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float DeltaT);
 
 } // namespace orbitel

@@ -14,10 +14,13 @@ QString cle_complete(std::string_view section, std::string_view cle) {
 
 } // namespace
 
-MagasinIni::MagasinIni(const QString& chemin) : reglages_(chemin, QSettings::IniFormat) {}
+MagasinIni::MagasinIni(const QString& chemin) : chemin_(chemin), reglages_(chemin, QSettings::IniFormat) {
+    nettoie_restes_enregistrement(chemin_);
+}
 
 std::optional<std::string> MagasinIni::lit(std::string_view section, std::string_view cle) const {
     const QString nom = cle_complete(section, cle);
+    reglages_.sync(); // with nothing of its own to write, QSettings reads the file again
     if (!reglages_.contains(nom)) return std::nullopt;
     const QVariant v = reglages_.value(nom);
     // QSettings reads an unquoted comma as a list separator (48,5 comes back as two items). We
@@ -27,10 +30,12 @@ std::optional<std::string> MagasinIni::lit(std::string_view section, std::string
 }
 
 bool MagasinIni::ecrit(std::string_view section, std::string_view cle, std::string_view valeur) {
-    reglages_.setValue(cle_complete(section, cle),
-                       QString::fromUtf8(valeur.data(), static_cast<qsizetype>(valeur.size())));
-    reglages_.sync();
-    return reglages_.status() == QSettings::NoError;
+    return !ecrit_ensemble(section, {{std::string(cle), std::string(valeur)}});
+}
+
+std::optional<EchecEcriture> MagasinIni::ecrit_ensemble(std::string_view section, const ValeursSection& valeurs) {
+    return remplace_section_ini(chemin_, QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())),
+                                valeurs, panne);
 }
 
 QString chemin_reglages_utilisateur(const QString& application) {

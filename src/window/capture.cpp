@@ -17,6 +17,13 @@ class SansNavigateur final : public orbitel::Navigateur {
     void ouvre(const std::string&) override {}
 };
 
+// Nothing is printed here: the dialog is always cancelled.
+class SansImprimante final : public orbitel::Imprimante {
+  public:
+    bool choisit(QWidget*) override { return false; }
+    bool imprime(QWidget&) override { return false; }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -30,7 +37,8 @@ int main(int argc, char** argv) {
     orbitel::HorlogeFixe horloge({2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7});
     orbitel::MagasinMemoire reglages;
     SansNavigateur navigateur;
-    orbitel::PosLune fenetre(horloge, reglages, navigateur, ',');
+    SansImprimante imprimante;
+    orbitel::PosLune fenetre(horloge, reglages, navigateur, imprimante, ',');
     fenetre.demarre();
     fenetre.tick();
     if (choisi) fenetre.bascule_mode(); // the entry fields of the chosen instant, filled from the tick

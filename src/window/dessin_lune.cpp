@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "clock/nombres.hpp"
+
 namespace orbitel {
 
 namespace {
@@ -32,8 +34,8 @@ PaletteLune palette_lune(bool impression) {
 }
 
 Terminateur terminateur(double f) {
-    if (f < 0.5) return {static_cast<float>(0.5 / (0.49999 - f)), true};
-    return {static_cast<float>(0.5 / (f - 0.49999)), false};
+    if (f < 0.5) return {en_simple(0.5 / (0.49999 - f)), true};
+    return {en_simple(0.5 / (f - 0.49999)), false};
 }
 
 void dessine_phase(QPainter& p, double partie_illuminee, bool droite_eclairee, const PaletteLune& palette) {

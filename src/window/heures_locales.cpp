@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QToolTip>
 
-#include "platform/fuseau.hpp"
+#include "platform/fuseau_systeme.hpp"
 #include "text/heure_locale.hpp"
 #include "window/pos_lune.hpp"
 
@@ -38,8 +38,9 @@ QString infobulle_heure_locale(const QLabel& ligne) {
     const QString propre = ligne.toolTip();
     const std::optional<InstantLigne> tu = instant_de_ligne(ligne.text().toStdString());
     if (!tu) return propre;
-    const QString locale =
-        QString::fromStdString(texte_heure_locale(*tu, decalage_zone_locale(secondes_depuis_1970(*tu))));
+    // The zone is looked up at each showing: a change of the system's zone is taken at once.
+    const int decalage = fuseau_systeme()->decalage(static_cast<double>(secondes_depuis_1970(*tu)));
+    const QString locale = QString::fromStdString(texte_heure_locale(*tu, decalage));
     return propre.isEmpty() ? locale : propre + QLatin1Char('\n') + locale;
 }
 

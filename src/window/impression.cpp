@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "window/etape.hpp"
+
 namespace orbitel {
 
 namespace {
@@ -33,16 +35,6 @@ std::vector<QWidget*> arbre(QWidget& racine) {
     std::vector<QWidget*> liste;
     descendants(racine, liste);
     return liste;
-}
-
-// One step of the procedure: whatever goes wrong in it, the next step still runs.
-template <class Etape> bool etape(Etape&& e) {
-    try {
-        e();
-        return true;
-    } catch (...) {
-        return false;
-    }
 }
 
 // Hiding the only window must not end the program.

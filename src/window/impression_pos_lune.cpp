@@ -2,11 +2,9 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <memory>
 
 #include "clock/instant.hpp"
 #include "text/note_locale.hpp"
-#include "window/apropos.hpp"
 #include "window/controles.hpp"
 #include "window/pos_lune.hpp"
 
@@ -56,16 +54,6 @@ void ImpressionPosLune::ecrit_note() {
     const HorlogeTu tu = horloge.tu();
     const HeureLocale locale = horloge.locale();
     fenetre_.Label19->setText(QString::fromStdString(note_heure_locale(ecart_local_minutes(tu, locale))));
-}
-
-void raccorde_impression_et_a_propos(PosLune& fenetre) {
-    // One printer for the run, so the dialog offers the choices made at the previous printout.
-    auto imprimante = std::make_shared<ImprimanteSysteme>();
-    fenetre.action_impression = [imprimante](PosLune& f) {
-        ImpressionPosLune etapes(f);
-        imprime_fenetre(etapes, *imprimante);
-    };
-    fenetre.action_a_propos = [](PosLune& f) { montre_a_propos(f, f.navigateur()); };
 }
 
 } // namespace orbitel

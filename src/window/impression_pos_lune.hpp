@@ -24,8 +24,4 @@ private:
     PosLune& fenetre_;
 };
 
-// Plugs printing (the system's print dialog, then the page) and the About box into the window's
-// print button and About control.
-void raccorde_impression_et_a_propos(PosLune& fenetre);
-
 } // namespace orbitel

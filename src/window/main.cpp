@@ -7,7 +7,8 @@
 #include "platform/reglages_ini.hpp"
 #include "platform/traductions.hpp"
 #include "version_orbitel.hpp"
-#include "window/impression_pos_lune.hpp"
+#include "window/enregistrement.hpp"
+#include "window/impression.hpp"
 #include "window/navigateur_systeme.hpp"
 #include "window/pos_lune.hpp"
 
@@ -22,8 +23,11 @@ int main(int argc, char** argv) {
     orbitel::HorlogeSysteme horloge;
     orbitel::MagasinIni reglages(orbitel::chemin_reglages_utilisateur(nom));
     orbitel::NavigateurSysteme navigateur;
-    orbitel::PosLune fenetre(horloge, reglages, navigateur, orbitel::marque_decimale_locale());
-    orbitel::raccorde_impression_et_a_propos(fenetre);
+    // One printer for the run, so the dialog offers the choices made at the previous printout.
+    orbitel::ImprimanteSysteme imprimante;
+    orbitel::PosLune fenetre(horloge, reglages, navigateur, imprimante, orbitel::marque_decimale_locale());
+    orbitel::raccorde_fins(fenetre);
     fenetre.demarre();
-    return QApplication::exec();
+    // A signal handled while starting up has already unloaded the window: no loop left to run.
+    return orbitel::code_de_sortie(fenetre, fenetre.isVisible() ? QApplication::exec() : 0);
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QColor>
 #include <QImage>
 #include <QWidget>
 
@@ -13,45 +12,38 @@
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
 #include "platform/navigateur.hpp"
+#include "window/impression.hpp"
+#include "window/panneau_phases.hpp"
+#include "window/pos_lune_ui.hpp"
+#include "window/saisie_instant.hpp"
+#include "window/saisie_lieu.hpp"
+#include "window/surface_lune.hpp"
 
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QTimer;
 
 namespace orbitel {
 
-class Forme;
-class ImageCliquable;
-
 // The main window, "Notre Satellite, la Lune...": the Moon for the present instant (real-time
 // mode, a 500 ms tick) or for a typed one (chosen-instant mode), for the observer's place.
 //
-// Every control carries its window name as objectName ("Command1", "Label9"; elements of a control
-// array as "Heure_0", "LabPhase_4", "Shape1_5"), so tests and the print layout find them by name.
-// Positions and sizes are designed in twips and placed at 15 twips to a pixel.
-class PosLune : public QWidget {
+// The controls are the form's (PosLuneUi), by their window names. The window itself holds the
+// platform, the timer, the mode and the order of each handler's steps; the place entry, the instant
+// entry, the phase panel and the drawing surface do the rest.
+class PosLune : public QWidget, public PosLuneUi {
     Q_OBJECT
 
-  public:
-    // The clock, the settings store and the browser are the platform; tests give fixed or fake
-    // ones. marque is the decimal mark of every number written.
-    PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& navigateur, char marque,
-            QWidget* parent = nullptr);
+public:
+    // The clock, the settings store, the browser and the printer are the platform; tests give
+    // fixed or fake ones. marque is the decimal mark of every number written.
+    PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& navigateur, Imprimante& imprimante,
+            char marque, QWidget* parent = nullptr);
     ~PosLune() override;
 
     // Public variables of the window.
-    float Lat = 0; // degrees, north positive
-    float Lon = 0; // degrees, west positive
-    bool PR = false; // true while the window is being printed: paper palette
+    float Lat = 0;    // degrees, north positive
+    float Lon = 0;    // degrees, west positive
+    bool PR = false;  // true while the window is being printed: paper palette
     float DeltaT = 0; // days, for the present year once back in real time
-
-    // The engine's records, owned by the window and overwritten by every run.
-    Instant instant;
-    HorlogeTu horloge_tu;
-    EtatLune etat;
 
     // Start-up: restores the place, computes the present instant, shows the window, runs the rise
     // and set search, then opens the place guard. Each step runs on its own.
@@ -67,106 +59,67 @@ class PosLune : public QWidget {
     void calcule_lune();
 
     // Handlers, in the order of their controls.
-    void tick();            // Timer1
-    void bascule_mode();    // Command1
-    void calcul();          // Command3
-    void quitte();          // Command2
-    void a_propos();        // Command4
-    void imprime();         // Command5
-    void cycle_precedent(); // Image2
-    void cycle_suivant();   // Image3
-    void sauve_lieu();      // unload
+    void tick();               // Timer1
+    void bascule_mode();       // Command1
+    void calcul();             // Command3
+    void quitte();             // Command2
+    void a_propos();           // Command4
+    IssueImpression imprime(); // Command5
+    void cycle_precedent();    // Image2
+    void cycle_suivant();      // Image3
+    void sauve_lieu();         // unload
 
     bool temps_reel() const;
     bool demarrage_termine() const;
-    const QImage& surface() const { return surface_; }
-    std::optional<DateHeure> reference_phases() const { return reference_; }
+    const QImage& surface() const { return surface_.image(); }
+    std::optional<DateHeure> reference_phases() const { return phases_.reference(); }
     const Horloge& horloge() const { return horloge_; }
-    Navigateur& navigateur() { return navigateur_; }
-    char marque() const { return marque_; }
+    // The engine's records as the last run left them.
+    const Instant& instant() const { return instant_; }
+    const EtatLune& etat() const { return etat_; }
 
-    // Where the print button and the About control lead; the printing and About code plug in
-    // here. The focus goes back to dummy after each.
-    std::function<void(PosLune&)> action_impression;
-    std::function<void(PosLune&)> action_a_propos;
     // Ends the program after the quit button has unloaded the window.
     std::function<void()> fin_programme;
 
-  signals:
+    QTimer* Timer1 = nullptr;
+
+signals:
     // Emitted as each rise and set search starts.
     void rechercheLeverCoucher();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-  private:
-    void cree_controles();
+private:
+    void connecte();
     void acquiert_instant();
     void ecrit_notice_horloge();
     void dessine_phase_calculee();
     void donne_focus_dummy();
-    void ecrit_ligne(QLabel* label, const std::string& texte);
     void affiche_phases_de_l_instant();
-    ChampsLieu lieu_affiche() const;
-    void applique_lieu(const ChampsLieu& lieu);
+    void lieu_par_defaut_si_intenable();
 
     const Horloge& horloge_;
     MagasinReglages& reglages_;
     Navigateur& navigateur_;
+    Imprimante& imprimante_;
     char marque_;
 
-    QImage surface_;
-    QColor fond_surface_; // the colour the surface was last filled with
-    std::optional<DateHeure> reference_;
+    // The engine's records, owned by the window and overwritten by every run.
+    Instant instant_;
+    HorlogeTu horloge_tu_;
+    EtatLune etat_;
+    bool calculable_ = false; // whether etat_ holds a result of the last computed instant
+
+    SaisieLieu saisie_lieu_{*this};
+    SaisieInstant saisie_instant_{*this};
+    PanneauPhases phases_{*this, marque_};
+    SurfaceLune surface_{*this};
+
     std::optional<Observateur> lieu_; // the place held: nullopt only until the first one is read
     std::optional<std::array<double, 3>> date_recherche_; // the date the rise and set lines are for
     bool decharge_ = false;
-
-  public:
-    // Controls, by their window names.
-    QPushButton* Command5 = nullptr;
-    QFrame* Frame1 = nullptr;
-    std::array<QLineEdit*, 3> Heure{};
-    std::array<QLineEdit*, 3> Date{};
-    std::array<Forme*, 6> Shape1{};
-    std::array<QLabel*, 6> Label11{};
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QLineEdit* dummy = nullptr;
-    QFrame* Frame2 = nullptr;
-    std::array<QLineEdit*, 2> TLat{};
-    QFrame* Frame4 = nullptr;
-    std::array<QRadioButton*, 2> Option2{};
-    QFrame* Frame3 = nullptr;
-    std::array<QRadioButton*, 2> Option1{};
-    std::array<QLineEdit*, 2> TLon{};
-    std::array<QLabel*, 2> Label17{};
-    std::array<QLabel*, 2> Label18{};
-    std::array<QLabel*, 5> LabPhase{};
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Image1 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* Image4 = nullptr;
-    std::array<QLabel*, 2> Label10{};
-    ImageCliquable* Image3 = nullptr;
-    ImageCliquable* Image2 = nullptr;
 };
 
 } // namespace orbitel

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     orbitel::HorlogeFixe horloge({2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7});
     orbitel::MagasinMemoire reglages;
     SansNavigateur navigateur;
-    orbitel::PosLune fenetre(horloge, reglages, navigateur, ',');
+    orbitel::ImprimanteSysteme imprimante;
+    orbitel::PosLune fenetre(horloge, reglages, navigateur, imprimante, ',');
     // Clear of the screen's edges, so that a box centred on the window keeps its title bar in view.
     fenetre.move(160, 140);
     fenetre.demarre();
@@ -86,10 +87,7 @@ int main(int argc, char** argv) {
                                orbitel::infobulle_heure_locale(*ligne), ligne, QRect(), 60000);
         });
     } else if (scene == "impression") {
-        QTimer::singleShot(300, &fenetre, [&fenetre] {
-            orbitel::ImprimanteSysteme imprimante;
-            imprimante.choisit(&fenetre);
-        });
+        QTimer::singleShot(300, &fenetre, [&fenetre, &imprimante] { imprimante.choisit(&fenetre); });
     } else {
         QTimer::singleShot(300, &fenetre,
                            [&fenetre, &navigateur] { orbitel::montre_a_propos(fenetre, navigateur); });

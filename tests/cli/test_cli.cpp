@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
+#include <tuple>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,14 +37,16 @@ std::string lit_fichier(const std::filesystem::path& p) {
 
 // Runs the program with the given locale and arguments (quoted for the shell by the caller).
 // `ini`, when given, is the content of the saved settings the run finds.
-Sortie lance(const std::string& locale, const std::string& arguments, const std::string& ini = {}) {
+// `environnement` adds variables to the run ("TZ=Europe/Paris").
+Sortie lance(const std::string& locale, const std::string& arguments, const std::string& ini = {},
+             const std::string& environnement = {}) {
     const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dossier);
     if (!ini.empty()) std::ofstream(dossier / "orbitel.ini") << ini;
     const auto err = dossier / "stderr";
     // A private configuration folder: the report must not read the user's saved place.
     const std::string commande = "env -u LC_NUMERIC -u LANG XDG_CONFIG_HOME='" + dossier.string() +
-                                 "' LC_ALL=" + locale + " '" ORBITEL_RAPPORT_EXE "' " + arguments + " 2>'" +
+                                 "' LC_ALL=" + locale + " " + environnement + " '" ORBITEL_RAPPORT_EXE "' " + arguments + " 2>'" +
                                  err.string() + "'";
     Sortie s;
     FILE* f = ::popen(commande.c_str(), "r");
@@ -104,7 +110,7 @@ TEST(Rapport, InstantTropLointainPourEtreEcrit) {
     // Finite but far beyond any date that can be written to the second: the "---" forms, never a
     // garbled date such as 00/-1/-9.22337203685478E+18.
     for (const char* args : {"--date 1/1/1E30", "--date 1/1/1E20 --heure 12:0:0", "--heure 1E30:0:0"}) {
-        const Sortie s = lance("C", args);
+        const Sortie s = lance("C", std::string("--saisie fenetre ") + args);
         ASSERT_EQ(s.statut, 0) << args;
         const auto l = s.lignes();
         ASSERT_EQ(l.size(), 22u) << args;
@@ -118,26 +124,26 @@ TEST(Rapport, InstantTropLointainPourEtreEcrit) {
 
 TEST(Rapport, SousChampsLusCommeDansLaFenetre) {
     // Blanks ignored, comma or point, a missing sub-field reads 0, 1E999 has nothing to keep: 0.
-    const Sortie a = lance("C", "--date '12/4/1 9 9 2' --heure '0:0'");
-    const Sortie b = lance("C", "--date=12/4/1992 --heure=0:0:1E999");
+    const Sortie a = lance("C", "--saisie fenetre --date '12/4/1 9 9 2' --heure '0:0'");
+    const Sortie b = lance("C", "--saisie fenetre --date=12/4/1992 --heure=0:0:1E999");
     ASSERT_EQ(a.statut, 0);
     ASSERT_EQ(b.statut, 0);
     EXPECT_EQ(a.lignes().at(11), "Instant G.M.T. = 12/04/1992 à 00:00:00");
     EXPECT_EQ(b.lignes().at(11), "Instant G.M.T. = 12/04/1992 à 00:00:00");
-    const Sortie c = lance("C", "--date 12/4/1992 --heure 0:30,5:0");
+    const Sortie c = lance("C", "--saisie fenetre --date 12/4/1992 --heure 0:30,5:0");
     EXPECT_EQ(c.lignes().at(11), "Instant G.M.T. = 12/04/1992 à 00:30:30");
 }
 
 TEST(Rapport, FormesDesOptionsDeLieu) {
     for (const char* args : {"--latitude -10:30 --longitude 2:20w", "--latitude=-10:30n --longitude=2:20O"}) {
-        const Sortie s = lance("C", std::string("--date 12/4/1992 ") + args);
+        const Sortie s = lance("C", std::string("--saisie fenetre --date 12/4/1992 ") + args);
         EXPECT_EQ(s.statut, 0) << args << ": " << s.erreurs;
         EXPECT_EQ(s.lignes().size(), 22u);
     }
 }
 
 TEST(Rapport, InstantNonCalculable) {
-    const Sortie s = lance("C", "--date 1/1/1E300");
+    const Sortie s = lance("C", "--saisie fenetre --date 1/1/1E300");
     ASSERT_EQ(s.statut, 0);
     const auto l = s.lignes();
     ASSERT_EQ(l.size(), 22u);
@@ -181,7 +187,7 @@ TEST(Rapport, PhasesEtDeltaTDeLaDateDeLInstant) {
 }
 
 TEST(Rapport, DateHorsCalendrierSansPhases) {
-    const Sortie s = lance("C", "--date 31/2/2026");
+    const Sortie s = lance("C", "--saisie fenetre --date 31/2/2026");
     ASSERT_EQ(s.statut, 0);
     const auto l = s.lignes();
     ASSERT_EQ(l.size(), 22u);
@@ -209,19 +215,19 @@ TEST(Rapport, LignesTopocentriquesEtLeverCoucherAParis) {
 
 TEST(Rapport, LieuHemispheresEtValeursIllisibles) {
     // 48:52S 2:20O is a different sky; 1E999 minutes read 0, as 48:0N.
-    const Sortie sud = lance("C", "--date 12/4/1992 --latitude 48:52s --longitude 2:20o");
-    const Sortie zero = lance("C", "--date 12/4/1992 --latitude 48:1E999 --longitude 2:20");
-    const Sortie net = lance("C", "--date 12/4/1992 --latitude 48:0 --longitude 2:20");
+    const Sortie sud = lance("C", "--saisie fenetre --date 12/4/1992 --latitude 48:52s --longitude 2:20o");
+    const Sortie zero = lance("C", "--saisie fenetre --date 12/4/1992 --latitude 48:1E999 --longitude 2:20");
+    const Sortie net = lance("C", "--saisie fenetre --date 12/4/1992 --latitude 48:0 --longitude 2:20");
     ASSERT_EQ(sud.statut, 0);
-    EXPECT_NE(sud.lignes().at(12), lance("C", "--date 12/4/1992").lignes().at(12));
+    EXPECT_NE(sud.lignes().at(12), lance("C", "--saisie fenetre --date 12/4/1992").lignes().at(12));
     EXPECT_EQ(zero.lignes(), net.lignes());
-    const Sortie enorme = lance("C", "--date 12/4/1992 --latitude 1E300:0");
+    const Sortie enorme = lance("C", "--saisie fenetre --date 12/4/1992 --latitude 1E300:0");
     EXPECT_EQ(enorme.statut, 2);
     EXPECT_TRUE(enorme.sortie.empty());
 }
 
 TEST(Rapport, InstantNonCalculableSansLignesTopocentriques) {
-    const auto l = lance("C", "--date 1/1/1E300").lignes();
+    const auto l = lance("C", "--saisie fenetre --date 1/1/1E300").lignes();
     ASSERT_EQ(l.size(), 22u);
     EXPECT_EQ(l[14], "Lever: ---");
     EXPECT_EQ(l[15], "Coucher: ---");
@@ -238,4 +244,324 @@ TEST(Rapport, LieuParDefautCeluiQueLaFenetreAEnregistre) {
     EXPECT_NE(enregistre.lignes(), paris.lignes());
     // The command line wins over the saved place.
     EXPECT_EQ(lance("C", "--date 12/4/1992 --latitude 48:52 --longitude 2:20E", ini).lignes(), paris.lignes());
+}
+
+namespace {
+
+std::vector<std::string> cellules(const std::string& ligne) {
+    std::vector<std::string> v(1);
+    for (char c : ligne) {
+        if (c == ',') v.emplace_back();
+        else v.back().push_back(c);
+    }
+    return v;
+}
+
+// Seconds from 1 January 2027 at 0 h of "2027-03-28T01:47:18Z" or of "28/03/2027 à 01:47".
+long secondes_2027(int jour, int mois, int heure, int minute, int seconde) {
+    static const int avant[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    return ((avant[mois - 1] + jour - 1) * 24L + heure) * 3600 + minute * 60 + seconde;
+}
+long secondes_iso(const std::string& t) {
+    return secondes_2027(std::stoi(t.substr(8, 2)), std::stoi(t.substr(5, 2)), std::stoi(t.substr(11, 2)),
+                         std::stoi(t.substr(14, 2)), std::stoi(t.substr(17, 2)));
+}
+
+// UTF-8 text as ISO-8859-1 would hold it, "?" for what it lacks: the expected output of a Latin-1
+// terminal, written independently of the program's conversion.
+std::string en_latin1(const std::string& utf8) {
+    std::string r;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        unsigned code = n == 1 ? c : c & (0x7Fu >> n);
+        for (std::size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+        r += code <= 0xFF ? static_cast<char>(code) : '?';
+        i += n;
+    }
+    return r;
+}
+
+} // namespace
+
+TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
+    // Each refusal: status 2, nothing on standard output, the message quoting the option and the text.
+    const std::vector<std::pair<std::string, std::string>> refus{
+        {"--date 31/2/2025", "--date « 31/2/2025 » : ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; "
+                             "calendrier julien avant le 15/10/1582, grégorien ensuite)."},
+        {"--date abc/1/2000", "--date « abc/1/2000 » : « abc » n'est pas un nombre (J/M/A attendu : jour, mois et "
+                              "année entiers)."},
+        {"--date 12/4", "--date « 12/4 » : il manque des champs (J/M/A attendu : jour, mois et année entiers)."},
+        {"--date 1.5/4/1992", "--date « 1.5/4/1992 » : J/M/A attendu : jour, mois et année entiers."},
+        {"--date 29/2/1900", "--date « 29/2/1900 » : ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; "
+                             "calendrier julien avant le 15/10/1582, grégorien ensuite)."},
+        {"--date 10/10/1582", "--date « 10/10/1582 » : les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, "
+                              "julien, est suivi du 15/10/1582, grégorien)."},
+        {"--date 1/1/32768", "--date « 1/1/32768 » : année de -32767 à 32767 attendue."},
+        {"--heure 12::30", "--heure « 12::30 » : un champ est vide (H:M ou H:M:S attendu)."},
+        {"--heure 24:0", "--heure « 24:0 » : heures entières de 0 à 23 attendues."},
+        {"--heure 0:30,5", "--heure « 0:30,5 » : minutes entières de 0 à 59 attendues."},
+        {"--heure 0:0:60", "--heure « 0:0:60 » : secondes de 0 à moins de 60 attendues."},
+        {"--heure 0:0:1E999", "--heure « 0:0:1E999 » : « 1E999 » n'est pas un nombre (H:M ou H:M:S attendu)."},
+        {"--latitude 95:00N", "--latitude « 95:00N » : au plus 90° attendus."},
+        {"--latitude 90:01S", "--latitude « 90:01S » : au plus 90° attendus."},
+        {"--latitude -10:30", "--latitude « -10:30 » : degrés et minutes positifs attendus (la lettre donne le côté)."},
+        {"--latitude 48:60", "--latitude « 48:60 » : minutes inférieures à 60 attendues."},
+        {"--longitude 180:0,5E", "--longitude « 180:0,5E » : au plus 180° attendus."},
+        {"--du 2/1/2027 --au 1/1/2027", "--au « 1/1/2027 » est avant --du « 2/1/2027 » (la période va de --du à --au)."},
+        {"--du 1/1/2027 --au 2/1/2027 --pas 0h", "--pas « 0h » : un pas nul n'avance pas (N d'au moins 1 attendu)."},
+        {"--du 1/1/2027 --au 2/1/2027 --pas 3s", "--pas « 3s » : N(j|h|min) attendu, N entier : 1j, 6h, 30min."},
+        {"--date 1/1/2027 --du 1/1/2027 --au 2/1/2027", "--du ne va pas avec --date (une date ou une période, pas les deux)."},
+        {"--du 1/1/2027", "--du demande --au (la période va de --du à --au)."},
+        {"--phases 2027 --date 1/1/2027",
+         "--phases ne va pas avec --date (les phases d'une année ne dépendent que de l'année)."},
+        {"--phases 2027 --du 1/1/2027 --au 2/1/2027",
+         "--phases ne va pas avec --du (les phases d'une année ne dépendent que de l'année)."},
+        {"--phases 2027,5", "--phases « 2027,5 » : une année entière de -32767 à 32767 attendue."},
+        {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA."},
+        {"--date 1/1/2027 --fuseau local", "--format texte ne va pas avec --fuseau « local » (les 22 lignes de la "
+                                           "fenêtre sont en temps universel ; prendre csv ou json)."},
+        {"--date 1/1/2027 --format csv --fuseau +25:00",
+         "--fuseau « +25:00 » : heures de 0 à 23 et minutes de 0 à 59 attendues."},
+        {"--date 1/1/2027 --format csv --fuseau 02:00",
+         "--fuseau « 02:00 » : tu, local ou ±HH:MM attendu (+02:00, -05:00, +05:30)."},
+        {"--format xml", "--format « xml » : texte, csv, json ou ics attendu."},
+        {"--saisie souple", "--saisie « souple » : stricte ou fenetre attendu."},
+        {"--du 1/1/2027 --au 1/1/2029 --pas 1min --format csv",
+         "la période de --du « 1/1/2027 » à --au « 1/1/2029 » par --pas « 1min » ferait 1054080 lignes ; au plus "
+         "1000000 (prendre un pas plus long ou une période plus courte)."},
+        {"--saisie fenetre --latitude 89:61", "--latitude « 89:61 » : une latitude va au plus à 90° (degrés et "
+                                              "minutes ensemble)."},
+    };
+    for (const auto& [args, message] : refus) {
+        const Sortie s = lance("C", args);
+        EXPECT_EQ(s.statut, 2) << args;
+        EXPECT_TRUE(s.sortie.empty()) << args;
+        EXPECT_EQ(s.erreurs, "orbitel-rapport : " + message + "\n") << args;
+    }
+    // Accepted: the window's number forms in strict reading; anything the window reads in its own.
+    const std::vector<std::pair<std::string, std::string>> acceptes{
+        {"--date '1/1/&H7EA' --heure '12:30:7,25'", "Instant G.M.T. = 01/01/2026 à 12:30:07"},
+        {"--date ' 4 / 10 / 1582 ' --heure 23:59 --latitude 90 --longitude 180:00W",
+         "Instant G.M.T. = 04/10/1582 à 23:59:00"},
+        {"--date 1/1/-32767", "Instant G.M.T. = 01/01/-32767 à 00:00:00"},
+        {"--date 29/2/1500", "Instant G.M.T. = 29/02/1500 à 00:00:00"}, // a Julian leap year
+        {"--saisie fenetre --date 31/2/2025", "Instant G.M.T. = 03/03/2025 à 00:00:00"},
+        {"--saisie fenetre --date abc/1/2000 --heure 0:30,5", "Instant G.M.T. = 31/12/1999 à 00:30:30"},
+        {"--saisie fenetre --date 12/4/1992 --heure 12::30 --latitude 89:60 --longitude 200",
+         "Instant G.M.T. = 12/04/1992 à 12:00:30"},
+    };
+    for (const auto& [args, ligne] : acceptes) {
+        const Sortie s = lance("C", args);
+        EXPECT_EQ(s.statut, 0) << args << ": " << s.erreurs;
+        ASSERT_EQ(s.lignes().size(), 22u) << args;
+        EXPECT_EQ(s.lignes()[11], ligne) << args;
+    }
+    EXPECT_EQ(lance("C", "--version").sortie, "orbitel-rapport 1.0.0\n");
+}
+
+TEST(Rapport, AnneeEnCsvLeverEtCoucherDesLignesDeLaFenetre) {
+    const std::string lieu = " --latitude 48:52N --longitude 2:20E";
+    const Sortie annee = lance("fr_FR.UTF-8", "--du 1/1/2027 --au 31/12/2027 --format csv" + lieu);
+    ASSERT_EQ(annee.statut, 0) << annee.erreurs;
+    const auto l = annee.lignes();
+    ASSERT_EQ(l.size(), 366u);
+    EXPECT_EQ(l[0], "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
+                    "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
+                    "coucher,azimut_coucher");
+    int absents = 0;
+    for (int jour = 0; jour < 365; jour += 23) {
+        const auto c = cellules(l[1 + jour]);
+        ASSERT_EQ(c.size(), 19u) << l[1 + jour];
+        const int mois = std::stoi(c[0].substr(5, 2));
+        const int jour_mois = std::stoi(c[0].substr(8, 2));
+        EXPECT_EQ(secondes_iso(c[0]), jour * 86400L) << c[0];
+        // A point whatever the locale, no rounding: the phase has more than one decimal.
+        EXPECT_NE(c[12].find('.'), std::string::npos) << c[12];
+        EXPECT_GT(c[12].size(), 6u) << c[12];
+        const auto texte = lance("C", "--date " + std::to_string(jour_mois) + "/" + std::to_string(mois) + "/2027" + lieu)
+                               .lignes();
+        ASSERT_EQ(texte.size(), 22u);
+        // "Lever: 12/04/1992 à 13:05 ( Az = 073.4°)": the line drops the seconds, the table rounds
+        // them; the azimuth to a tenth.
+        for (const auto& [ligne, instant, azimut] :
+             {std::tuple{texte[14], c[15], c[16]}, std::tuple{texte[15], c[17], c[18]}}) {
+            if (ligne.find("---") != std::string::npos) {
+                EXPECT_TRUE(instant.empty() && azimut.empty()) << ligne;
+                ++absents;
+                continue;
+            }
+            const auto a = ligne.find(": ") + 2;
+            const long minute = secondes_2027(std::stoi(ligne.substr(a, 2)), std::stoi(ligne.substr(a + 3, 2)),
+                                              std::stoi(ligne.substr(a + 14, 2)), std::stoi(ligne.substr(a + 17, 2)), 0);
+            EXPECT_GE(secondes_iso(instant) - minute, 0) << ligne << " / " << instant;
+            EXPECT_LE(secondes_iso(instant) - minute, 60) << ligne << " / " << instant;
+            EXPECT_NEAR(std::stod(ligne.substr(ligne.find("Az = ") + 5)), std::stod(azimut), 0.05 + 1e-9) << ligne;
+        }
+    }
+    EXPECT_LE(absents, 2);
+}
+
+TEST(Rapport, JsonEtICalendarLisibles) {
+    // Every hour of a night, UTC+2: 28 objects with the table's keys, null for what is absent.
+    const std::string script =
+        "import json,sys; d=json.load(sys.stdin); "
+        "k='instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
+        "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
+        "azimut_coucher'.split(','); "
+        "assert len(d)==28 and all(list(o)==k for o in d); "
+        "assert d[0]['instant']=='2027-08-12T20:00:00+02:00' and d[27]['instant']=='2027-08-13T23:00:00+02:00'; "
+        "assert all(isinstance(o['hauteur'],float) and o['cote'] in ('Est','Ouest') for o in d); "
+        "assert all((o['lever'] is None)==(o['azimut_lever'] is None) for o in d); "
+        "p=json.load(open(sys.argv[1])); assert [o['phase'] for o in p][:2]==['dernier_quartier','nouvelle_lune']; "
+        "assert len(p)==50 and p[1]['instant']=='2024-01-11T11:57:02Z'; print('ok')";
+    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-json-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    const auto phases = dossier / "phases.json";
+    ASSERT_EQ(lance("C", "--phases 2024 --format json > '" + phases.string() + "'").statut, 0);
+    const Sortie s = lance("C",
+                           "--du 12/8/2027 --au 13/8/2027 --heure 20:00 --pas 1h --format json --fuseau +02:00 | "
+                           "python3 -c \"" + script + "\" '" + phases.string() + "'");
+    std::filesystem::remove_all(dossier);
+    EXPECT_EQ(s.sortie, "ok\n") << s.erreurs;
+
+    // iCalendar: CRLF lines, one VEVENT per phase with its UID, DTSTAMP, DTSTART in UTC and SUMMARY.
+    const Sortie ics = lance("C", "--phases 2027 --format ics --fuseau local", {}, "TZ=Europe/Paris");
+    const Sortie csv = lance("C", "--phases 2027 --format csv --fuseau local", {}, "TZ=Europe/Paris");
+    ASSERT_EQ(ics.statut, 0) << ics.erreurs;
+    std::vector<std::string> lignes;
+    for (std::size_t debut = 0, fin; (fin = ics.sortie.find("\r\n", debut)) != std::string::npos; debut = fin + 2)
+        lignes.push_back(ics.sortie.substr(debut, fin - debut));
+    ASSERT_GE(lignes.size(), 4u);
+    EXPECT_EQ(ics.sortie.size(), [&] {
+        std::size_t n = 0;
+        for (const auto& x : lignes) n += x.size() + 2;
+        return n;
+    }());
+    EXPECT_EQ(lignes.front(), "BEGIN:VCALENDAR");
+    EXPECT_EQ(lignes[1], "VERSION:2.0");
+    EXPECT_EQ(lignes[2].rfind("PRODID:", 0), 0u);
+    EXPECT_EQ(lignes.back(), "END:VCALENDAR");
+    const auto phases_csv = csv.lignes();
+    std::vector<std::string> uids;
+    std::size_t evenements = 0;
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+        if (lignes[i] != "BEGIN:VEVENT") continue;
+        std::map<std::string, std::string> champs;
+        std::size_t j = i + 1;
+        for (; j < lignes.size() && lignes[j] != "END:VEVENT"; ++j) {
+            EXPECT_LE(lignes[j].size(), 75u);
+            const auto deux_points = lignes[j].find(':');
+            ASSERT_NE(deux_points, std::string::npos) << lignes[j];
+            champs[lignes[j].substr(0, deux_points)] = lignes[j].substr(deux_points + 1);
+        }
+        ASSERT_LT(j, lignes.size());
+        ++evenements;
+        ASSERT_LT(evenements, phases_csv.size());
+        const auto phase = cellules(phases_csv[evenements]);
+        const std::map<std::string, std::string> noms{{"nouvelle_lune", "Nouvelle Lune"},
+                                                       {"premier_quartier", "Premier quartier"},
+                                                       {"pleine_lune", "Pleine Lune"},
+                                                       {"dernier_quartier", "Dernier quartier"}};
+        EXPECT_EQ(champs["SUMMARY"], noms.at(phase[0]));
+        EXPECT_EQ(champs["DTSTART"].size(), 16u);
+        EXPECT_EQ(champs["DTSTART"].back(), 'Z');
+        EXPECT_EQ(champs["DTSTAMP"].size(), 16u);
+        EXPECT_FALSE(champs["UID"].empty());
+        uids.push_back(champs["UID"]);
+        i = j;
+    }
+    EXPECT_EQ(evenements + 1, phases_csv.size());
+    EXPECT_GE(evenements, 48u);
+    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
+    // The same UIDs at the next run.
+    EXPECT_EQ(lance("C", "--phases 2027 --format ics --fuseau local", {}, "TZ=Europe/Paris").sortie.find(uids[7]) !=
+                  std::string::npos,
+              true);
+}
+
+TEST(Rapport, FuseauLocalAuxChangementsDHeure) {
+    const std::string paris = "TZ=Europe/Paris";
+    const std::string lieu = " --latitude 48:52N --longitude 2:20E --format csv --fuseau local";
+    // 2:30 does not exist on 28 March 2027: it moves past the gap. On 31 October it comes twice: the
+    // first one. Every rise and set lies in its row's local day.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cas{
+        {"--du 27/3/2027 --au 29/3/2027 --heure 2:30",
+         {"2027-03-27T02:30:00+01:00", "2027-03-28T03:30:00+02:00", "2027-03-29T02:30:00+02:00"}},
+        {"--du 30/10/2027 --au 1/11/2027 --heure 2:30",
+         {"2027-10-30T02:30:00+02:00", "2027-10-31T02:30:00+02:00", "2027-11-01T02:30:00+01:00"}},
+    };
+    for (const auto& [args, instants] : cas) {
+        const Sortie s = lance("C", args + lieu, {}, paris);
+        ASSERT_EQ(s.statut, 0) << s.erreurs;
+        const auto l = s.lignes();
+        ASSERT_EQ(l.size(), 4u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            const auto c = cellules(l[i + 1]);
+            EXPECT_EQ(c[0], instants[i]);
+            for (const std::string& evenement : {c[15], c[17]}) {
+                if (evenement.empty()) continue;
+                EXPECT_EQ(evenement.substr(0, 10), instants[i].substr(0, 10)) << evenement;
+                // Winter time before the change of the day, summer time after (or the reverse).
+                const std::string decalage = evenement.substr(19);
+                const std::string heure = evenement.substr(11, 5);
+                if (instants[i].substr(5, 5) == "03-28") {
+                    EXPECT_EQ(decalage, heure < "02:00" ? "+01:00" : "+02:00") << evenement;
+                }
+                if (instants[i].substr(5, 5) == "10-31") {
+                    EXPECT_EQ(decalage, heure < "02:00" ? "+02:00" : "+01:00") << evenement;
+                }
+            }
+        }
+    }
+    // Hourly rows: the day of the change has 23, then 25 hours.
+    EXPECT_EQ(lance("C", "--du 28/3/2027 --au 28/3/2027 --pas 1h" + lieu, {}, paris).lignes().size(), 24u);
+    EXPECT_EQ(lance("C", "--du 31/10/2027 --au 31/10/2027 --pas 1h" + lieu, {}, paris).lignes().size(), 26u);
+    // On an ordinary day the local zone is its fixed offset.
+    const auto cellules_de = [](const Sortie& s) { return cellules(s.lignes().at(1)); };
+    const auto local = cellules_de(lance("C", "--date 15/1/2027 --heure 12:0" + lieu, {}, paris));
+    const auto fixe = cellules_de(lance("C", "--date 15/1/2027 --heure 12:0 --latitude 48:52N --longitude 2:20E "
+                                             "--format csv --fuseau +01:00"));
+    EXPECT_EQ(local, fixe);
+}
+
+TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {
+    const Sortie annee = lance("fr_FR.UTF-8", "--phases 2024");
+    ASSERT_EQ(annee.statut, 0);
+    const auto l = annee.lignes();
+    ASSERT_EQ(l.size(), 50u);
+    EXPECT_EQ(l.front(), "Dernier quartier le: 4/1/2024 à 03:30:04 T.U");
+    EXPECT_EQ(l.back(), "Nouvelle Lune le: 30/12/2024 à 22:26:29 T.U");
+    // The panel of 1 March 2024, its next new moon written as a new moon, in a row.
+    auto panneau = lance("fr_FR.UTF-8", "--date 1/3/2024").lignes();
+    ASSERT_EQ(panneau.size(), 22u);
+    std::vector<std::string> attendu(panneau.begin() + 16, panneau.begin() + 21);
+    attendu[4].replace(0, std::string("Lune suivante").size(), "Nouvelle Lune");
+    const auto debut = std::find(l.begin(), l.end(), attendu[0]);
+    ASSERT_NE(debut, l.end()) << attendu[0];
+    ASSERT_LE(debut + 5, l.end());
+    EXPECT_EQ(std::vector<std::string>(debut, debut + 5), attendu);
+}
+
+TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {
+    // An ISO-8859-1 locale of our own, made for the test where the system has none.
+    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-locale-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    const std::string fabrique = "localedef -i fr_FR -f ISO-8859-1 '" + (dossier / "fr_FR.ISO-8859-1").string() +
+                                 "' >/dev/null 2>&1";
+    if (std::system(fabrique.c_str()) != 0 && !std::filesystem::exists(dossier / "fr_FR.ISO-8859-1"))
+        GTEST_SKIP() << "localedef cannot make an ISO-8859-1 locale here";
+    const std::string latin1 = "fr_FR.ISO-8859-1 LOCPATH='" + dossier.string() + "'";
+    for (const char* arguments : {"--date 12/4/1992 --heure 0:0:0 --latitude 33:52S", "--inconnue", "--help"}) {
+        const Sortie utf8 = lance("fr_FR.UTF-8", arguments);
+        const Sortie iso = lance(latin1, arguments);
+        EXPECT_EQ(iso.statut, utf8.statut) << arguments;
+        EXPECT_EQ(iso.sortie, en_latin1(utf8.sortie)) << arguments;
+        EXPECT_EQ(iso.erreurs, en_latin1(utf8.erreurs)) << arguments;
+        EXPECT_NE(iso.sortie + iso.erreurs, utf8.sortie + utf8.erreurs) << arguments; // accents to convert
+    }
+    // The C locale keeps UTF-8.
+    const Sortie c = lance("C", "--date 12/4/1992 --heure 0:0:0");
+    EXPECT_NE(c.sortie.find("à"), std::string::npos);
+    std::filesystem::remove_all(dossier);
 }

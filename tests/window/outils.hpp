@@ -14,6 +14,7 @@
 #include "clock/calendrier.hpp"
 #include "clock/horloge_fixe.hpp"
 #include "platform/reglages_ini.hpp"
+#include "window/impression.hpp"
 #include "window/pos_lune.hpp"
 
 namespace orbitel::essais {
@@ -26,6 +27,20 @@ class NavigateurEspion final : public Navigateur {
   public:
     void ouvre(const std::string& url) override { adresses.push_back(url); }
     std::vector<std::string> adresses;
+};
+
+// The window's printer in the tests: a PDF file in the test's folder unless a test puts another
+// printer (the system's dialog, a spy) in its place.
+class ImprimanteEssai final : public Imprimante {
+  public:
+    explicit ImprimanteEssai(const QString& pdf) : pdf_(pdf) {}
+    bool choisit(QWidget* parent) override { return cible().choisit(parent); }
+    bool imprime(QWidget& fenetre) override { return cible().imprime(fenetre); }
+    Imprimante* remplacante = nullptr;
+
+  private:
+    Imprimante& cible() { return remplacante != nullptr ? *remplacante : pdf_; }
+    ImprimantePdf pdf_;
 };
 
 // A UTC reading, field by field (the day of the week is not used).
@@ -78,7 +93,7 @@ struct Banc {
     }
 
     void ouvre(char marque = '.') {
-        fenetre = std::make_unique<PosLune>(horloge, *reglages, navigateur, marque);
+        fenetre = std::make_unique<PosLune>(horloge, *reglages, navigateur, imprimante, marque);
         fenetre->fin_programme = [this] { ++fins; };
     }
 
@@ -96,6 +111,7 @@ struct Banc {
     HorlogeFixe horloge;
     std::unique_ptr<MagasinIni> reglages;
     NavigateurEspion navigateur;
+    ImprimanteEssai imprimante{config.dossier() + QStringLiteral("/page.pdf")};
     std::unique_ptr<PosLune> fenetre;
     int fins = 0;
 };

@@ -165,8 +165,8 @@ TEST(Modes, RetourAuTempsReelReconstruitLePanneauDuDernierCalcul) {
     f.bascule_mode();
     // The panel is back on the computed date; the search ran for the present day.
     EXPECT_EQ(f.reference_phases(), reference(1, 3, 2024));
-    EXPECT_EQ(f.instant.an, 2026);
-    EXPECT_EQ(f.instant.mois, 12);
+    EXPECT_EQ(f.instant().an, 2026);
+    EXPECT_EQ(f.instant().mois, 12);
     // The report lines wait for the next tick.
     EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 01/03/2024 à 00:00:00");
     f.tick();
@@ -251,7 +251,7 @@ TEST(Calcul, InstantIncalculableLaisseLeDessin) {
     const QImage avant = f.surface().copy();
     tape_instant(f, "1", "1", "1E300", "0", "0", "0");
     f.calcul();
-    EXPECT_FALSE(est_calculable(f.etat));
+    EXPECT_FALSE(est_calculable(f.etat()));
     EXPECT_EQ(f.surface(), avant);
     EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -267,7 +267,7 @@ TEST(Tick, MinuitTURelanceLaRecherche) {
     banc.regle(tu_de(2026, 12, 7, 0, 0, 0, 0));
     f.tick();
     EXPECT_EQ(recherches.count(), 1);
-    EXPECT_EQ(f.instant.jour, 7);
+    EXPECT_EQ(f.instant().jour, 7);
     f.tick();
     EXPECT_EQ(recherches.count(), 1);
 }
@@ -310,24 +310,36 @@ TEST(Quitter, FermerLaFenetreSauveAussi) {
     EXPECT_EQ(banc.fins, 0);
 }
 
-TEST(Actions, ImpressionEtAProposPassentParLeursCrochets) {
+TEST(Actions, ImpressionEtAProposRendentLeFocusADummy) {
     Banc banc;
     PosLune& f = *banc.fenetre;
     f.demarre();
-    int impressions = 0, a_propos = 0;
-    f.action_impression = [&](PosLune& p) {
-        EXPECT_EQ(&p, &f);
-        ++impressions;
-        p.TLat[0]->setFocus();
-    };
-    f.action_a_propos = [&](PosLune&) {
-        ++a_propos;
-        f.TLat[1]->setFocus();
-    };
+    // The window's printer, its dialog cancelled after taking the focus.
+    struct Refus final : Imprimante {
+        PosLune& f;
+        int impressions = 0;
+        explicit Refus(PosLune& p) : f(p) {}
+        bool choisit(QWidget* parent) override {
+            EXPECT_EQ(parent, &f);
+            ++impressions;
+            f.TLat[0]->setFocus();
+            return false;
+        }
+        bool imprime(QWidget&) override { return false; }
+    } refus(f);
+    banc.imprimante.remplacante = &refus;
     f.bascule_mode();
     QTest::mouseClick(f.Command5, Qt::LeftButton);
-    EXPECT_EQ(impressions, 1);
+    EXPECT_EQ(refus.impressions, 1);
     EXPECT_EQ(f.focusWidget(), f.dummy);
+    int a_propos = 0;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* boite = QApplication::activeModalWidget()) {
+            ++a_propos;
+            f.TLat[1]->setFocus();
+            boite->close();
+        }
+    });
     QTest::mouseClick(f.Command4, Qt::LeftButton);
     EXPECT_EQ(a_propos, 1);
     EXPECT_EQ(f.focusWidget(), f.dummy);

@@ -4,6 +4,7 @@
 
 #include "outils.hpp"
 #include "window/dessin_lune.hpp"
+#include "window/surface_lune.hpp"
 
 using namespace orbitel;
 using namespace orbitel::essais;
@@ -15,13 +16,12 @@ const QColor noir(0, 0, 0), blanc(255, 255, 255), gris_papier(200, 200, 200);
 struct Dessin : ::testing::Test {
     Banc banc;
     PosLune& f = *banc.fenetre;
+    // A surface of the window's size and density, drawn for a side of the Sun and a latitude as the
+    // window's own is drawn from the engine's side and the place.
+    SurfaceLune surface{f};
 
-    QColor en(double x, double y = lune_cy) const { return pixel_twips(f.surface(), x, y); }
-    void dessine(double partie, std::string_view cote, float lat) {
-        f.etat.EstOuest = cote;
-        f.Lat = lat;
-        f.dessine_lune(partie);
-    }
+    QColor en(double x, double y = lune_cy) const { return pixel_twips(surface.image(), x, y); }
+    void dessine(double partie, std::string_view cote, float lat) { surface.dessine(partie, cote, lat, f.PR); }
     void attend(std::initializer_list<double> xs, const QColor& couleur) const {
         for (const double x : xs) EXPECT_EQ(en(x), couleur) << "x = " << x << " twips";
     }
@@ -31,6 +31,16 @@ struct Dessin : ::testing::Test {
 
 TEST_F(Dessin, SurfaceDeLaFenetreEntiere) {
     EXPECT_EQ(f.surface().size() / f.surface().devicePixelRatio(), QSize(640, 435));
+}
+
+TEST_F(Dessin, LaFenetreDessineLeCroissantDuMatin) {
+    // 7 December 2026 at dawn in Paris: 3.2 % lit, west of the Sun, so the thin crescent is on the left.
+    f.demarre();
+    f.tick();
+    EXPECT_EQ(f.etat().EstOuest, "Ouest");
+    EXPECT_EQ(pixel_twips(f.surface(), 300, lune_cy), blanc);
+    EXPECT_EQ(pixel_twips(f.surface(), 5100, lune_cy), noir);
+    EXPECT_EQ(pixel_twips(f.surface(), 2700, lune_cy), noir);
 }
 
 TEST_F(Dessin, QuartDeLuneEstAuNordCroissantADroite) {
@@ -106,7 +116,7 @@ TEST_F(Dessin, RedessinRecouvreToutLeCarre) {
 
 TEST_F(Dessin, FractionNonFinieLaisseLeDessin) {
     dessine(1, "Est", 48);
-    f.dessine_lune(std::nan(""));
+    dessine(std::nan(""), "Est", 48);
     EXPECT_EQ(en(2700), blanc);
 }
 

@@ -10,12 +10,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
+#include <stdexcept>
 
 #include "outils.hpp"
 #include "version_orbitel.hpp"
 #include "window/apropos.hpp"
 #include "window/controles.hpp"
-#include "window/impression_pos_lune.hpp"
+#include "window/impression.hpp"
 
 using namespace orbitel;
 using namespace orbitel::essais;
@@ -109,8 +110,9 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
                             ? qEnvironmentVariable("ORBITEL_GARDE_PDF")
                             : dossier.filePath("page.pdf");
     ImprimantePdf imprimante(pdf);
-    ImpressionPosLune etapes(f);
-    ASSERT_EQ(imprime_fenetre(etapes, imprimante), IssueImpression::imprimee);
+    banc.imprimante.remplacante = &imprimante;
+    ASSERT_EQ(f.imprime(), IssueImpression::imprimee);
+    ASSERT_TRUE(QFile::exists(pdf));
 
     // The screen as it was: every control's colours, the pictures, the buttons.
     const auto apres = aspects(f);
@@ -137,6 +139,7 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
     poppler(ORBITEL_PDFTOPPM, {"-r", "60", "-png", "-singlefile", pdf, base});
     QImage page(base + ".png");
     ASSERT_FALSE(page.isNull());
+    EXPECT_GT(page.width(), page.height()); // landscape
     page = page.convertToFormat(QImage::Format_RGB32);
     long colores = 0, blancs = 0, sombres = 0, lune = 0;
     for (int y = 0; y < page.height(); ++y) {
@@ -165,12 +168,151 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{-300, std::string("Pour obtenir l'heure locale veuillez retirer 5 heures.")}),
     [](const auto& info) { return info.param.first > 0 ? "Avance" : "Retard"; });
 
+namespace {
+
+// A printer that notes how the window stands when its page is printed, and may refuse the dialog,
+// fail the printout or throw from it.
+class ImprimanteEspion final : public Imprimante {
+  public:
+    enum class Issue { imprimee, ratee, panne };
+    ImprimanteEspion(PosLune& f, bool accepte, Issue issue = Issue::imprimee)
+        : f_(f), accepte_(accepte), issue_(issue) {}
+
+    bool choisit(QWidget* parent) override {
+        ++dialogues;
+        parent_ = parent;
+        return accepte_;
+    }
+    bool imprime(QWidget& fenetre) override {
+        ++pages;
+        pendant.cachee = fenetre.isHidden();
+        pendant.pr = f_.PR;
+        pendant.quitte_a_la_fermeture = QGuiApplication::quitOnLastWindowClosed();
+        pendant.note = f_.Label19->text();
+        pendant.image4 = !f_.Image4->isHidden();
+        pendant.images_cachees = f_.Image1->isHidden() && f_.Image2->isHidden() && f_.Image3->isHidden();
+        pendant.boutons_caches = f_.Command1->isHidden() && f_.Command5->isHidden();
+        pendant.phase0 = f_.LabPhase[0]->palette().color(QPalette::WindowText);
+        pendant.contour = f_.Shape1[5]->contour();
+        if (issue_ == Issue::panne) throw std::runtime_error("panne de l'imprimante");
+        return issue_ == Issue::imprimee;
+    }
+
+    int dialogues = 0, pages = 0;
+    QWidget* parent_ = nullptr;
+    struct {
+        bool cachee = false, pr = false, quitte_a_la_fermeture = true, image4 = false;
+        bool images_cachees = false, boutons_caches = false;
+        QString note;
+        QColor phase0, contour;
+    } pendant;
+
+  private:
+    PosLune& f_;
+    bool accepte_;
+    Issue issue_;
+};
+
+struct ImpressionEspionnee : ::testing::Test {
+    Banc banc{tu_de(2026, 12, 7, 5, 41, 7), 120};
+    PosLune& f = *banc.fenetre;
+    void SetUp() override {
+        f.demarre();
+        f.bascule_mode();
+        f.calcul();
+    }
+};
+
+} // namespace
+
+TEST_F(ImpressionEspionnee, DialogueRefuseRienNeChange) {
+    f.Label19->setText("note d'avant");
+    const auto avant = aspects(f);
+    ImprimanteEspion espion(f, false);
+    banc.imprimante.remplacante = &espion;
+    EXPECT_EQ(f.imprime(), IssueImpression::annulee);
+    EXPECT_EQ(espion.dialogues, 1);
+    EXPECT_EQ(espion.pages, 0);
+    EXPECT_EQ(espion.parent_, &f);
+    compare(avant, aspects(f), true);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.PR);
+    EXPECT_EQ(f.Label19->text(), "note d'avant");
+}
+
+TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
+    const auto avant = aspects(f);
+    ImprimanteEspion espion(f, true);
+    banc.imprimante.remplacante = &espion;
+    const bool quitte = QGuiApplication::quitOnLastWindowClosed();
+    EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
+    EXPECT_EQ(espion.pages, 1);
+    EXPECT_TRUE(espion.pendant.cachee);
+    EXPECT_TRUE(espion.pendant.pr);
+    EXPECT_TRUE(espion.pendant.image4);
+    EXPECT_TRUE(espion.pendant.images_cachees);
+    EXPECT_TRUE(espion.pendant.boutons_caches);
+    EXPECT_FALSE(espion.pendant.quitte_a_la_fermeture);
+    EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez ajouter 2 heures.");
+    // The compute before the page runs in the paper palette, the one after in the screen's.
+    EXPECT_EQ(espion.pendant.phase0, QColor(Qt::black));
+    EXPECT_EQ(espion.pendant.contour, QColor(Qt::black));
+
+    compare(avant, aspects(f));
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.PR);
+    EXPECT_TRUE(f.Image4->isHidden());
+    for (QWidget* w : {static_cast<QWidget*>(f.Image1), static_cast<QWidget*>(f.Image2),
+                       static_cast<QWidget*>(f.Image3)})
+        EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(QGuiApplication::quitOnLastWindowClosed(), quitte);
+    // The note stays until the next printout.
+    EXPECT_EQ(texte(f.Label19), "Pour obtenir l'heure locale veuillez ajouter 2 heures.");
+
+    // A second printout finds the same screen look to restore, and measures the clock afresh.
+    banc.regle(tu_de(2026, 12, 7, 5, 41, 7), -300);
+    EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
+    compare(avant, aspects(f));
+    EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez retirer 5 heures.");
+}
+
+TEST_F(ImpressionEspionnee, ImpressionRateeRendLEcranQuandMeme) {
+    const auto avant = aspects(f);
+    for (const auto issue : {ImprimanteEspion::Issue::ratee, ImprimanteEspion::Issue::panne}) {
+        ImprimanteEspion espion(f, true, issue);
+        banc.imprimante.remplacante = &espion;
+        EXPECT_EQ(f.imprime(), IssueImpression::echouee);
+        EXPECT_EQ(espion.pages, 1);
+        compare(avant, aspects(f));
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_FALSE(f.PR);
+        EXPECT_TRUE(f.Image4->isHidden());
+    }
+    // A PDF file that cannot be written.
+    ImprimantePdf impossible("/repertoire-absent/sous-repertoire/page.pdf");
+    banc.imprimante.remplacante = &impossible;
+    EXPECT_EQ(f.imprime(), IssueImpression::echouee);
+    compare(avant, aspects(f));
+    EXPECT_TRUE(f.isVisible());
+}
+
+TEST(ImpressionFenetre, FenetreJamaisMontreeLeResteApres) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    ImprimanteEspion espion(f, true);
+    banc.imprimante.remplacante = &espion;
+    EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
+    EXPECT_EQ(espion.pages, 1);
+    EXPECT_FALSE(f.isVisible());
+}
+
 TEST(ImpressionFenetre, DialogueAnnuleRienNeChange) {
     Banc banc;
     PosLune& f = *banc.fenetre;
     f.demarre();
     f.bascule_mode();
-    raccorde_impression_et_a_propos(f);
+    ImprimanteSysteme systeme;
+    banc.imprimante.remplacante = &systeme;
     const auto avant = aspects(f);
     const std::string ligne9 = texte(f.Label9);
     bool vu = false;
@@ -194,7 +336,6 @@ TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
     Banc banc;
     PosLune& f = *banc.fenetre;
     f.demarre();
-    raccorde_impression_et_a_propos(f);
     bool vu = false;
     QTimer::singleShot(0, [&] {
         auto* boite = qobject_cast<About*>(QApplication::activeModalWidget());

@@ -58,9 +58,9 @@ TEST_F(Lieu, LaRechercheDuModeChoisiPrendLInstantTape) {
     f.Date[1]->setText("3");
     f.Date[2]->setText("2024");
     QTest::keyClick(f.TLon[1], Qt::Key_1);
-    EXPECT_EQ(f.instant.an, 2024);
-    EXPECT_EQ(f.instant.mois, 3);
-    EXPECT_EQ(f.instant.jour, 1);
+    EXPECT_EQ(f.instant().an, 2024);
+    EXPECT_EQ(f.instant().mois, 3);
+    EXPECT_EQ(f.instant().jour, 1);
 }
 
 TEST_F(Lieu, LectureDesChampsEtDesHemispheres) {

@@ -143,9 +143,21 @@ TEST_F(Usage, EntreeDansChaqueChampDInstantCalcule) {
     EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 12/04/1992 à 03:04:05");
 }
 
+// A printer whose dialog is always cancelled: counts how often printing was asked for.
+class ImprimanteRefusee final : public Imprimante {
+  public:
+    bool choisit(QWidget*) override {
+        ++demandes;
+        return false;
+    }
+    bool imprime(QWidget&) override { return false; }
+    int demandes = 0;
+};
+
 TEST_F(Usage, RaccourcisImprimerQuitterEtCycles) {
-    int impressions = 0;
-    f.action_impression = [&](PosLune&) { ++impressions; };
+    ImprimanteRefusee refusee;
+    banc.imprimante.remplacante = &refusee;
+    const int& impressions = refusee.demandes;
     QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(impressions, 0); // no printing in real time, as there is no print button
     f.bascule_mode();

@@ -1,0 +1,43 @@
+#include "window/surface_lune.hpp"
+
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+
+#include "window/dessin_lune.hpp"
+
+namespace orbitel {
+
+SurfaceLune::SurfaceLune(QWidget& fenetre)
+    : fenetre_(fenetre), image_(fenetre.size(), QImage::Format_ARGB32_Premultiplied) {
+    image_.fill(Qt::transparent);
+}
+
+void SurfaceLune::dessine(double partie_illuminee, std::string_view est_ouest, float lat, bool impression) {
+    if (!std::isfinite(partie_illuminee)) return;
+    const qreal ratio = fenetre_.devicePixelRatioF();
+    const QSize taille = fenetre_.size();
+    const PaletteLune palette = palette_lune(impression);
+    // The surface is opaque, in the palette's background, around the drawing too: a transparent
+    // surround would print as a grey seam along the drawing's box once the page is scaled.
+    if (image_.devicePixelRatio() != ratio || image_.size() != taille * ratio || fond_ != palette.sombre) {
+        image_ = QImage(taille * ratio, QImage::Format_ARGB32_Premultiplied);
+        image_.setDevicePixelRatio(ratio);
+        image_.fill(palette.sombre);
+        fond_ = palette.sombre;
+    }
+    bool droite = est_ouest == "Est";
+    if (lat < 0) droite = !droite;
+    QPainter p(&image_);
+    p.scale(1 / 15.0, 1 / 15.0); // the image's own ratio maps pixels to device pixels
+    dessine_phase(p, partie_illuminee, droite, palette);
+    p.end();
+    fenetre_.update();
+}
+
+void SurfaceLune::peint(QPainter& p) const {
+    p.drawImage(QPoint(0, 0), image_);
+}
+
+} // namespace orbitel

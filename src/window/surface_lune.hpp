@@ -1,0 +1,33 @@
+#pragma once
+#include <QColor>
+#include <QImage>
+
+#include <string_view>
+
+class QPainter;
+class QWidget;
+
+namespace orbitel {
+
+// The window's persistent drawing surface: the Moon drawn on it stays until the next drawing, and
+// the window paints it under its controls. It covers the whole window, at the window's device pixel
+// ratio; transparent until the first drawing.
+class SurfaceLune {
+public:
+    explicit SurfaceLune(QWidget& fenetre);
+
+    // The Moon with its lit fraction (0 to 1) in the screen or the paper palette. The right half is
+    // lit when est_ouest reads exactly "Est" north of the equator, the left half south of it. A
+    // fraction that is not finite leaves the last drawing.
+    void dessine(double partie_illuminee, std::string_view est_ouest, float lat, bool impression);
+    void peint(QPainter& p) const;
+
+    const QImage& image() const { return image_; }
+
+private:
+    QWidget& fenetre_;
+    QImage image_;
+    QColor fond_; // the colour the surface was last filled with
+};
+
+} // namespace orbitel
