@@ -145,7 +145,7 @@ TEST_F(Usage, EntreeDansChaqueChampDInstantCalcule) {
 
 // A printer whose dialog is always cancelled: counts how often printing was asked for.
 class ImprimanteRefusee final : public Imprimante {
-  public:
+public:
     bool choisit(QWidget*) override {
         ++demandes;
         return false;
