@@ -16,13 +16,13 @@
 namespace {
 
 class SansNavigateur final : public orbitel::Navigateur {
-  public:
+public:
     void ouvre(const std::string&) override {}
 };
 
 // Nothing is printed here: the dialog is always cancelled.
 class SansImprimante final : public orbitel::Imprimante {
-  public:
+public:
     bool choisit(QWidget*) override { return false; }
     bool imprime(QWidget&) override { return false; }
 };
@@ -88,9 +88,11 @@ void BM_endurance(benchmark::State& state) {
         SansImprimante imprimante;
         orbitel::PosLune fenetre{horloge, reglages, navigateur, imprimante, ','};
         fenetre.demarre();
-        for (int i = 0; i < 1000; ++i) tick(fenetre);
+        for (int i = 0; i < 1000; ++i)
+            tick(fenetre);
         const double chaud = memoire_residente_ko();
-        for (int i = 0; i < 100000; ++i) tick(fenetre);
+        for (int i = 0; i < 100000; ++i)
+            tick(fenetre);
         const double fin = memoire_residente_ko();
         state.counters["rss_depart_ko"] = depart;
         state.counters["rss_apres_chauffe_ko"] = chaud;

@@ -53,7 +53,8 @@ BENCHMARK(BM_calcule_lune_et_lignes);
 
 void BM_sinus_lot_770(benchmark::State& state) {
     std::vector<double> x(770), s(770);
-    for (std::size_t i = 0; i < x.size(); ++i) x[i] = -200.0 + 0.52 * static_cast<double>(i);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = -200.0 + 0.52 * static_cast<double>(i);
     for (auto _ : state) {
         sinus_lot(x.data(), s.data(), x.size());
         benchmark::DoNotOptimize(s.data());

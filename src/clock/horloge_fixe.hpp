@@ -6,7 +6,7 @@ namespace orbitel {
 // A clock that reads what it is told: tests, benchmarks and the screenshot set the UTC reading and
 // the local wall clock, and move them on as they need.
 class HorlogeFixe final : public Horloge {
-  public:
+public:
     HorlogeFixe() = default;
     HorlogeFixe(const HorlogeTu& tu, const HeureLocale& locale) : tu_(tu), locale_(locale) {}
 
@@ -18,7 +18,7 @@ class HorlogeFixe final : public Horloge {
         locale_ = locale;
     }
 
-  private:
+private:
     HorlogeTu tu_;
     HeureLocale locale_;
 };

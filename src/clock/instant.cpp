@@ -12,7 +12,9 @@ namespace orbitel {
 
 namespace {
 
-std::int64_t jour_de(std::int64_t secondes) { return (secondes >= 0 ? secondes : secondes - 86399) / 86400; }
+std::int64_t jour_de(std::int64_t secondes) {
+    return (secondes >= 0 ? secondes : secondes - 86399) / 86400;
+}
 
 } // namespace
 
@@ -48,9 +50,13 @@ LectureHorloge HorlogeSysteme::lit() const {
     return {static_cast<std::int64_t>(ts.tv_sec), ts.tv_nsec};
 }
 
-HorlogeTu HorlogeSysteme::tu() const { return horloge_tu_de(lit()); }
+HorlogeTu HorlogeSysteme::tu() const {
+    return horloge_tu_de(lit());
+}
 
-HeureLocale HorlogeSysteme::locale() const { return heure_locale_de(lit()); }
+HeureLocale HorlogeSysteme::locale() const {
+    return heure_locale_de(lit());
+}
 
 void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge) {
     horloge_tu = horloge.tu();

@@ -43,7 +43,7 @@ struct HeureLocale {
 // Where the present moment comes from. The window and the report take the system clocks; tests give
 // a fixed clock.
 class Horloge {
-  public:
+public:
     virtual ~Horloge() = default;
     virtual HorlogeTu tu() const = 0;
     virtual HeureLocale locale() const = 0;
@@ -66,12 +66,12 @@ HeureLocale heure_locale_de(const LectureHorloge& lecture);
 // The system's clocks. Both readings come from the one real-time clock (clock_gettime); tests give
 // another source to set the system's clock anywhere in time.
 class HorlogeSysteme final : public Horloge {
-  public:
+public:
     explicit HorlogeSysteme(std::function<LectureHorloge()> source = {});
     HorlogeTu tu() const override;
     HeureLocale locale() const override;
 
-  private:
+private:
     LectureHorloge lit() const;
     std::function<LectureHorloge()> source_;
 };

@@ -11,13 +11,18 @@ namespace {
 
 // The blanks the reading skips: spaces, tabs and line feeds, nothing else (a carriage return
 // stops the number like any other character).
-bool est_blanc(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool est_blanc(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 int valeur_chiffre(char c, int base) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -109,6 +114,8 @@ std::optional<double> lit_nombre_strict(std::string_view texte) {
     return lu.valeur;
 }
 
-double lit_nombre_ou_zero(std::string_view texte) { return lit_nombre(texte).value_or(0.0); }
+double lit_nombre_ou_zero(std::string_view texte) {
+    return lit_nombre(texte).value_or(0.0);
+}
 
 } // namespace orbitel

@@ -19,7 +19,9 @@ bool egal_sans_casse(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool est_blanc(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool est_blanc(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The whole text must be one decimal number: no trailing rubbish, no "inf" or "nan" words, which
 // strtod alone would accept.
@@ -27,7 +29,8 @@ std::optional<double> nombre_du_texte_entier(std::string_view t) {
     std::size_t i = 0;
     const auto chiffres = [&] {
         const std::size_t debut = i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i;
         return i - debut;
     };
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
@@ -61,15 +64,19 @@ template <class Lecture> void lit_cle(Lecture&& lecture) {
 } // namespace
 
 std::optional<bool> lit_verite(std::string_view texte) {
-    while (!texte.empty() && est_blanc(texte.front())) texte.remove_prefix(1);
-    while (!texte.empty() && est_blanc(texte.back())) texte.remove_suffix(1);
+    while (!texte.empty() && est_blanc(texte.front()))
+        texte.remove_prefix(1);
+    while (!texte.empty() && est_blanc(texte.back()))
+        texte.remove_suffix(1);
     if (egal_sans_casse(texte, "true")) return true;
     if (egal_sans_casse(texte, "false")) return false;
     if (const auto v = nombre_du_texte_entier(texte)) return *v != 0.0;
     return std::nullopt;
 }
 
-std::string_view texte_verite(bool valeur) { return valeur ? "True" : "False"; }
+std::string_view texte_verite(bool valeur) {
+    return valeur ? "True" : "False";
+}
 
 ChampsLieu restaure_lieu(const MagasinReglages& magasin) {
     ChampsLieu lieu;
@@ -108,6 +115,8 @@ std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const Cha
     }
 }
 
-bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) { return !enregistre_lieu(magasin, lieu); }
+bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {
+    return !enregistre_lieu(magasin, lieu);
+}
 
 } // namespace orbitel

@@ -22,7 +22,7 @@ using ValeursSection = std::vector<std::pair<std::string, std::string>>;
 // A per-user store of text values addressed by section and key. The window and orbitel-rapport
 // share one store (orbitel.ini); tests give an in-memory one or a file in a temporary folder.
 class MagasinReglages {
-  public:
+public:
     virtual ~MagasinReglages() = default;
     // The text stored under section/cle, exactly as it was written, or nullopt when absent.
     virtual std::optional<std::string> lit(std::string_view section, std::string_view cle) const = 0;
@@ -31,9 +31,11 @@ class MagasinReglages {
     // Writes several keys as one unit. A store kept on disk replaces its file once, after all of
     // them are in, so that an interrupted save leaves the old texts or the new ones, never a mix.
     // This default, for stores without files, writes the keys one by one and attempts every one.
-    virtual std::optional<EchecEcriture> ecrit_ensemble(std::string_view section, const ValeursSection& valeurs) {
+    virtual std::optional<EchecEcriture> ecrit_ensemble(std::string_view section,
+                                                        const ValeursSection& valeurs) {
         bool tout = true;
-        for (const auto& [cle, valeur] : valeurs) tout = ecrit(section, cle, valeur) && tout;
+        for (const auto& [cle, valeur] : valeurs)
+            tout = ecrit(section, cle, valeur) && tout;
         if (tout) return std::nullopt;
         return EchecEcriture{"", "le magasin de réglages a refusé une valeur"};
     }
@@ -41,7 +43,7 @@ class MagasinReglages {
 
 // A store held in memory, for tests and for runs that must leave the user's settings alone.
 class MagasinMemoire final : public MagasinReglages {
-  public:
+public:
     std::optional<std::string> lit(std::string_view section, std::string_view cle) const override {
         const auto it = valeurs_.find(nom(section, cle));
         if (it == valeurs_.end()) return std::nullopt;
@@ -52,7 +54,7 @@ class MagasinMemoire final : public MagasinReglages {
         return true;
     }
 
-  private:
+private:
     static std::string nom(std::string_view section, std::string_view cle) {
         return std::string(section) + '/' + std::string(cle);
     }

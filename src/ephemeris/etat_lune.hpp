@@ -16,8 +16,8 @@ inline constexpr double SecRad = 4.84814e-06; // radians per arcsecond
 
 // Everything the engine knows about one instant. Angles in radians unless stated otherwise.
 struct EtatLune {
-    double JJ = 0;    // Julian day, UT used as the time argument
-    double T1900 = 0; // Julian centuries from 1900 (solar theory)
+    double JJ = 0;                        // Julian day, UT used as the time argument
+    double T1900 = 0;                     // Julian centuries from 1900 (solar theory)
     double T = 0, T2 = 0, T3 = 0, T4 = 0; // Julian centuries from J2000 and powers
 
     double LongSoleil = 0;     // apparent longitude of the Sun, reduced
@@ -41,11 +41,11 @@ struct EtatLune {
     double Beta = 0;     // geocentric latitude
     double Distance = 0; // km, centre to centre
 
-    double Parallaxe = 0;   // equatorial horizontal parallax
-    double Ascension = 0;   // hours; topocentric once the topocentric routine has run
-    double Declinaison = 0; // degrees; likewise
-    double Elongation = 0;  // geocentric elongation from the Sun
-    double Phase = 0;       // illuminated fraction, percent to a tenth
+    double Parallaxe = 0;      // equatorial horizontal parallax
+    double Ascension = 0;      // hours; topocentric once the topocentric routine has run
+    double Declinaison = 0;    // degrees; likewise
+    double Elongation = 0;     // geocentric elongation from the Sun
+    double Phase = 0;          // illuminated fraction, percent to a tenth
     std::string_view EstOuest; // "Est" or "Ouest": the side of the Sun the Moon stands on
 };
 

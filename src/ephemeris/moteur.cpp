@@ -17,7 +17,9 @@ namespace orbitel {
 namespace {
 
 // x - DeuxPi * Int(x / DeuxPi): into [0, DeuxPi) with the theory's own value of a full turn.
-double reduit(double x) { return x - DeuxPi * std::floor(x / DeuxPi); }
+double reduit(double x) {
+    return x - DeuxPi * std::floor(x / DeuxPi);
+}
 
 // The arguments of a series are linear in the fundamental arguments; they are laid out by column
 // once, so that each run forms them in one vectorisable pass, in the order of the formula.
@@ -30,16 +32,18 @@ template <std::size_t N> struct Serie {
     std::array<bool, nb_colonnes> colonne_utile{};
 };
 
-template <std::size_t N> void arguments(const Serie<N>& s, const std::array<double, nb_colonnes>& base,
-                                        std::array<double, N>& arg) {
+template <std::size_t N>
+void arguments(const Serie<N>& s, const std::array<double, nb_colonnes>& base, std::array<double, N>& arg) {
     arg.fill(0.0);
     for (int c = 0; c < nb_colonnes; ++c) {
         if (!s.colonne_utile[static_cast<std::size_t>(c)]) continue;
         const double b = base[static_cast<std::size_t>(c)];
         const auto& m = s.multiplicateurs[static_cast<std::size_t>(c)];
-        for (std::size_t i = 0; i < N; ++i) arg[i] += m[i] * b;
+        for (std::size_t i = 0; i < N; ++i)
+            arg[i] += m[i] * b;
     }
-    for (std::size_t i = 0; i < N; ++i) arg[i] += s.phase[i];
+    for (std::size_t i = 0; i < N; ++i)
+        arg[i] += s.phase[i];
 }
 
 template <typename Terme> void remplit_commun(auto& s, std::size_t i, const Terme& t) {
@@ -95,7 +99,8 @@ const Serie<table_latitude.size()>& serie_latitude() {
 const Serie<table_distance.size()>& serie_distance() {
     static const auto s = [] {
         Serie<table_distance.size()> s;
-        for (std::size_t i = 0; i < table_distance.size(); ++i) remplit_commun(s, i, table_distance[i]);
+        for (std::size_t i = 0; i < table_distance.size(); ++i)
+            remplit_commun(s, i, table_distance[i]);
         marque_colonnes(s);
         return s;
     }();
@@ -172,10 +177,13 @@ void calcule_nutation(EtatLune& e) {
 template <std::size_t N> double somme(const Serie<N>& serie, const EtatLune& e, bool cosinus) {
     std::array<double, N> arg, v;
     arguments(serie, base_arguments(e), arg);
-    if (cosinus) cosinus_lot(arg.data(), v.data(), N);
-    else sinus_lot(arg.data(), v.data(), N);
+    if (cosinus)
+        cosinus_lot(arg.data(), v.data(), N);
+    else
+        sinus_lot(arg.data(), v.data(), N);
     double total = 0;
-    for (std::size_t i = 0; i < N; ++i) total += serie.coefficient[i] * v[i]; // in row order
+    for (std::size_t i = 0; i < N; ++i)
+        total += serie.coefficient[i] * v[i]; // in row order
     return total;
 }
 
@@ -198,7 +206,8 @@ void calcule_derives(EtatLune& e) {
     if (alpha >= 24) alpha -= 24;
     e.Ascension = alpha;
 
-    const double sd = std::sin(e.Beta) * std::cos(e.Eps) + std::sin(e.Eps) * std::cos(e.Beta) * std::sin(e.Lambda);
+    const double sd =
+        std::sin(e.Beta) * std::cos(e.Eps) + std::sin(e.Eps) * std::cos(e.Beta) * std::sin(e.Lambda);
     e.Declinaison = Rad * arcsin(sd);
 
     e.Elongation = arccos(std::cos(e.Beta) * std::cos(e.Lambda - e.LongSoleil));
@@ -240,8 +249,9 @@ double fraction_eclairee(const EtatLune& e) {
     // Phase angle: the numerator takes the lunar theory's solar anomaly, the denominator the solar
     // theory's own.
     const double psi = e.Elongation;
-    double i = 180 - psi * Rad - 0.1468 * (1 - 0.0549 * std::sin(e.M)) / (1 - 0.0167 * std::sin(e.AnomalieSoleil)) *
-                                     std::sin(psi);
+    double i =
+        180 - psi * Rad -
+        0.1468 * (1 - 0.0549 * std::sin(e.M)) / (1 - 0.0167 * std::sin(e.AnomalieSoleil)) * std::sin(psi);
     i /= Rad;
     return (std::cos(i) + 1) * 0.5;
 }
@@ -262,8 +272,8 @@ bool est_calculable(const EtatLune& e) {
     // A typed year of 1E30 gives a finite Julian day, but one whose date cannot be written and
     // whose time of day has been rounded away.
     if (!(std::fabs(e.JJ) < JourJulienLimite)) return false;
-    for (double v : {e.JJ, e.Lambda, e.Beta, e.Distance, e.Parallaxe, e.Ascension, e.Declinaison, e.Elongation,
-                     e.Phase, e.LongSoleil, e.Eps})
+    for (double v : {e.JJ, e.Lambda, e.Beta, e.Distance, e.Parallaxe, e.Ascension, e.Declinaison,
+                     e.Elongation, e.Phase, e.LongSoleil, e.Eps})
         if (!std::isfinite(v)) return false;
     return true;
 }

@@ -25,7 +25,9 @@ constexpr double borne_rapide = 1e5;
 
 // Nearest integer of |v| < 2^51 by the magic-number trick: plain arithmetic that vectorises. Used on
 // values whose fraction is never one half, where it is also the floor plus a fixed offset.
-inline double entier_proche(double v) { return (v + arrondi_magique) - arrondi_magique; }
+inline double entier_proche(double v) {
+    return (v + arrondi_magique) - arrondi_magique;
+}
 
 // decalage 0 gives the sine, 1 the cosine (cos x = sin(x + pi/2): one more quarter turn).
 inline double noyau(double x, double decalage) {
@@ -46,7 +48,8 @@ inline double noyau(double x, double decalage) {
 
 bool tous_rapides(const double* x, std::size_t n) {
     bool ok = true;
-    for (std::size_t i = 0; i < n; ++i) ok &= std::fabs(x[i]) < borne_rapide; // false for NaN
+    for (std::size_t i = 0; i < n; ++i)
+        ok &= std::fabs(x[i]) < borne_rapide; // false for NaN
     return ok;
 }
 
@@ -60,7 +63,8 @@ bool tous_rapides(const double* x, std::size_t n) {
 
 ORBITEL_CLONES_AVX2 void lot(const double* __restrict x, double* __restrict out, std::size_t n,
                              double decalage) {
-    for (std::size_t i = 0; i < n; ++i) out[i] = noyau(x[i], decalage);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = noyau(x[i], decalage);
 }
 
 } // namespace
@@ -70,7 +74,8 @@ void sinus_lot(const double* x, double* sinus, std::size_t n) {
         lot(x, sinus, n, 0.0);
         return;
     }
-    for (std::size_t i = 0; i < n; ++i) sinus[i] = std::sin(x[i]);
+    for (std::size_t i = 0; i < n; ++i)
+        sinus[i] = std::sin(x[i]);
 }
 
 void cosinus_lot(const double* x, double* cosinus, std::size_t n) {
@@ -78,7 +83,8 @@ void cosinus_lot(const double* x, double* cosinus, std::size_t n) {
         lot(x, cosinus, n, 1.0);
         return;
     }
-    for (std::size_t i = 0; i < n; ++i) cosinus[i] = std::cos(x[i]);
+    for (std::size_t i = 0; i < n; ++i)
+        cosinus[i] = std::cos(x[i]);
 }
 
 } // namespace orbitel

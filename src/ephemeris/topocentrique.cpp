@@ -23,7 +23,9 @@ double ramene_360(double angle) {
 
 } // namespace
 
-double arrondi_quatre_decimales(double x) { return arrondi_decimal(x, 4); }
+double arrondi_quatre_decimales(double x) {
+    return arrondi_decimal(x, 4);
+}
 
 double temps_sideral_local(const EtatLune& etat, float lon_est) {
     return ramene_360(280.46061837 + 360.98564736629 * (etat.JJ - 2451545) + 0.000387933 * etat.T2 -

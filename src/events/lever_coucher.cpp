@@ -48,8 +48,8 @@ bool positif(double f) {
 class Recherche {
 public:
     Recherche(EtatLune& etat, double jj0, double duree, const Observateur& lieu, LeverCoucher& resultat)
-        : etat_(etat), jj0_(jj0), duree_(duree), lat_(lieu.Lat), lon_est_(lieu.lon_est()), bornes_(bornes_hauteur(lieu.Lat)),
-          resultat_(resultat) {}
+        : etat_(etat), jj0_(jj0), duree_(duree), lat_(lieu.Lat), lon_est_(lieu.lon_est()),
+          bornes_(bornes_hauteur(lieu.Lat)), resultat_(resultat) {}
 
     void parcourt_le_jour() {
         Point p = evalue(0);

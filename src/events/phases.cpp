@@ -44,8 +44,7 @@ double reduit_360(double x) {
 float annee_decimale(const DateHeure& reference) {
     const std::int64_t annee = reference.annee();
     const DateHeure premier_janvier = DateHeure::depuis_calendrier(annee, 1, 1);
-    return en_simple(static_cast<double>(annee) +
-                              (reference.jours() - premier_janvier.jours()) / 365);
+    return en_simple(static_cast<double>(annee) + (reference.jours() - premier_janvier.jours()) / 365);
 }
 
 float numero_lunaison(const DateHeure& reference) {
@@ -154,7 +153,8 @@ std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float Delta
     // that the lunation running at jj_debut is listed.
     const DateHeure premiere = DateHeure::depuis_calendrier(AnneeMin, 1, 1);
     const DateHeure derniere = DateHeure::depuis_calendrier(AnneeMax, 12, 31);
-    const double debut = std::floor(std::clamp(jj_debut - JourJulien1970 - 45, premiere.jours(), derniere.jours()));
+    const double debut =
+        std::floor(std::clamp(jj_debut - JourJulien1970 - 45, premiere.jours(), derniere.jours()));
     std::optional<DateHeure> reference = DateHeure::depuis_jours(debut);
     PhaseLune etat;
     while (reference) {

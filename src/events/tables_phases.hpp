@@ -13,8 +13,8 @@
 namespace orbitel {
 
 struct TermePhase {
-    double coefficient; // days
-    int puissance_e;    // power of E carried by the term: 0, 1 or 2
+    double coefficient;   // days
+    int puissance_e;      // power of E carried by the term: 0, 1 or 2
     Multiplicateur m;     // multiple of M
     Multiplicateur mp;    // multiple of M'
     Multiplicateur f;     // multiple of F

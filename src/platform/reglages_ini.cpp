@@ -33,9 +33,10 @@ bool MagasinIni::ecrit(std::string_view section, std::string_view cle, std::stri
     return !ecrit_ensemble(section, {{std::string(cle), std::string(valeur)}});
 }
 
-std::optional<EchecEcriture> MagasinIni::ecrit_ensemble(std::string_view section, const ValeursSection& valeurs) {
-    return remplace_section_ini(chemin_, QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())),
-                                valeurs, panne);
+std::optional<EchecEcriture> MagasinIni::ecrit_ensemble(std::string_view section,
+                                                        const ValeursSection& valeurs) {
+    return remplace_section_ini(
+        chemin_, QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())), valeurs, panne);
 }
 
 QString chemin_reglages_utilisateur(const QString& application) {

@@ -12,19 +12,20 @@ namespace orbitel {
 // The settings store as an INI file: read through QSettings, written as one unit (ecriture_ini).
 // Opening it clears what an interrupted save of the same file left behind.
 class MagasinIni final : public MagasinReglages {
-  public:
+public:
     explicit MagasinIni(const QString& chemin);
 
     std::optional<std::string> lit(std::string_view section, std::string_view cle) const override;
     bool ecrit(std::string_view section, std::string_view cle, std::string_view valeur) override;
-    std::optional<EchecEcriture> ecrit_ensemble(std::string_view section, const ValeursSection& valeurs) override;
+    std::optional<EchecEcriture> ecrit_ensemble(std::string_view section,
+                                                const ValeursSection& valeurs) override;
 
     QString chemin() const { return chemin_; }
 
     // Tests make a step of the save fail with a given system error.
     PanneEcriture panne;
 
-  private:
+private:
     QString chemin_;
     mutable QSettings reglages_;
 };

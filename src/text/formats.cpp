@@ -11,7 +11,9 @@ namespace orbitel {
 
 namespace {
 
-bool que_des_zeros(const std::string& s) { return s.find_first_not_of('0') == std::string::npos; }
+bool que_des_zeros(const std::string& s) {
+    return s.find_first_not_of('0') == std::string::npos;
+}
 
 std::string nombre_image(double x, int entiers, int decimales, char marque) {
     std::string chiffres = chiffres_arrondis(x, decimales);
@@ -21,7 +23,8 @@ std::string nombre_image(double x, int entiers, int decimales, char marque) {
     const std::size_t premier = partie_entiere.find_first_not_of('0');
     partie_entiere = premier == std::string::npos ? std::string() : partie_entiere.substr(premier);
     if (static_cast<int>(partie_entiere.size()) < entiers)
-        partie_entiere = std::string(static_cast<std::size_t>(entiers) - partie_entiere.size(), '0') + partie_entiere;
+        partie_entiere =
+            std::string(static_cast<std::size_t>(entiers) - partie_entiere.size(), '0') + partie_entiere;
 
     std::string texte;
     // A value that rounds to zero is written without its sign.
@@ -49,7 +52,8 @@ std::string texte_heure(double fraction_jour, bool avec_secondes) {
     if (fraction_jour < 0) total = (86400 - total) % 86400;
     char tampon[32];
     if (avec_secondes)
-        std::snprintf(tampon, sizeof tampon, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
+        std::snprintf(tampon, sizeof tampon, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60,
+                      total % 60);
     else
         std::snprintf(tampon, sizeof tampon, "%02lld:%02lld", total / 3600, total / 60 % 60);
     return tampon;
@@ -89,7 +93,9 @@ Sexagesimal decoupe_sexagesimale(double x) {
     return {unites, minutes, secondes};
 }
 
-double arrondi_centieme(double s) { return std::floor(100.0 * s + 0.5) / 100.0; }
+double arrondi_centieme(double s) {
+    return std::floor(100.0 * s + 0.5) / 100.0;
+}
 
 SexagesimalAffiche sexagesimale_affichee(double x, long long tour) {
     const Sexagesimal d = decoupe_sexagesimale(x);

@@ -17,13 +17,16 @@ struct Morceaux {
 Morceaux morceaux(double x, long long tour, bool deux_chiffres, char marque) {
     const SexagesimalAffiche s = sexagesimale_affichee(x, tour);
     const auto u = static_cast<double>(s.unites);
-    if (deux_chiffres) return {texte_image(u, "00"), texte_image(s.minutes, "00"), texte_nombre(s.secondes, marque)};
+    if (deux_chiffres)
+        return {texte_image(u, "00"), texte_image(s.minutes, "00"), texte_nombre(s.secondes, marque)};
     return {texte_nombre(u), texte_nombre(s.minutes), texte_nombre(s.secondes, marque)};
 }
 
 } // namespace
 
-std::string ligne_absente(std::string_view libelle) { return std::string(libelle) + "---"; }
+std::string ligne_absente(std::string_view libelle) {
+    return std::string(libelle) + "---";
+}
 
 LignesGeocentriques lignes_geocentriques(const EtatLune& e, char marque) {
     LignesGeocentriques l;
@@ -50,10 +53,11 @@ LignesGeocentriques lignes_geocentriques(const EtatLune& e, char marque) {
 
     const double beta = e.Beta * Rad;
     const Morceaux la = morceaux(std::fabs(beta), 0, false, marque);
-    l.Label2 = std::string("Latitude = ") + (e.Beta < 0 ? "- " : "+ ") + la.unites + "° " + la.minutes + "' " +
-               la.secondes + "''";
+    l.Label2 = std::string("Latitude = ") + (e.Beta < 0 ? "- " : "+ ") + la.unites + "° " + la.minutes +
+               "' " + la.secondes + "''";
 
-    l.Label3 = "Distance terre - Lune = " + texte_nombre(std::floor(e.Distance * 1000 + 0.5) / 1000, marque) + " kms";
+    l.Label3 = "Distance terre - Lune = " + texte_nombre(std::floor(e.Distance * 1000 + 0.5) / 1000, marque) +
+               " kms";
 
     // The parallax line is built from the same rounded value as Parallaxe.
     const double p = parallaxe_secondes(e.Distance);
@@ -65,8 +69,8 @@ LignesGeocentriques lignes_geocentriques(const EtatLune& e, char marque) {
     l.Label5 = "Ascension droite = " + ad.unites + " h " + ad.minutes + " m " + ad.secondes + "s";
 
     const Morceaux de = morceaux(std::fabs(e.Declinaison), 0, true, marque);
-    l.Label6 = std::string("Déclinaison = ") + (e.Declinaison < 0 ? "-" : "+") + de.unites + "° " + de.minutes +
-               "' " + de.secondes + "''";
+    l.Label6 = std::string("Déclinaison = ") + (e.Declinaison < 0 ? "-" : "+") + de.unites + "° " +
+               de.minutes + "' " + de.secondes + "''";
 
     const double elongation = std::floor(e.Elongation * Rad * 10 + 0.5) / 10;
     l.Label7 = "Elongation = " + texte_nombre(elongation, marque) + "° " + std::string(e.EstOuest);

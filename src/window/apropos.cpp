@@ -2,10 +2,10 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadialGradient>

@@ -1,5 +1,6 @@
 // orbitel-capture: renders the window at a fixed instant and place into a PNG file, for the
-// documentation; with "instant", in chosen-instant mode. The settings store is in memory, so the user's place is neither read nor changed.
+// documentation; with "instant", in chosen-instant mode. The settings store is in memory, so the user's place
+// is neither read nor changed.
 #include <QApplication>
 #include <QPixmap>
 
@@ -13,13 +14,13 @@
 namespace {
 
 class SansNavigateur final : public orbitel::Navigateur {
-  public:
+public:
     void ouvre(const std::string&) override {}
 };
 
 // Nothing is printed here: the dialog is always cancelled.
 class SansImprimante final : public orbitel::Imprimante {
-  public:
+public:
     bool choisit(QWidget*) override { return false; }
     bool imprime(QWidget&) override { return false; }
 };

@@ -47,7 +47,8 @@ void ImageCliquable::mousePressEvent(QMouseEvent* e) {
 void ImageCliquable::mouseReleaseEvent(QMouseEvent* e) {
     // A click is a press and a release over the picture; the release of a double click's second
     // press was already counted by mouseDoubleClickEvent.
-    const bool clic_complet = presse_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    const bool clic_complet =
+        presse_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     presse_ = false;
     e->accept();
     if (clic_complet) emit clic();

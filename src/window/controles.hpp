@@ -11,16 +11,16 @@ class Forme : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor contour READ contour WRITE definit_contour)
 
-  public:
+public:
     explicit Forme(QWidget* parent = nullptr);
 
     QColor contour() const { return contour_; }
     void definit_contour(const QColor& couleur);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override;
 
-  private:
+private:
     QColor contour_{255, 224, 192};
 };
 
@@ -30,19 +30,19 @@ class Forme : public QWidget {
 class ImageCliquable : public QLabel {
     Q_OBJECT
 
-  public:
+public:
     explicit ImageCliquable(QWidget* parent = nullptr);
 
-  signals:
+signals:
     void clic();
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-  private:
+private:
     bool presse_ = false;
 };
 

@@ -56,8 +56,9 @@ void dessine_phase(QPainter& p, double partie_illuminee, bool droite_eclairee, c
     p.drawEllipse(disque);
 
     const QRectF moitie_sombre =
-        droite_eclairee ? QRectF(QPointF(lune_x0, lune_y0), QPointF(lune_cx, lune_y0 + lune_cote))
-                        : QRectF(QPointF(lune_cx, lune_y0), QPointF(lune_x0 + lune_cote, lune_y0 + lune_cote));
+        droite_eclairee
+            ? QRectF(QPointF(lune_x0, lune_y0), QPointF(lune_cx, lune_y0 + lune_cote))
+            : QRectF(QPointF(lune_cx, lune_y0), QPointF(lune_x0 + lune_cote, lune_y0 + lune_cote));
     p.fillRect(moitie_sombre, palette.sombre);
 
     p.setBrush(Qt::NoBrush);

@@ -17,8 +17,8 @@ inline constexpr double lune_x0 = 200, lune_y0 = 200;
 inline constexpr double lune_cote = 5000;
 inline constexpr double lune_marge = 10;
 inline constexpr double lune_rayon = (lune_cote - 2 * lune_marge) / 2; // 2490
-inline constexpr double lune_cx = lune_x0 + lune_cote / 2;              // 2700
-inline constexpr double lune_cy = lune_y0 + lune_cote / 2;              // 2700
+inline constexpr double lune_cx = lune_x0 + lune_cote / 2;             // 2700
+inline constexpr double lune_cy = lune_y0 + lune_cote / 2;             // 2700
 
 // Draws the Moon with its lit fraction (0 to 1) on the painter, whose coordinates are twips.
 // droite_eclairee: the right half faces the Sun (the Moon east of the Sun seen from the north).

@@ -43,7 +43,8 @@ QPixmap image_petites_lunes(qreal ratio) {
     };
     constexpr Phase phases[] = {{0, true}, {0.5, true}, {1, true}, {0.5, false}, {0, true}};
     const double h = 121.0 / 5;
-    for (int i = 0; i < 5; ++i) petite_lune(p, QRectF(0, i * h, 26, h), phases[i].partie, phases[i].droite);
+    for (int i = 0; i < 5; ++i)
+        petite_lune(p, QRectF(0, i * h, 26, h), phases[i].partie, phases[i].droite);
     return pm;
 }
 
@@ -117,7 +118,8 @@ QPixmap image_icone(int cote) {
 
 QIcon icone_orbitel() {
     QIcon icone;
-    for (const int cote : {16, 24, 32, 48, 64, 128, 256}) icone.addPixmap(image_icone(cote));
+    for (const int cote : {16, 24, 32, 48, 64, 128, 256})
+        icone.addPixmap(image_icone(cote));
     return icone;
 }
 

@@ -20,10 +20,10 @@
 #include "window/apropos.hpp"
 #include "window/clavier.hpp"
 #include "window/controles.hpp"
+#include "window/enregistrement.hpp"
 #include "window/etape.hpp"
 #include "window/heures_locales.hpp"
 #include "window/impression_pos_lune.hpp"
-#include "window/enregistrement.hpp"
 #include "window/lieu_champs.hpp"
 #include "window/notice_horloge.hpp"
 

@@ -58,7 +58,7 @@ TEST(LectureNombre, HorsDePorteeDUnDouble) {
 namespace {
 
 class HorlogeFixe : public orbitel::Horloge {
-  public:
+public:
     orbitel::HorlogeTu tu_;
     orbitel::HeureLocale locale_;
     orbitel::HorlogeTu tu() const override { return tu_; }
@@ -110,4 +110,3 @@ TEST(EcartLocal, HeuresEntieres) {
     EXPECT_EQ(orbitel::ecart_local_minutes(midi, {2026, 12, 7, 17, 30, 0}), 330);
     EXPECT_EQ(orbitel::ecart_local_minutes(midi, {2026, 12, 7, 12, 0, 0}), 0);
 }
-

@@ -7,8 +7,10 @@
 using namespace orbitel;
 
 TEST(LitVerite, MotsDansToutesLesCasses) {
-    for (const char* t : {"True", "true", "TRUE", "tRuE", "  True  "}) EXPECT_EQ(lit_verite(t), true) << t;
-    for (const char* t : {"False", "false", "FALSE", "fAlSe", "\tFalse\n"}) EXPECT_EQ(lit_verite(t), false) << t;
+    for (const char* t : {"True", "true", "TRUE", "tRuE", "  True  "})
+        EXPECT_EQ(lit_verite(t), true) << t;
+    for (const char* t : {"False", "false", "FALSE", "fAlSe", "\tFalse\n"})
+        EXPECT_EQ(lit_verite(t), false) << t;
 }
 
 TEST(LitVerite, NombresZeroFauxAutresVrais) {
@@ -79,7 +81,7 @@ namespace {
 
 // A store that fails on one key, to show that the others are still read and written.
 class MagasinCapricieux final : public MagasinReglages {
-  public:
+public:
     explicit MagasinCapricieux(std::string cle) : cle_(std::move(cle)) {}
     std::optional<std::string> lit(std::string_view section, std::string_view cle) const override {
         if (cle == cle_) throw std::runtime_error("lecture impossible");
@@ -91,7 +93,7 @@ class MagasinCapricieux final : public MagasinReglages {
     }
     MagasinMemoire dedans;
 
-  private:
+private:
     std::string cle_;
 };
 

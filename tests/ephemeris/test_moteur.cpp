@@ -164,7 +164,8 @@ TEST(SinusLot, AccordAvecLaBibliothequeStandard) {
     const std::size_t n = 400000;
 #endif
     std::vector<double> x(n), s(n), c(n);
-    for (auto& v : x) v = d(alea);
+    for (auto& v : x)
+        v = d(alea);
     x[0] = 0;
     x[1] = -0.0;
     x[2] = M_PI / 4;
@@ -179,10 +180,14 @@ TEST(SinusLot, AccordAvecLaBibliothequeStandard) {
     double pire_s = 0, pire_c = 0;
     for (std::size_t i = 0; i < n; ++i) {
         // Near a zero of the function the relative error is meaningless; compare absolutely there.
-        if (std::fabs(std::sin(x[i])) > 1e-3) pire_s = std::max(pire_s, ulps(s[i], std::sin(x[i])));
-        else EXPECT_NEAR(s[i], std::sin(x[i]), 2e-16) << x[i];
-        if (std::fabs(std::cos(x[i])) > 1e-3) pire_c = std::max(pire_c, ulps(c[i], std::cos(x[i])));
-        else EXPECT_NEAR(c[i], std::cos(x[i]), 2e-16) << x[i];
+        if (std::fabs(std::sin(x[i])) > 1e-3)
+            pire_s = std::max(pire_s, ulps(s[i], std::sin(x[i])));
+        else
+            EXPECT_NEAR(s[i], std::sin(x[i]), 2e-16) << x[i];
+        if (std::fabs(std::cos(x[i])) > 1e-3)
+            pire_c = std::max(pire_c, ulps(c[i], std::cos(x[i])));
+        else
+            EXPECT_NEAR(c[i], std::cos(x[i]), 2e-16) << x[i];
     }
     EXPECT_LE(pire_s, 3.0);
     EXPECT_LE(pire_c, 3.0);

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <limits>
+#include <numbers>
 #include <random>
 
 using namespace orbitel;

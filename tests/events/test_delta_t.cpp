@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 using namespace orbitel;
@@ -14,9 +13,8 @@ struct CasDeltaT {
 };
 
 constexpr CasDeltaT table_delta_t[] = {
-    {1990, 57},    {1999, 57},     {2000, 57},
-    {2024, 90.36}, {2050, 126.5}, {2100, 196},
-    {2101, 190},  {-500, 57},     {32767, 190},
+    {1990, 57},  {1999, 57},  {2000, 57}, {2024, 90.36}, {2050, 126.5},
+    {2100, 196}, {2101, 190}, {-500, 57}, {32767, 190},
 };
 
 TEST(DeltaT, TableDesAnnees) {
@@ -33,8 +31,7 @@ TEST(DeltaT, ContinueEn2000SautEn2101) {
     EXPECT_GT(calcule_delta_t(2100).secondes, calcule_delta_t(2101).secondes);
     // Increasing across the middle branch.
     for (std::int16_t a = 2000; a < 2100; ++a)
-        EXPECT_LT(calcule_delta_t(a).secondes,
-                  calcule_delta_t(static_cast<std::int16_t>(a + 1)).secondes);
+        EXPECT_LT(calcule_delta_t(a).secondes, calcule_delta_t(static_cast<std::int16_t>(a + 1)).secondes);
 }
 
 TEST(DeltaT, SimplePrecisionDuTerme102t) {

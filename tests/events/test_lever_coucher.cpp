@@ -1,8 +1,8 @@
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
 #include "events/lever_coucher.hpp"
-#include "text/lignes_lever_coucher.hpp"
 #include "text/formats.hpp"
+#include "text/lignes_lever_coucher.hpp"
 
 #include <gtest/gtest.h>
 

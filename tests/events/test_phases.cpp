@@ -2,8 +2,8 @@
 // the panel's lines, the lunation chosen for a date, and the stepping of the panel.
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
-#include "text/lignes_phases.hpp"
 #include "events/tables_phases.hpp"
+#include "text/lignes_phases.hpp"
 
 #include <gtest/gtest.h>
 

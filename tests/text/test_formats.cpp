@@ -43,7 +43,7 @@ TEST(Images, Diese) {
 
 TEST(Images, Heures) {
     EXPECT_EQ(texte_image(0.5243, "hh:mm:ss"), "12:35:00"); // 12:34:59.52
-    EXPECT_EQ(texte_image(0.524305, "hh:mm"), "12:35"); // 12:34:59.95 rounds up first
+    EXPECT_EQ(texte_image(0.524305, "hh:mm"), "12:35");     // 12:34:59.95 rounds up first
     EXPECT_EQ(texte_image((12 * 3600 + 34 * 60 + 59.4) / 86400.0, "hh:mm"), "12:34");
     EXPECT_EQ(texte_image(0.75, "hh:mm:ss"), "18:00:00");
 }
@@ -59,7 +59,7 @@ TEST(TexteNombre, Formes) {
     EXPECT_EQ(texte_nombre(0.00001), "1E-05");
     EXPECT_EQ(texte_nombre(1e15), "1E+15");
     EXPECT_EQ(texte_nombre(999999999999999.0), "999999999999999");
-    EXPECT_EQ(texte_nombre(0.1 + 0.2), "0.3"); // 15 significant digits
+    EXPECT_EQ(texte_nombre(0.1 + 0.2), "0.3");              // 15 significant digits
     EXPECT_EQ(texte_nombre(1234567.25, ','), "1234567,25"); // never grouped
 }
 

@@ -5,7 +5,9 @@
 
 namespace orbitel::essais {
 
-QApplication& application() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
+QApplication& application() {
+    return *static_cast<QApplication*>(QCoreApplication::instance());
+}
 
 } // namespace orbitel::essais
 

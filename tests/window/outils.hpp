@@ -24,7 +24,7 @@ namespace orbitel::essais {
 QApplication& application();
 
 class NavigateurEspion final : public Navigateur {
-  public:
+public:
     void ouvre(const std::string& url) override { adresses.push_back(url); }
     std::vector<std::string> adresses;
 };
@@ -32,38 +32,43 @@ class NavigateurEspion final : public Navigateur {
 // The window's printer in the tests: a PDF file in the test's folder unless a test puts another
 // printer (the system's dialog, a spy) in its place.
 class ImprimanteEssai final : public Imprimante {
-  public:
+public:
     explicit ImprimanteEssai(const QString& pdf) : pdf_(pdf) {}
     bool choisit(QWidget* parent) override { return cible().choisit(parent); }
     bool imprime(QWidget& fenetre) override { return cible().imprime(fenetre); }
     Imprimante* remplacante = nullptr;
 
-  private:
+private:
     Imprimante& cible() { return remplacante != nullptr ? *remplacante : pdf_; }
     ImprimantePdf pdf_;
 };
 
 // A UTC reading, field by field (the day of the week is not used).
 inline HorlogeTu tu_de(int an, int mois, int jour, int h, int m, int s, int ms = 0) {
-    return {static_cast<std::uint16_t>(an), static_cast<std::uint16_t>(mois), 0, static_cast<std::uint16_t>(jour),
-            static_cast<std::uint16_t>(h),  static_cast<std::uint16_t>(m),    static_cast<std::uint16_t>(s),
-            static_cast<std::uint16_t>(ms)};
+    return {static_cast<std::uint16_t>(an),   static_cast<std::uint16_t>(mois), 0,
+            static_cast<std::uint16_t>(jour), static_cast<std::uint16_t>(h),    static_cast<std::uint16_t>(m),
+            static_cast<std::uint16_t>(s),    static_cast<std::uint16_t>(ms)};
 }
 
 // The local wall clock `decalage_minutes` away from a UTC reading (whole seconds).
 inline HeureLocale locale_de(const HorlogeTu& tu, int decalage_minutes) {
     const std::int64_t jour = jours_civils(tu.annee, tu.mois, tu.jour);
-    std::int64_t secondes = jour * 86400 + tu.heure * 3600 + tu.minute * 60 + tu.seconde + decalage_minutes * 60;
+    std::int64_t secondes =
+        jour * 86400 + tu.heure * 3600 + tu.minute * 60 + tu.seconde + decalage_minutes * 60;
     const std::int64_t j = (secondes >= 0 ? secondes : secondes - 86399) / 86400;
     secondes -= j * 86400;
     const DateCivile d = date_civile(j);
-    return {static_cast<int>(d.annee), static_cast<int>(d.mois), static_cast<int>(d.jour),
-            static_cast<int>(secondes / 3600), static_cast<int>(secondes / 60 % 60), static_cast<int>(secondes % 60)};
+    return {static_cast<int>(d.annee),
+            static_cast<int>(d.mois),
+            static_cast<int>(d.jour),
+            static_cast<int>(secondes / 3600),
+            static_cast<int>(secondes / 60 % 60),
+            static_cast<int>(secondes % 60)};
 }
 
 // A configuration folder of its own for each test: the settings file lives and dies with it.
 class DossierConfiguration {
-  public:
+public:
     DossierConfiguration() {
         application();
         ancien_ = qgetenv("XDG_CONFIG_HOME");
@@ -76,7 +81,7 @@ class DossierConfiguration {
     QString chemin_ini() const { return chemin_reglages_utilisateur(QStringLiteral("orbitel")); }
     QString dossier() const { return dossier_.path(); }
 
-  private:
+private:
     QTemporaryDir dossier_;
     QByteArray ancien_;
 };
@@ -105,7 +110,9 @@ struct Banc {
         ouvre();
     }
 
-    void regle(const HorlogeTu& tu, int decalage_minutes = 60) { horloge.regle(tu, locale_de(tu, decalage_minutes)); }
+    void regle(const HorlogeTu& tu, int decalage_minutes = 60) {
+        horloge.regle(tu, locale_de(tu, decalage_minutes));
+    }
 
     DossierConfiguration config;
     HorlogeFixe horloge;
@@ -116,8 +123,12 @@ struct Banc {
     int fins = 0;
 };
 
-inline std::string texte(const QLabel* l) { return l->text().toStdString(); }
-inline std::string texte(const QLineEdit* l) { return l->text().toStdString(); }
+inline std::string texte(const QLabel* l) {
+    return l->text().toStdString();
+}
+inline std::string texte(const QLineEdit* l) {
+    return l->text().toStdString();
+}
 
 // The pixel of the drawing surface under a point given in twips.
 inline QColor pixel_twips(const QImage& surface, double x, double y) {

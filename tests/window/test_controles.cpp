@@ -22,7 +22,9 @@ QRect tw(int x, int y, int l, int h) {
     return {p(x), p(y), p(l), p(h)};
 }
 
-QColor texte_de(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+QColor texte_de(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
 
 struct Controles : ::testing::Test {
     Banc banc;
@@ -46,12 +48,13 @@ TEST_F(Controles, FenetreFixeNoireEtSaLegende) {
 
 TEST_F(Controles, ChaqueControlePorteSonNom) {
     for (const char* nom :
-         {"Command1", "Command2", "Command3", "Command4", "Command5", "Frame1", "Frame2", "Frame3", "Frame4",
-          "Heure_0",  "Heure_1",  "Heure_2",  "Date_0",   "Date_1",   "Date_2", "Shape1_0", "Shape1_5", "Label11_0",
-          "Label11_5", "dummy",   "TLat_0",   "TLat_1",   "TLon_0",   "TLon_1", "Option1_0", "Option1_1",
-          "Option2_0", "Option2_1", "Label17_0", "Label17_1", "Label18_0", "Label18_1", "LabPhase_0",
-          "LabPhase_4", "Label1", "Label9", "Label12", "Label16", "Image1", "Image2", "Image3", "Image4",
-          "Label19", "Label10_0", "Label10_1"})
+         {"Command1",  "Command2",  "Command3",  "Command4",  "Command5",   "Frame1",     "Frame2",
+          "Frame3",    "Frame4",    "Heure_0",   "Heure_1",   "Heure_2",    "Date_0",     "Date_1",
+          "Date_2",    "Shape1_0",  "Shape1_5",  "Label11_0", "Label11_5",  "dummy",      "TLat_0",
+          "TLat_1",    "TLon_0",    "TLon_1",    "Option1_0", "Option1_1",  "Option2_0",  "Option2_1",
+          "Label17_0", "Label17_1", "Label18_0", "Label18_1", "LabPhase_0", "LabPhase_4", "Label1",
+          "Label9",    "Label12",   "Label16",   "Image1",    "Image2",     "Image3",     "Image4",
+          "Label19",   "Label10_0", "Label10_1"})
         nomme(nom);
     EXPECT_NE(f.findChild<QTimer*>(QStringLiteral("Timer1")), nullptr);
 }
@@ -82,8 +85,10 @@ TEST_F(Controles, BoutonsSurUneLigneAvecLeursTouchesDAcces) {
 }
 
 TEST_F(Controles, CeQuiEstCacheAuDepart) {
-    for (const char* nom : {"Command5", "Frame1", "Command3", "Image4"}) EXPECT_TRUE(nomme(nom)->isHidden()) << nom;
-    for (const char* nom : {"Command1", "Command2", "Command4", "Frame2", "Image1", "Image2", "Image3", "Label10_0"})
+    for (const char* nom : {"Command5", "Frame1", "Command3", "Image4"})
+        EXPECT_TRUE(nomme(nom)->isHidden()) << nom;
+    for (const char* nom :
+         {"Command1", "Command2", "Command4", "Frame2", "Image1", "Image2", "Image3", "Label10_0"})
         EXPECT_FALSE(nomme(nom)->isHidden()) << nom;
     auto* minuterie = f.findChild<QTimer*>(QStringLiteral("Timer1"));
     EXPECT_EQ(minuterie->interval(), 500);
@@ -125,7 +130,8 @@ TEST_F(Controles, LegendesEtTextesInitiaux) {
     }
     EXPECT_EQ(texte(f.Label17[0]), "Coordonnées du lieu");
     EXPECT_EQ(texte(f.Label17[1]), "T.U.");
-    for (QLabel* l : {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7, f.Label8, f.Label9})
+    for (QLabel* l :
+         {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7, f.Label8, f.Label9})
         EXPECT_EQ(texte(l), "Info");
     for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16, f.Label18[0], f.Label18[1],
                       f.LabPhase[0], f.LabPhase[4]})
@@ -133,7 +139,8 @@ TEST_F(Controles, LegendesEtTextesInitiaux) {
     EXPECT_EQ(texte(f.Label10[0]), "xxx");
     EXPECT_EQ(texte(f.Label10[1]), "xxx");
     EXPECT_EQ(texte(f.Label19), "");
-    for (QLineEdit* c : {f.Heure[0], f.Date[2], f.TLat[0], f.TLon[1]}) EXPECT_EQ(texte(c), "");
+    for (QLineEdit* c : {f.Heure[0], f.Date[2], f.TLat[0], f.TLon[1]})
+        EXPECT_EQ(texte(c), "");
     EXPECT_EQ(f.Image2->toolTip(), QStringLiteral("Cycle précédent"));
     EXPECT_EQ(f.Image3->toolTip(), QStringLiteral("Cycle suivant"));
     EXPECT_EQ(f.Option1[0]->text(), "N");
@@ -145,32 +152,38 @@ TEST_F(Controles, LegendesEtTextesInitiaux) {
 
 TEST_F(Controles, Couleurs) {
     const QColor creme(255, 255, 192);
-    for (QLineEdit* c : {f.Heure[0], f.Heure[1], f.Heure[2], f.Date[0], f.Date[1], f.Date[2], f.TLat[0], f.TLat[1],
-                         f.TLon[0], f.TLon[1]}) {
+    for (QLineEdit* c : {f.Heure[0], f.Heure[1], f.Heure[2], f.Date[0], f.Date[1], f.Date[2], f.TLat[0],
+                         f.TLat[1], f.TLon[0], f.TLon[1]}) {
         EXPECT_EQ(c->palette().color(QPalette::Base), creme) << c->objectName().toStdString();
         EXPECT_EQ(c->palette().color(QPalette::Text), QColor(0, 0, 0));
     }
-    for (QLabel* l : {f.Label14, f.Label15, f.Label16}) EXPECT_EQ(texte_de(l), QColor(255, 255, 128));
-    for (QLabel* l : {f.Label1, f.Label8, f.Label12, f.Label13}) EXPECT_EQ(texte_de(l), QColor(224, 224, 224));
+    for (QLabel* l : {f.Label14, f.Label15, f.Label16})
+        EXPECT_EQ(texte_de(l), QColor(255, 255, 128));
+    for (QLabel* l : {f.Label1, f.Label8, f.Label12, f.Label13})
+        EXPECT_EQ(texte_de(l), QColor(224, 224, 224));
     EXPECT_EQ(texte_de(f.Label9), QColor(192, 192, 255));
     EXPECT_EQ(texte_de(f.Label18[0]), QColor(0, 192, 0));
     EXPECT_EQ(texte_de(f.Label18[1]), QColor(192, 0, 0));
     const std::array<QColor, 5> phases{QColor(224, 224, 224), QColor(224, 224, 224), QColor(255, 255, 255),
                                        QColor(224, 224, 224), QColor(192, 192, 255)};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(texte_de(f.LabPhase[i]), phases[i]) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(texte_de(f.LabPhase[i]), phases[i]) << i;
     for (QLabel* l : f.Label17) {
         EXPECT_EQ(texte_de(l), QColor(192, 192, 192));
         EXPECT_EQ(l->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
     EXPECT_EQ(texte_de(f.Label10[0]), QColor(128, 128, 128));
     EXPECT_EQ(texte_de(f.Label10[1]), QColor(224, 224, 224));
-    for (QFrame* c : {f.Frame3, f.Frame4}) EXPECT_EQ(c->palette().color(QPalette::Window), QColor(128, 128, 128));
-    for (QFrame* c : {f.Frame1, f.Frame2}) EXPECT_EQ(c->palette().color(QPalette::Window), QColor(0, 0, 0));
+    for (QFrame* c : {f.Frame3, f.Frame4})
+        EXPECT_EQ(c->palette().color(QPalette::Window), QColor(128, 128, 128));
+    for (QFrame* c : {f.Frame1, f.Frame2})
+        EXPECT_EQ(c->palette().color(QPalette::Window), QColor(0, 0, 0));
     for (QRadioButton* o : {f.Option1[0], f.Option1[1], f.Option2[0], f.Option2[1]}) {
         EXPECT_EQ(texte_de(o), QColor(255, 255, 255));
         EXPECT_EQ(o->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
-    for (Forme* s : f.Shape1) EXPECT_EQ(s->contour(), QColor(255, 224, 192));
+    for (Forme* s : f.Shape1)
+        EXPECT_EQ(s->contour(), QColor(255, 224, 192));
 }
 
 TEST_F(Controles, OptionCocheeSeDistingueDeLAutre) {
@@ -198,8 +211,8 @@ TEST_F(Controles, OptionCocheeSeDistingueDeLAutre) {
 }
 
 TEST_F(Controles, PolicesArialDesLignesEtDesChamps) {
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Label1, f.Label9, f.Label12, f.Label16, f.Date[0],
-                                                      f.Heure[2]}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.Label1, f.Label9, f.Label12, f.Label16, f.Date[0], f.Heure[2]}) {
         EXPECT_EQ(w->font().family(), QStringLiteral("Arial")) << w->objectName().toStdString();
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
     }
@@ -207,22 +220,22 @@ TEST_F(Controles, PolicesArialDesLignesEtDesChamps) {
 
 TEST_F(Controles, ParentsDesControles) {
     for (QWidget* w : std::initializer_list<QWidget*>{f.TLat[0], f.TLon[1], f.Frame3, f.Frame4, f.Label17[0],
-                                                      f.Label18[1], f.LabPhase[2], f.Label1, f.Label14, f.Image1,
-                                                      f.Shape1[1], f.Shape1[5]})
+                                                      f.Label18[1], f.LabPhase[2], f.Label1, f.Label14,
+                                                      f.Image1, f.Shape1[1], f.Shape1[5]})
         EXPECT_EQ(w->parentWidget(), f.Frame2) << w->objectName().toStdString();
     EXPECT_EQ(f.Option1[0]->parentWidget(), f.Frame3);
     EXPECT_EQ(f.Option2[1]->parentWidget(), f.Frame4);
     EXPECT_EQ(f.Shape1[0]->parentWidget(), f.Frame1);
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command5, f.dummy, f.Label10[0], f.Label19,
-                                                      f.Image2, f.Image3, f.Image4})
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command5, f.dummy, f.Label10[0],
+                                                      f.Label19, f.Image2, f.Image3, f.Image4})
         EXPECT_EQ(w->parentWidget(), &f) << w->objectName().toStdString();
 }
 
 TEST_F(Controles, PlaceEtiquettesEmpileLesLignes) {
     f.place_etiquettes();
     int haut = 60;
-    for (QLabel* l : {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label14, f.Label15, f.Label16,
-                      f.Label7, f.Label8, f.Label9}) {
+    for (QLabel* l : {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label14, f.Label15,
+                      f.Label16, f.Label7, f.Label8, f.Label9}) {
         EXPECT_EQ(l->y(), static_cast<int>(std::lround(haut / 15.0))) << l->objectName().toStdString();
         haut += 220;
     }

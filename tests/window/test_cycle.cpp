@@ -1,6 +1,6 @@
 // Start-up, the tick, the two modes and the compute action, on a fixed clock.
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "outils.hpp"
 #include "ephemeris/moteur.hpp"
+#include "outils.hpp"
 
 using namespace orbitel;
 using namespace orbitel::essais;
@@ -58,7 +58,8 @@ TEST(Demarrage, PremierLancementMagasinVide) {
     EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // the busy pointer is gone
     // Altitude, azimuth and the topocentric lines wait for the first tick.
-    for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16}) EXPECT_EQ(texte(l), "---");
+    for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16})
+        EXPECT_EQ(texte(l), "---");
     f.tick();
     EXPECT_TRUE(f.Label12->text().startsWith(QStringLiteral("Hauteur: ")));
     EXPECT_TRUE(f.Label13->text().startsWith(QStringLiteral("Azimut: ")));
@@ -211,12 +212,12 @@ TEST(Calcul, ValiditeDeLaDateDuPanneau) {
         const char *jour, *mois, *an;
         bool valide;
     };
-    for (const Cas c : {Cas{"29", "2", "2024", true}, Cas{"29", "2", "2023", false}, Cas{"29", "2", "1900", false},
-                        Cas{"29", "2", "2000", true}, Cas{"1", "1", "50", true}, Cas{"1", "1", "0", true},
-                        Cas{"15", "6", "-100", true}, Cas{"1", "1", "32767", true},
-                        Cas{"1", "1", "32768", false}, Cas{"1", "1", "-32768", false}, Cas{"1.5", "1", "2024", false},
-                        Cas{"0", "1", "2024", false}, Cas{"1", "13", "2024", false}, Cas{"31", "4", "2024", false},
-                        Cas{"abc", "1", "2024", false}}) {
+    for (const Cas c :
+         {Cas{"29", "2", "2024", true}, Cas{"29", "2", "2023", false}, Cas{"29", "2", "1900", false},
+          Cas{"29", "2", "2000", true}, Cas{"1", "1", "50", true}, Cas{"1", "1", "0", true},
+          Cas{"15", "6", "-100", true}, Cas{"1", "1", "32767", true}, Cas{"1", "1", "32768", false},
+          Cas{"1", "1", "-32768", false}, Cas{"1.5", "1", "2024", false}, Cas{"0", "1", "2024", false},
+          Cas{"1", "13", "2024", false}, Cas{"31", "4", "2024", false}, Cas{"abc", "1", "2024", false}}) {
         Banc banc;
         PosLune& f = *banc.fenetre;
         f.demarre();
@@ -233,10 +234,11 @@ TEST(Calcul, ChampsInvraisemblablesSansPlantage) {
     PosLune& f = *banc.fenetre;
     f.demarre();
     f.bascule_mode();
-    for (const auto& champs : std::vector<std::array<const char*, 6>>{{"1E999", "1E999", "1E999", "1E999", "1E999", "1E999"},
-                                                                       {"", "", "", "", "", ""},
-                                                                       {"-1E300", "1E300", "9", "1", "1", "1"},
-                                                                       {"1", "1", "-4712", "12", "0", "0"}}) {
+    for (const auto& champs :
+         std::vector<std::array<const char*, 6>>{{"1E999", "1E999", "1E999", "1E999", "1E999", "1E999"},
+                                                 {"", "", "", "", "", ""},
+                                                 {"-1E300", "1E300", "9", "1", "1", "1"},
+                                                 {"1", "1", "-4712", "12", "0", "0"}}) {
         tape_instant(f, champs[0], champs[1], champs[2], champs[3], champs[4], champs[5]);
         f.calcul();
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

@@ -21,9 +21,12 @@ struct Dessin : ::testing::Test {
     SurfaceLune surface{f};
 
     QColor en(double x, double y = lune_cy) const { return pixel_twips(surface.image(), x, y); }
-    void dessine(double partie, std::string_view cote, float lat) { surface.dessine(partie, cote, lat, f.PR); }
+    void dessine(double partie, std::string_view cote, float lat) {
+        surface.dessine(partie, cote, lat, f.PR);
+    }
     void attend(std::initializer_list<double> xs, const QColor& couleur) const {
-        for (const double x : xs) EXPECT_EQ(en(x), couleur) << "x = " << x << " twips";
+        for (const double x : xs)
+            EXPECT_EQ(en(x), couleur) << "x = " << x << " twips";
     }
 };
 
@@ -76,24 +79,30 @@ TEST_F(Dessin, DemiLuneTraitVerticalAuCentre) {
     attend({2800, 3500, 5100}, blanc);
     attend({300, 1500, 2600}, noir);
     // The terminator is a stroke through the centre, dark at every height of the disc.
-    for (const double y : {500.0, 1500.0, 2700.0, 3900.0, 4900.0}) EXPECT_LT(en(2700, y).red(), 200) << y;
+    for (const double y : {500.0, 1500.0, 2700.0, 3900.0, 4900.0})
+        EXPECT_LT(en(2700, y).red(), 200) << y;
 }
 
 TEST_F(Dessin, NouvelleLuneNoireSaufLeContour) {
     dessine(0, "Est", 48);
-    for (const double x : {300.0, 1000.0, 2700.0, 4400.0, 5100.0}) EXPECT_EQ(en(x), noir) << x;
-    for (const double y : {300.0, 2700.0, 5100.0}) EXPECT_EQ(en(2700, y), noir) << y;
+    for (const double x : {300.0, 1000.0, 2700.0, 4400.0, 5100.0})
+        EXPECT_EQ(en(x), noir) << x;
+    for (const double y : {300.0, 2700.0, 5100.0})
+        EXPECT_EQ(en(2700, y), noir) << y;
     // The limb in its grey, on the left and right ends of the diameter.
     int gris_max = 0;
-    for (double x = 150; x <= 270; x += 15) gris_max = std::max(gris_max, en(x).red());
+    for (double x = 150; x <= 270; x += 15)
+        gris_max = std::max(gris_max, en(x).red());
     EXPECT_GT(gris_max, 40);
     EXPECT_LE(gris_max, 100);
 }
 
 TEST_F(Dessin, PleineLuneDisqueEntier) {
     dessine(1, "Ouest", 48);
-    for (const double x : {300.0, 1000.0, 2700.0, 4400.0, 5100.0}) EXPECT_EQ(en(x), blanc) << x;
-    for (const double y : {300.0, 1500.0, 3900.0, 5100.0}) EXPECT_EQ(en(2700, y), blanc) << y;
+    for (const double x : {300.0, 1000.0, 2700.0, 4400.0, 5100.0})
+        EXPECT_EQ(en(x), blanc) << x;
+    for (const double y : {300.0, 1500.0, 3900.0, 5100.0})
+        EXPECT_EQ(en(2700, y), blanc) << y;
     attend({100, 5300}, noir);
 }
 
@@ -104,14 +113,16 @@ TEST_F(Dessin, PaletteDImpression) {
     attend({3600, 2000, 400}, blanc);
     EXPECT_EQ(en(100, 100), blanc);
     int plus_sombre = 255;
-    for (double x = 5130; x <= 5250; x += 15) plus_sombre = std::min(plus_sombre, en(x).red());
+    for (double x = 5130; x <= 5250; x += 15)
+        plus_sombre = std::min(plus_sombre, en(x).red());
     EXPECT_LT(plus_sombre, 100); // the black outline
 }
 
 TEST_F(Dessin, RedessinRecouvreToutLeCarre) {
     dessine(1, "Est", 48);
     dessine(0, "Est", 48);
-    for (const double x : {300.0, 2700.0, 5100.0}) EXPECT_EQ(en(x), noir) << x;
+    for (const double x : {300.0, 2700.0, 5100.0})
+        EXPECT_EQ(en(x), noir) << x;
 }
 
 TEST_F(Dessin, FractionNonFinieLaisseLeDessin) {

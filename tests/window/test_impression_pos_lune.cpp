@@ -173,7 +173,7 @@ namespace {
 // A printer that notes how the window stands when its page is printed, and may refuse the dialog,
 // fail the printout or throw from it.
 class ImprimanteEspion final : public Imprimante {
-  public:
+public:
     enum class Issue { imprimee, ratee, panne };
     ImprimanteEspion(PosLune& f, bool accepte, Issue issue = Issue::imprimee)
         : f_(f), accepte_(accepte), issue_(issue) {}
@@ -207,7 +207,7 @@ class ImprimanteEspion final : public Imprimante {
         QColor phase0, contour;
     } pendant;
 
-  private:
+private:
     PosLune& f_;
     bool accepte_;
     Issue issue_;
@@ -262,8 +262,8 @@ TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
     EXPECT_TRUE(f.isVisible());
     EXPECT_FALSE(f.PR);
     EXPECT_TRUE(f.Image4->isHidden());
-    for (QWidget* w : {static_cast<QWidget*>(f.Image1), static_cast<QWidget*>(f.Image2),
-                       static_cast<QWidget*>(f.Image3)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(f.Image1), static_cast<QWidget*>(f.Image2), static_cast<QWidget*>(f.Image3)})
         EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(QGuiApplication::quitOnLastWindowClosed(), quitte);
     // The note stays until the next printout.
@@ -354,10 +354,10 @@ TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
     EXPECT_TRUE(vu) << "the About box did not open";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     ASSERT_EQ(banc.navigateur.adresses.size(), 2u);
-    EXPECT_EQ(banc.navigateur.adresses[0],
-              page_contact() + "?sub=Orbitel%20V" + std::to_string(construction::version_majeure) + "." +
-                  std::to_string(construction::version_mineure) + "." +
-                  std::to_string(construction::version_revision));
+    EXPECT_EQ(banc.navigateur.adresses[0], page_contact() + "?sub=Orbitel%20V" +
+                                               std::to_string(construction::version_majeure) + "." +
+                                               std::to_string(construction::version_mineure) + "." +
+                                               std::to_string(construction::version_revision));
     EXPECT_EQ(banc.navigateur.adresses[1], adresse_site());
     EXPECT_TRUE(f.isVisible());
 }

@@ -32,12 +32,14 @@ std::int64_t secondes_de(const std::string& ligne) {
                     std::sscanf(ligne.c_str() + debut + 4, "%lld/%lld/%lld", &j, &m, &a) == 3 &&
                     std::sscanf(ligne.c_str() + heure - 8, "%2d:%2d:%2d", &h, &mi, &se) == 3;
     EXPECT_TRUE(lu) << ligne;
-    return jours_civils(a, static_cast<unsigned>(m), static_cast<unsigned>(j)) * 86400 + h * 3600 + mi * 60 + se;
+    return jours_civils(a, static_cast<unsigned>(m), static_cast<unsigned>(j)) * 86400 + h * 3600 + mi * 60 +
+           se;
 }
 
 std::array<std::string, 5> lignes(const PosLune& f) {
     std::array<std::string, 5> l;
-    for (int i = 0; i < 5; ++i) l[i] = texte(f.LabPhase[i]);
+    for (int i = 0; i < 5; ++i)
+        l[i] = texte(f.LabPhase[i]);
     return l;
 }
 
@@ -51,8 +53,9 @@ struct Panneau : ::testing::Test {
 
 TEST_F(Panneau, LignesDu1erMars2024AuDemarrage) {
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
-    EXPECT_EQ(texte(f.Label10[0]), "Les heures sont en temps universel, la différence avec le temps terrestre "
-                                   "dynamique (TDT ou TT) est, en 2024, de 90.36 secondes.");
+    EXPECT_EQ(texte(f.Label10[0]),
+              "Les heures sont en temps universel, la différence avec le temps terrestre "
+              "dynamique (TDT ou TT) est, en 2024, de 90.36 secondes.");
     EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2024).jours);
 }
 
@@ -89,13 +92,15 @@ TEST_F(Panneau, CentPasEnAvantCentLunaisonsConsecutives) {
         const auto avant = lignes(f);
         f.cycle_suivant();
         const auto apres = lignes(f);
-        EXPECT_LE(std::abs(secondes_de(apres[0]) - secondes_de(avant[4])), 2) << "pas " << pas << ": " << apres[0];
+        EXPECT_LE(std::abs(secondes_de(apres[0]) - secondes_de(avant[4])), 2)
+            << "pas " << pas << ": " << apres[0];
     }
     for (int pas = 0; pas < 100; ++pas) {
         const auto avant = lignes(f);
         f.cycle_precedent();
         const auto apres = lignes(f);
-        EXPECT_LE(std::abs(secondes_de(apres[4]) - secondes_de(avant[0])), 2) << "pas " << pas << ": " << apres[4];
+        EXPECT_LE(std::abs(secondes_de(apres[4]) - secondes_de(avant[0])), 2)
+            << "pas " << pas << ": " << apres[4];
     }
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
 }
