@@ -46,6 +46,13 @@ private:
     std::function<std::string(std::string_view)> conversion_;
 };
 
+// A refusal: its message, quoting what was typed as valid text, on standard error; status 2.
+int refuse(const Ecriture& ecrit_erreurs, const std::string& message) {
+    ecrit_erreurs(texte_valide(message));
+    ecrit_erreurs("\n");
+    return 2;
+}
+
 // One run: the request, its environment and its two streams.
 struct Contexte {
     const Demande& d;
@@ -53,11 +60,7 @@ struct Contexte {
     Ecriture ecrit_sortie;
     Ecriture ecrit_erreurs;
 
-    int refuse(const std::string& message) const {
-        ecrit_erreurs(texte_valide(message));
-        ecrit_erreurs("\n");
-        return 2;
-    }
+    int refuse(const std::string& message) const { return orbitel::refuse(ecrit_erreurs, message); }
 };
 
 Instant instant_de(const ChampsDate& d, const ChampsHeure& h) {
@@ -391,11 +394,7 @@ std::string texte_valide(std::string_view t) {
 int execute_rapport(const std::vector<std::string>& args, const EnvironnementRapport& env,
                     std::ostream& sortie, std::ostream& erreurs) {
     const Ecriture ecrit_erreurs(erreurs, env.vers_terminal);
-    const auto refuse = [&](const std::string& message) {
-        ecrit_erreurs(texte_valide(message));
-        ecrit_erreurs("\n");
-        return 2;
-    };
+    const auto refuse = [&](const std::string& message) { return orbitel::refuse(ecrit_erreurs, message); };
     const ResultatArguments r = analyse_arguments(args);
     if (!r.erreur.empty()) return refuse(r.erreur);
     const ArgumentsRapport& a = r.arguments;
