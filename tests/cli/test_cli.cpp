@@ -565,3 +565,46 @@ TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {
     EXPECT_NE(c.sortie.find("à"), std::string::npos);
     std::filesystem::remove_all(dossier);
 }
+
+TEST(Rapport, SansQtPourLesPhasesEtLesTablesDontLeLieuEstDonne) {
+    // The program alone, without its Qt module beside it: what needs no saved place, locale or
+    // system zone still runs, the rest says the module is missing.
+    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-seul-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    const auto seul = dossier / "orbitel-rapport";
+    std::filesystem::copy_file(ORBITEL_RAPPORT_EXE, seul, std::filesystem::copy_options::overwrite_existing);
+    const auto lance_seul = [&](const std::string& arguments) {
+        Sortie s;
+        const std::string commande = "LC_ALL=C '" + seul.string() + "' " + arguments + " 2>'" +
+                                     (dossier / "stderr").string() + "'";
+        FILE* f = ::popen(commande.c_str(), "r");
+        std::array<char, 4096> tampon;
+        for (std::size_t n; (n = std::fread(tampon.data(), 1, tampon.size(), f)) > 0;) s.sortie.append(tampon.data(), n);
+        const int brut = ::pclose(f);
+        s.statut = WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+        s.erreurs = lit_fichier(dossier / "stderr");
+        return s;
+    };
+    for (const char* arguments : {"--phases 2027 --format csv", "--phases 2027 --format ics --fuseau +01:00",
+                                  "--du 1/3/2027 --au 3/3/2027 --latitude 48:52N --longitude 2:20E --format json"}) {
+        const Sortie attendu = lance("C", arguments);
+        const Sortie s = lance_seul(arguments);
+        EXPECT_EQ(s.statut, 0) << arguments << ": " << s.erreurs;
+        const auto sans_horodatage = [](const std::string& t) { // DTSTAMP is the time of the run
+            std::string r;
+            std::istringstream in(t);
+            for (std::string l; std::getline(in, l);)
+                if (l.rfind("DTSTAMP:", 0) != 0) r += l + '\n';
+            return r;
+        };
+        EXPECT_EQ(sans_horodatage(s.sortie), sans_horodatage(attendu.sortie)) << arguments;
+    }
+    for (const char* arguments : {"--date 12/4/1992", "--phases 2027 --format csv --fuseau local",
+                                  "--du 1/3/2027 --au 3/3/2027 --format csv"}) {
+        const Sortie s = lance_seul(arguments);
+        EXPECT_EQ(s.statut, 1) << arguments;
+        EXPECT_TRUE(s.sortie.empty()) << arguments;
+        EXPECT_EQ(s.erreurs.rfind("orbitel-rapport : le module orbitel-rapport-qt.so", 0), 0u) << s.erreurs;
+    }
+    std::filesystem::remove_all(dossier);
+}
