@@ -2,8 +2,8 @@
 // either a clean refusal, or the help, the version, or well-formed output of the form asked for;
 // never "nan" or "inf", always UTF-8. Ranges are held to 100 rows, refused before any computing.
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <string_view>
