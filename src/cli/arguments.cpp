@@ -143,7 +143,10 @@ std::string lit_date(const std::string& option, const std::string& valeur, Saisi
             option, valeur,
             "les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, julien, est suivi du 15/10/1582, "
             "grégorien)");
-    if (!date_reelle_jour_julien(static_cast<std::int64_t>(n[2]), static_cast<std::int64_t>(n[1]),
+    // A day or month far out of range is no date either, and no 64-bit integer would hold it.
+    const bool jour_et_mois_possibles = n[0] >= 1 && n[0] <= 31 && n[1] >= 1 && n[1] <= 12;
+    if (!jour_et_mois_possibles ||
+        !date_reelle_jour_julien(static_cast<std::int64_t>(n[2]), static_cast<std::int64_t>(n[1]),
                                  static_cast<std::int64_t>(n[0])))
         return refus(option, valeur,
                      "ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; calendrier julien avant le "

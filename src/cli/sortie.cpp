@@ -1,49 +1,36 @@
 #include "cli/sortie.hpp"
 
-#include "platform/codage_sortie.hpp"
-
-#include <cstdio>
-#include <string>
-
 namespace orbitel {
 
 namespace {
 
-std::string& tampon() {
-    static std::string t;
-    return t;
-}
-
-bool ecriture_reussie = true;
-
-std::optional<std::string>& jeu_de_sortie() {
-    static std::optional<std::string> jeu;
-    return jeu;
-}
-
-void vide() {
-    std::string& t = tampon();
-    if (!t.empty() && std::fwrite(t.data(), 1, t.size(), stdout) != t.size()) ecriture_reussie = false;
-    t.clear();
-}
+constexpr std::size_t TailleBloc = 1u << 16;
 
 } // namespace
 
-void convertit_sortie_vers(std::optional<std::string> jeu) { jeu_de_sortie() = std::move(jeu); }
-
-void ecrit_sortie(std::string_view texte) {
-    std::string& t = tampon();
-    // Each piece is converted whole, so a character is never cut between two conversions.
-    if (jeu_de_sortie())
-        t.append(vers_jeu(texte, *jeu_de_sortie()));
-    else
-        t.append(texte);
-    if (t.size() >= (1u << 16)) vide();
+std::streamsize TamponFichier::xsputn(const char* texte, std::streamsize n) {
+    tampon_.append(texte, static_cast<std::size_t>(n));
+    if (tampon_.size() >= TailleBloc) vide();
+    return n;
 }
 
-bool termine_sortie() {
+TamponFichier::int_type TamponFichier::overflow(int_type c) {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char octet = traits_type::to_char_type(c);
+    xsputn(&octet, 1);
+    return c;
+}
+
+int TamponFichier::sync() {
     vide();
-    return std::fflush(stdout) == 0 && ecriture_reussie;
+    if (std::fflush(fichier_) != 0) reussi_ = false;
+    return reussi_ ? 0 : -1;
+}
+
+void TamponFichier::vide() {
+    if (!tampon_.empty() && std::fwrite(tampon_.data(), 1, tampon_.size(), fichier_) != tampon_.size())
+        reussi_ = false;
+    tampon_.clear();
 }
 
 } // namespace orbitel

@@ -1,18 +1,32 @@
 #pragma once
-#include <optional>
+#include <cstdio>
+#include <streambuf>
 #include <string>
-#include <string_view>
 
 namespace orbitel {
 
-// Everything orbitel-rapport writes on standard output goes through here, gathered in large blocks.
-void ecrit_sortie(std::string_view texte);
+// Standard output for orbitel-rapport: texts gathered in large blocks, then written to the file.
+// A table of a million rows goes out block by block, never held whole.
+class TamponFichier final : public std::streambuf {
+public:
+    explicit TamponFichier(std::FILE* fichier) : fichier_(fichier) {}
+    ~TamponFichier() override { vide(); }
 
-// From now on, texts are converted to this character set before they are written (nullopt: they
-// stay UTF-8). Only the window's French lines follow the terminal's set; tables are UTF-8 files.
-void convertit_sortie_vers(std::optional<std::string> jeu);
+    // True while every byte written so far reached the file.
+    bool reussi() const { return reussi_; }
 
-// Writes what is still gathered; true when every byte reached standard output.
-bool termine_sortie();
+protected:
+    std::streamsize xsputn(const char* texte, std::streamsize n) override;
+    int_type overflow(int_type c) override;
+    // Writes what is still gathered; fails (and so does the stream's flush) if a byte was lost.
+    int sync() override;
+
+private:
+    void vide();
+
+    std::FILE* fichier_;
+    std::string tampon_;
+    bool reussi_ = true;
+};
 
 } // namespace orbitel

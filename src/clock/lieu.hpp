@@ -33,10 +33,12 @@ struct ChampsLieu {
 // 90° either way; the field blamed is the one that took it over (the degrees if they alone do).
 struct DefautsLieu {
     std::array<std::string, 4> raisons;
-    bool tenable() const {
+    bool tenable() const { return premiere().empty(); }
+    // The first field's reason, or an empty text when every field is right.
+    std::string premiere() const {
         for (const std::string& r : raisons)
-            if (!r.empty()) return false;
-        return true;
+            if (!r.empty()) return r;
+        return {};
     }
 };
 DefautsLieu examine_lieu(const ChampsLieu& champs);

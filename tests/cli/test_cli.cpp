@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +11,9 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <tuple>
-#include <algorithm>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -25,7 +25,8 @@ struct Sortie {
     std::vector<std::string> lignes() const {
         std::vector<std::string> v;
         std::istringstream in(sortie);
-        for (std::string l; std::getline(in, l);) v.push_back(l);
+        for (std::string l; std::getline(in, l);)
+            v.push_back(l);
         return v;
     }
 };
@@ -40,19 +41,21 @@ std::string lit_fichier(const std::filesystem::path& p) {
 // `environnement` adds variables to the run ("TZ=Europe/Paris").
 Sortie lance(const std::string& locale, const std::string& arguments, const std::string& ini = {},
              const std::string& environnement = {}) {
-    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-cli-" + std::to_string(::getpid()));
+    const auto dossier =
+        std::filesystem::temp_directory_path() / ("orbitel-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dossier);
     if (!ini.empty()) std::ofstream(dossier / "orbitel.ini") << ini;
     const auto err = dossier / "stderr";
     // A private configuration folder: the report must not read the user's saved place.
     const std::string commande = "env -u LC_NUMERIC -u LANG XDG_CONFIG_HOME='" + dossier.string() +
-                                 "' LC_ALL=" + locale + " " + environnement + " '" ORBITEL_RAPPORT_EXE "' " + arguments + " 2>'" +
-                                 err.string() + "'";
+                                 "' LC_ALL=" + locale + " " + environnement + " '" ORBITEL_RAPPORT_EXE "' " +
+                                 arguments + " 2>'" + err.string() + "'";
     Sortie s;
     FILE* f = ::popen(commande.c_str(), "r");
     if (!f) return s;
     std::array<char, 4096> tampon;
-    for (std::size_t n; (n = std::fread(tampon.data(), 1, tampon.size(), f)) > 0;) s.sortie.append(tampon.data(), n);
+    for (std::size_t n; (n = std::fread(tampon.data(), 1, tampon.size(), f)) > 0;)
+        s.sortie.append(tampon.data(), n);
     const int brut = ::pclose(f);
     s.statut = WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
     s.erreurs = lit_fichier(err);
@@ -78,7 +81,8 @@ TEST(Rapport, LignesGeocentriquesDu12Avril1992EnFrancais) {
         {11, "Phase = 67,9%"},
         {12, "Instant G.M.T. = 12/04/1992 à 00:00:00"},
     };
-    for (const auto& [n, texte] : attendu) EXPECT_EQ(l[n - 1], texte) << "ligne " << n;
+    for (const auto& [n, texte] : attendu)
+        EXPECT_EQ(l[n - 1], texte) << "ligne " << n;
 }
 
 TEST(Rapport, PointDecimalHorsLocaleFrancaise) {
@@ -163,8 +167,9 @@ TEST(Rapport, AideEnFrancais) {
 }
 
 TEST(Rapport, MauvaisArgumentsSortie2SansRienSurLaSortie) {
-    for (const char* args : {"--inconnue", "--date 1/2/3/4", "--heure 1:2:3:4", "--latitude 48:52:10",
-                             "--latitude 48:52X", "--latitude 48:52é", "--longitude 2:20N", "--date", "--help=oui", "12/4/1992"}) {
+    for (const char* args :
+         {"--inconnue", "--date 1/2/3/4", "--heure 1:2:3:4", "--latitude 48:52:10", "--latitude 48:52X",
+          "--latitude 48:52é", "--longitude 2:20N", "--date", "--help=oui", "12/4/1992"}) {
         const Sortie s = lance("C", args);
         EXPECT_EQ(s.statut, 2) << args;
         EXPECT_TRUE(s.sortie.empty()) << args;
@@ -191,13 +196,15 @@ TEST(Rapport, DateHorsCalendrierSansPhases) {
     ASSERT_EQ(s.statut, 0);
     const auto l = s.lignes();
     ASSERT_EQ(l.size(), 22u);
-    for (std::size_t i = 16; i < 22; ++i) EXPECT_EQ(l[i], "---") << i;
+    for (std::size_t i = 16; i < 22; ++i)
+        EXPECT_EQ(l[i], "---") << i;
     // The ephemeris itself runs: 31 February is 3 March for the Julian day.
     EXPECT_EQ(l[11], "Instant G.M.T. = 03/03/2026 à 00:00:00");
 }
 
 TEST(Rapport, LignesTopocentriquesEtLeverCoucherAParis) {
-    const Sortie s = lance("fr_FR.UTF-8", "--date 12/4/1992 --heure 0:0:0 --latitude 48:52N --longitude 2:20E");
+    const Sortie s =
+        lance("fr_FR.UTF-8", "--date 12/4/1992 --heure 0:0:0 --latitude 48:52N --longitude 2:20E");
     ASSERT_EQ(s.statut, 0) << s.erreurs;
     const auto l = s.lignes();
     ASSERT_EQ(l.size(), 22u);
@@ -210,7 +217,8 @@ TEST(Rapport, LignesTopocentriquesEtLeverCoucherAParis) {
         {15, "Lever: 12/04/1992 à 13:05 ( Az = 073,4°)"},
         {16, "Coucher: 12/04/1992 à 02:34 ( Az = 290,2°)"},
     };
-    for (const auto& [n, texte] : attendu) EXPECT_EQ(l[n - 1], texte) << "ligne " << n;
+    for (const auto& [n, texte] : attendu)
+        EXPECT_EQ(l[n - 1], texte) << "ligne " << n;
 }
 
 TEST(Rapport, LieuHemispheresEtValeursIllisibles) {
@@ -243,7 +251,8 @@ TEST(Rapport, LieuParDefautCeluiQueLaFenetreAEnregistre) {
     EXPECT_EQ(enregistre.lignes(), explicite.lignes());
     EXPECT_NE(enregistre.lignes(), paris.lignes());
     // The command line wins over the saved place.
-    EXPECT_EQ(lance("C", "--date 12/4/1992 --latitude 48:52 --longitude 2:20E", ini).lignes(), paris.lignes());
+    EXPECT_EQ(lance("C", "--date 12/4/1992 --latitude 48:52 --longitude 2:20E", ini).lignes(),
+              paris.lignes());
 }
 
 namespace {
@@ -251,8 +260,10 @@ namespace {
 std::vector<std::string> cellules(const std::string& ligne) {
     std::vector<std::string> v(1);
     for (char c : ligne) {
-        if (c == ',') v.emplace_back();
-        else v.back().push_back(c);
+        if (c == ',')
+            v.emplace_back();
+        else
+            v.back().push_back(c);
     }
     return v;
 }
@@ -275,7 +286,8 @@ std::string en_latin1(const std::string& utf8) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
         unsigned code = n == 1 ? c : c & (0x7Fu >> n);
-        for (std::size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+        for (std::size_t k = 1; k < n; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
         r += code <= 0xFF ? static_cast<char>(code) : '?';
         i += n;
     }
@@ -287,31 +299,42 @@ std::string en_latin1(const std::string& utf8) {
 TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
     // Each refusal: status 2, nothing on standard output, the message quoting the option and the text.
     const std::vector<std::pair<std::string, std::string>> refus{
-        {"--date 31/2/2025", "--date « 31/2/2025 » : ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; "
-                             "calendrier julien avant le 15/10/1582, grégorien ensuite)."},
-        {"--date abc/1/2000", "--date « abc/1/2000 » : « abc » n'est pas un nombre (J/M/A attendu : jour, mois et "
-                              "année entiers)."},
-        {"--date 12/4", "--date « 12/4 » : il manque des champs (J/M/A attendu : jour, mois et année entiers)."},
+        {"--date 31/2/2025",
+         "--date « 31/2/2025 » : ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; "
+         "calendrier julien avant le 15/10/1582, grégorien ensuite)."},
+        {"--date abc/1/2000",
+         "--date « abc/1/2000 » : « abc » n'est pas un nombre (J/M/A attendu : jour, mois et "
+         "année entiers)."},
+        {"--date 12/4",
+         "--date « 12/4 » : il manque des champs (J/M/A attendu : jour, mois et année entiers)."},
         {"--date 1.5/4/1992", "--date « 1.5/4/1992 » : J/M/A attendu : jour, mois et année entiers."},
-        {"--date 29/2/1900", "--date « 29/2/1900 » : ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; "
-                             "calendrier julien avant le 15/10/1582, grégorien ensuite)."},
-        {"--date 10/10/1582", "--date « 10/10/1582 » : les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, "
-                              "julien, est suivi du 15/10/1582, grégorien)."},
+        {"--date 29/2/1900",
+         "--date « 29/2/1900 » : ce jour n'existe pas (mois de 1 à 12, jour dans le mois ; "
+         "calendrier julien avant le 15/10/1582, grégorien ensuite)."},
+        {"--date 10/10/1582",
+         "--date « 10/10/1582 » : les jours du 5 au 14/10/1582 n'existent pas (le 4/10/1582, "
+         "julien, est suivi du 15/10/1582, grégorien)."},
         {"--date 1/1/32768", "--date « 1/1/32768 » : année de -32767 à 32767 attendue."},
         {"--heure 12::30", "--heure « 12::30 » : un champ est vide (H:M ou H:M:S attendu)."},
         {"--heure 24:0", "--heure « 24:0 » : heures entières de 0 à 23 attendues."},
         {"--heure 0:30,5", "--heure « 0:30,5 » : minutes entières de 0 à 59 attendues."},
         {"--heure 0:0:60", "--heure « 0:0:60 » : secondes de 0 à moins de 60 attendues."},
-        {"--heure 0:0:1E999", "--heure « 0:0:1E999 » : « 1E999 » n'est pas un nombre (H:M ou H:M:S attendu)."},
+        {"--heure 0:0:1E999",
+         "--heure « 0:0:1E999 » : « 1E999 » n'est pas un nombre (H:M ou H:M:S attendu)."},
         {"--latitude 95:00N", "--latitude « 95:00N » : au plus 90° attendus."},
         {"--latitude 90:01S", "--latitude « 90:01S » : au plus 90° attendus."},
-        {"--latitude -10:30", "--latitude « -10:30 » : degrés et minutes positifs attendus (la lettre donne le côté)."},
+        {"--latitude -10:30",
+         "--latitude « -10:30 » : degrés et minutes positifs attendus (la lettre donne le côté)."},
         {"--latitude 48:60", "--latitude « 48:60 » : minutes inférieures à 60 attendues."},
         {"--longitude 180:0,5E", "--longitude « 180:0,5E » : au plus 180° attendus."},
-        {"--du 2/1/2027 --au 1/1/2027", "--au « 1/1/2027 » est avant --du « 2/1/2027 » (la période va de --du à --au)."},
-        {"--du 1/1/2027 --au 2/1/2027 --pas 0h", "--pas « 0h » : un pas nul n'avance pas (N d'au moins 1 attendu)."},
-        {"--du 1/1/2027 --au 2/1/2027 --pas 3s", "--pas « 3s » : N(j|h|min) attendu, N entier : 1j, 6h, 30min."},
-        {"--date 1/1/2027 --du 1/1/2027 --au 2/1/2027", "--du ne va pas avec --date (une date ou une période, pas les deux)."},
+        {"--du 2/1/2027 --au 1/1/2027",
+         "--au « 1/1/2027 » est avant --du « 2/1/2027 » (la période va de --du à --au)."},
+        {"--du 1/1/2027 --au 2/1/2027 --pas 0h",
+         "--pas « 0h » : un pas nul n'avance pas (N d'au moins 1 attendu)."},
+        {"--du 1/1/2027 --au 2/1/2027 --pas 3s",
+         "--pas « 3s » : N(j|h|min) attendu, N entier : 1j, 6h, 30min."},
+        {"--date 1/1/2027 --du 1/1/2027 --au 2/1/2027",
+         "--du ne va pas avec --date (une date ou une période, pas les deux)."},
         {"--du 1/1/2027", "--du demande --au (la période va de --du à --au)."},
         {"--phases 2027 --date 1/1/2027",
          "--phases ne va pas avec --date (les phases d'une année ne dépendent que de l'année)."},
@@ -319,8 +342,9 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
          "--phases ne va pas avec --du (les phases d'une année ne dépendent que de l'année)."},
         {"--phases 2027,5", "--phases « 2027,5 » : une année entière de -32767 à 32767 attendue."},
         {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA."},
-        {"--date 1/1/2027 --fuseau local", "--format texte ne va pas avec --fuseau « local » (les 22 lignes de la "
-                                           "fenêtre sont en temps universel ; prendre csv ou json)."},
+        {"--date 1/1/2027 --fuseau local",
+         "--format texte ne va pas avec --fuseau « local » (les 22 lignes de la "
+         "fenêtre sont en temps universel ; prendre csv ou json)."},
         {"--date 1/1/2027 --format csv --fuseau +25:00",
          "--fuseau « +25:00 » : heures de 0 à 23 et minutes de 0 à 59 attendues."},
         {"--date 1/1/2027 --format csv --fuseau 02:00",
@@ -328,10 +352,12 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
         {"--format xml", "--format « xml » : texte, csv, json ou ics attendu."},
         {"--saisie souple", "--saisie « souple » : stricte ou fenetre attendu."},
         {"--du 1/1/2027 --au 1/1/2029 --pas 1min --format csv",
-         "la période de --du « 1/1/2027 » à --au « 1/1/2029 » par --pas « 1min » ferait 1054080 lignes ; au plus "
+         "la période de --du « 1/1/2027 » à --au « 1/1/2029 » par --pas « 1min » ferait 1054080 lignes ; au "
+         "plus "
          "1000000 (prendre un pas plus long ou une période plus courte)."},
-        {"--saisie fenetre --latitude 89:61", "--latitude « 89:61 » : une latitude va au plus à 90° (degrés et "
-                                              "minutes ensemble)."},
+        {"--saisie fenetre --latitude 89:61",
+         "--latitude « 89:61 » : une latitude va au plus à 90° (degrés et "
+         "minutes ensemble)."},
     };
     for (const auto& [args, message] : refus) {
         const Sortie s = lance("C", args);
@@ -366,9 +392,11 @@ TEST(Rapport, AnneeEnCsvLeverEtCoucherDesLignesDeLaFenetre) {
     ASSERT_EQ(annee.statut, 0) << annee.erreurs;
     const auto l = annee.lignes();
     ASSERT_EQ(l.size(), 366u);
-    EXPECT_EQ(l[0], "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
-                    "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-                    "coucher,azimut_coucher");
+    EXPECT_EQ(
+        l[0],
+        "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
+        "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
+        "coucher,azimut_coucher");
     int absents = 0;
     for (int jour = 0; jour < 365; jour += 23) {
         const auto c = cellules(l[1 + jour]);
@@ -379,8 +407,9 @@ TEST(Rapport, AnneeEnCsvLeverEtCoucherDesLignesDeLaFenetre) {
         // A point whatever the locale, no rounding: the phase has more than one decimal.
         EXPECT_NE(c[12].find('.'), std::string::npos) << c[12];
         EXPECT_GT(c[12].size(), 6u) << c[12];
-        const auto texte = lance("C", "--date " + std::to_string(jour_mois) + "/" + std::to_string(mois) + "/2027" + lieu)
-                               .lignes();
+        const auto texte =
+            lance("C", "--date " + std::to_string(jour_mois) + "/" + std::to_string(mois) + "/2027" + lieu)
+                .lignes();
         ASSERT_EQ(texte.size(), 22u);
         // "Lever: 12/04/1992 à 13:05 ( Az = 073.4°)": the line drops the seconds, the table rounds
         // them; the azimuth to a tenth.
@@ -392,11 +421,13 @@ TEST(Rapport, AnneeEnCsvLeverEtCoucherDesLignesDeLaFenetre) {
                 continue;
             }
             const auto a = ligne.find(": ") + 2;
-            const long minute = secondes_2027(std::stoi(ligne.substr(a, 2)), std::stoi(ligne.substr(a + 3, 2)),
-                                              std::stoi(ligne.substr(a + 14, 2)), std::stoi(ligne.substr(a + 17, 2)), 0);
+            const long minute =
+                secondes_2027(std::stoi(ligne.substr(a, 2)), std::stoi(ligne.substr(a + 3, 2)),
+                              std::stoi(ligne.substr(a + 14, 2)), std::stoi(ligne.substr(a + 17, 2)), 0);
             EXPECT_GE(secondes_iso(instant) - minute, 0) << ligne << " / " << instant;
             EXPECT_LE(secondes_iso(instant) - minute, 60) << ligne << " / " << instant;
-            EXPECT_NEAR(std::stod(ligne.substr(ligne.find("Az = ") + 5)), std::stod(azimut), 0.05 + 1e-9) << ligne;
+            EXPECT_NEAR(std::stod(ligne.substr(ligne.find("Az = ") + 5)), std::stod(azimut), 0.05 + 1e-9)
+                << ligne;
         }
     }
     EXPECT_LE(absents, 2);
@@ -407,21 +438,26 @@ TEST(Rapport, JsonEtICalendarLisibles) {
     const std::string script =
         "import json,sys; d=json.load(sys.stdin); "
         "k='instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
-        "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
+        "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
+        "coucher,"
         "azimut_coucher'.split(','); "
         "assert len(d)==28 and all(list(o)==k for o in d); "
-        "assert d[0]['instant']=='2027-08-12T20:00:00+02:00' and d[27]['instant']=='2027-08-13T23:00:00+02:00'; "
+        "assert d[0]['instant']=='2027-08-12T20:00:00+02:00' and "
+        "d[27]['instant']=='2027-08-13T23:00:00+02:00'; "
         "assert all(isinstance(o['hauteur'],float) and o['cote'] in ('Est','Ouest') for o in d); "
         "assert all((o['lever'] is None)==(o['azimut_lever'] is None) for o in d); "
-        "p=json.load(open(sys.argv[1])); assert [o['phase'] for o in p][:2]==['dernier_quartier','nouvelle_lune']; "
+        "p=json.load(open(sys.argv[1])); assert [o['phase'] for o in "
+        "p][:2]==['dernier_quartier','nouvelle_lune']; "
         "assert len(p)==50 and p[1]['instant']=='2024-01-11T11:57:02Z'; print('ok')";
-    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-json-" + std::to_string(::getpid()));
+    const auto dossier =
+        std::filesystem::temp_directory_path() / ("orbitel-json-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dossier);
     const auto phases = dossier / "phases.json";
     ASSERT_EQ(lance("C", "--phases 2024 --format json > '" + phases.string() + "'").statut, 0);
-    const Sortie s = lance("C",
-                           "--du 12/8/2027 --au 13/8/2027 --heure 20:00 --pas 1h --format json --fuseau +02:00 | "
-                           "python3 -c \"" + script + "\" '" + phases.string() + "'");
+    const Sortie s =
+        lance("C", "--du 12/8/2027 --au 13/8/2027 --heure 20:00 --pas 1h --format json --fuseau +02:00 | "
+                   "python3 -c \"" +
+                       script + "\" '" + phases.string() + "'");
     std::filesystem::remove_all(dossier);
     EXPECT_EQ(s.sortie, "ok\n") << s.erreurs;
 
@@ -430,12 +466,14 @@ TEST(Rapport, JsonEtICalendarLisibles) {
     const Sortie csv = lance("C", "--phases 2027 --format csv --fuseau local", {}, "TZ=Europe/Paris");
     ASSERT_EQ(ics.statut, 0) << ics.erreurs;
     std::vector<std::string> lignes;
-    for (std::size_t debut = 0, fin; (fin = ics.sortie.find("\r\n", debut)) != std::string::npos; debut = fin + 2)
+    for (std::size_t debut = 0, fin; (fin = ics.sortie.find("\r\n", debut)) != std::string::npos;
+         debut = fin + 2)
         lignes.push_back(ics.sortie.substr(debut, fin - debut));
     ASSERT_GE(lignes.size(), 4u);
     EXPECT_EQ(ics.sortie.size(), [&] {
         std::size_t n = 0;
-        for (const auto& x : lignes) n += x.size() + 2;
+        for (const auto& x : lignes)
+            n += x.size() + 2;
         return n;
     }());
     EXPECT_EQ(lignes.front(), "BEGIN:VCALENDAR");
@@ -460,9 +498,9 @@ TEST(Rapport, JsonEtICalendarLisibles) {
         ASSERT_LT(evenements, phases_csv.size());
         const auto phase = cellules(phases_csv[evenements]);
         const std::map<std::string, std::string> noms{{"nouvelle_lune", "Nouvelle Lune"},
-                                                       {"premier_quartier", "Premier quartier"},
-                                                       {"pleine_lune", "Pleine Lune"},
-                                                       {"dernier_quartier", "Dernier quartier"}};
+                                                      {"premier_quartier", "Premier quartier"},
+                                                      {"pleine_lune", "Pleine Lune"},
+                                                      {"dernier_quartier", "Dernier quartier"}};
         EXPECT_EQ(champs["SUMMARY"], noms.at(phase[0]));
         EXPECT_EQ(champs["DTSTART"].size(), 16u);
         EXPECT_EQ(champs["DTSTART"].back(), 'Z');
@@ -475,9 +513,10 @@ TEST(Rapport, JsonEtICalendarLisibles) {
     EXPECT_GE(evenements, 48u);
     EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
     // The same UIDs at the next run.
-    EXPECT_EQ(lance("C", "--phases 2027 --format ics --fuseau local", {}, "TZ=Europe/Paris").sortie.find(uids[7]) !=
-                  std::string::npos,
-              true);
+    EXPECT_EQ(
+        lance("C", "--phases 2027 --format ics --fuseau local", {}, "TZ=Europe/Paris").sortie.find(uids[7]) !=
+            std::string::npos,
+        true);
 }
 
 TEST(Rapport, FuseauLocalAuxChangementsDHeure) {
@@ -520,8 +559,9 @@ TEST(Rapport, FuseauLocalAuxChangementsDHeure) {
     // On an ordinary day the local zone is its fixed offset.
     const auto cellules_de = [](const Sortie& s) { return cellules(s.lignes().at(1)); };
     const auto local = cellules_de(lance("C", "--date 15/1/2027 --heure 12:0" + lieu, {}, paris));
-    const auto fixe = cellules_de(lance("C", "--date 15/1/2027 --heure 12:0 --latitude 48:52N --longitude 2:20E "
-                                             "--format csv --fuseau +01:00"));
+    const auto fixe =
+        cellules_de(lance("C", "--date 15/1/2027 --heure 12:0 --latitude 48:52N --longitude 2:20E "
+                               "--format csv --fuseau +01:00"));
     EXPECT_EQ(local, fixe);
 }
 
@@ -545,14 +585,16 @@ TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {
 
 TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {
     // An ISO-8859-1 locale of our own, made for the test where the system has none.
-    const auto dossier = std::filesystem::temp_directory_path() / ("orbitel-locale-" + std::to_string(::getpid()));
+    const auto dossier =
+        std::filesystem::temp_directory_path() / ("orbitel-locale-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dossier);
-    const std::string fabrique = "localedef -i fr_FR -f ISO-8859-1 '" + (dossier / "fr_FR.ISO-8859-1").string() +
-                                 "' >/dev/null 2>&1";
+    const std::string fabrique =
+        "localedef -i fr_FR -f ISO-8859-1 '" + (dossier / "fr_FR.ISO-8859-1").string() + "' >/dev/null 2>&1";
     if (std::system(fabrique.c_str()) != 0 && !std::filesystem::exists(dossier / "fr_FR.ISO-8859-1"))
         GTEST_SKIP() << "localedef cannot make an ISO-8859-1 locale here";
     const std::string latin1 = "fr_FR.ISO-8859-1 LOCPATH='" + dossier.string() + "'";
-    for (const char* arguments : {"--date 12/4/1992 --heure 0:0:0 --latitude 33:52S", "--inconnue", "--help"}) {
+    for (const char* arguments :
+         {"--date 12/4/1992 --heure 0:0:0 --latitude 33:52S", "--inconnue", "--help"}) {
         const Sortie utf8 = lance("fr_FR.UTF-8", arguments);
         const Sortie iso = lance(latin1, arguments);
         EXPECT_EQ(iso.statut, utf8.statut) << arguments;
@@ -563,5 +605,51 @@ TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {
     // The C locale keeps UTF-8.
     const Sortie c = lance("C", "--date 12/4/1992 --heure 0:0:0");
     EXPECT_NE(c.sortie.find("à"), std::string::npos);
+    std::filesystem::remove_all(dossier);
+}
+
+TEST(Rapport, SansQtPourLesPhasesEtLesTablesDontLeLieuEstDonne) {
+    // The program alone, without its Qt module beside it: what needs no saved place, locale or
+    // system zone still runs, the rest says the module is missing.
+    const auto dossier =
+        std::filesystem::temp_directory_path() / ("orbitel-seul-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    const auto seul = dossier / "orbitel-rapport";
+    std::filesystem::copy_file(ORBITEL_RAPPORT_EXE, seul, std::filesystem::copy_options::overwrite_existing);
+    const auto lance_seul = [&](const std::string& arguments) {
+        Sortie s;
+        const std::string commande =
+            "LC_ALL=C '" + seul.string() + "' " + arguments + " 2>'" + (dossier / "stderr").string() + "'";
+        FILE* f = ::popen(commande.c_str(), "r");
+        std::array<char, 4096> tampon;
+        for (std::size_t n; (n = std::fread(tampon.data(), 1, tampon.size(), f)) > 0;)
+            s.sortie.append(tampon.data(), n);
+        const int brut = ::pclose(f);
+        s.statut = WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+        s.erreurs = lit_fichier(dossier / "stderr");
+        return s;
+    };
+    for (const char* arguments :
+         {"--phases 2027 --format csv", "--phases 2027 --format ics --fuseau +01:00",
+          "--du 1/3/2027 --au 3/3/2027 --latitude 48:52N --longitude 2:20E --format json"}) {
+        const Sortie attendu = lance("C", arguments);
+        const Sortie s = lance_seul(arguments);
+        EXPECT_EQ(s.statut, 0) << arguments << ": " << s.erreurs;
+        const auto sans_horodatage = [](const std::string& t) { // DTSTAMP is the time of the run
+            std::string r;
+            std::istringstream in(t);
+            for (std::string l; std::getline(in, l);)
+                if (l.rfind("DTSTAMP:", 0) != 0) r += l + '\n';
+            return r;
+        };
+        EXPECT_EQ(sans_horodatage(s.sortie), sans_horodatage(attendu.sortie)) << arguments;
+    }
+    for (const char* arguments : {"--date 12/4/1992", "--phases 2027 --format csv --fuseau local",
+                                  "--du 1/3/2027 --au 3/3/2027 --format csv"}) {
+        const Sortie s = lance_seul(arguments);
+        EXPECT_EQ(s.statut, 1) << arguments;
+        EXPECT_TRUE(s.sortie.empty()) << arguments;
+        EXPECT_EQ(s.erreurs.rfind("orbitel-rapport : le module orbitel-rapport-qt.so", 0), 0u) << s.erreurs;
+    }
     std::filesystem::remove_all(dossier);
 }
