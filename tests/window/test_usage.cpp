@@ -234,7 +234,7 @@ TEST_F(Usage, LaCopieEstLeRapportDuMemeInstantEtDuMemeLieu) {
 
 TEST_F(Usage, HeuresLocalesDUneDateDHiverDEteEtDUnFuseauALaDemiHeure) {
     const Variable tz("TZ", "Europe/Paris");
-    // The spec's 1 March 2024 panel: winter time for every phase of it.
+    // The 1 March 2024 panel: winter time for every phase of it.
     instant("1", "3", "2024", "12", "0", "0");
     EXPECT_EQ(infobulle_heure_locale(*f.Label9), "Heure locale : 01/03/2024 à 13:00:00 (UTC+1)");
     EXPECT_EQ(texte(f.LabPhase[0]), "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
