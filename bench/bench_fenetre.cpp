@@ -12,20 +12,12 @@
 #include "clock/instant.hpp"
 #include "clock/reglages.hpp"
 #include "window/pos_lune.hpp"
+#include "window/sans_peripheriques.hpp"
 
 namespace {
 
-class SansNavigateur final : public orbitel::Navigateur {
-public:
-    void ouvre(const std::string&) override {}
-};
-
-// Nothing is printed here: the dialog is always cancelled.
-class SansImprimante final : public orbitel::Imprimante {
-public:
-    bool choisit(QWidget*) override { return false; }
-    bool imprime(QWidget&) override { return false; }
-};
+using orbitel::SansImprimante;
+using orbitel::SansNavigateur;
 
 struct Fenetre {
     orbitel::HorlogeFixe horloge{{2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7}};

@@ -61,14 +61,7 @@ struct Contexte {
 };
 
 Instant instant_de(const ChampsDate& d, const ChampsHeure& h) {
-    Instant i;
-    i.jour = d.jour;
-    i.mois = d.mois;
-    i.an = d.an;
-    i.heures = h.heures;
-    i.minutes = h.minutes;
-    i.secondes = h.secondes;
-    return i;
+    return {d.jour, d.mois, d.an, h.heures, h.minutes, h.secondes};
 }
 
 // Days from 1970-01-01 of a date of the engine's calendar (fields out of range run on, as the

@@ -10,20 +10,12 @@
 #include "clock/horloge_fixe.hpp"
 #include "clock/reglages.hpp"
 #include "window/pos_lune.hpp"
+#include "window/sans_peripheriques.hpp"
 
 namespace {
 
-class SansNavigateur final : public orbitel::Navigateur {
-public:
-    void ouvre(const std::string&) override {}
-};
-
-// Nothing is printed here: the dialog is always cancelled.
-class SansImprimante final : public orbitel::Imprimante {
-public:
-    bool choisit(QWidget*) override { return false; }
-    bool imprime(QWidget&) override { return false; }
-};
+using orbitel::SansImprimante;
+using orbitel::SansNavigateur;
 
 } // namespace
 

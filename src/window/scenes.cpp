@@ -24,15 +24,9 @@
 #include "window/heures_locales.hpp"
 #include "window/impression.hpp"
 #include "window/pos_lune.hpp"
+#include "window/sans_peripheriques.hpp"
 
-namespace {
-
-class SansNavigateur final : public orbitel::Navigateur {
-public:
-    void ouvre(const std::string&) override {}
-};
-
-} // namespace
+using orbitel::SansNavigateur;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
