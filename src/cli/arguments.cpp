@@ -47,7 +47,13 @@ const char* const texte_aide =
     "est celui qu'Orbitel a enregistré (48:52N 2:20E par défaut). Les dates suivent le calendrier\n"
     "julien avant le 15/10/1582, grégorien ensuite ; années de -32767 à 32767. Les nombres admettent\n"
     "la virgule ou le point décimal et les blancs. Une option s'écrit aussi --date=12/4/1992.\n"
-    "Statut de sortie : 0, ou 2 pour un argument refusé (message sur la sortie d'erreur).\n";
+    "Chaque option se donne au plus une fois.\n"
+    "\n"
+    "Statut de sortie :\n"
+    "  0  réussite\n"
+    "  1  la sortie standard n'a pas pu être écrite, ou le module orbitel-rapport-qt.so ne se\n"
+    "     charge pas (message sur la sortie d'erreur)\n"
+    "  2  argument refusé (message sur la sortie d'erreur, rien sur la sortie standard)\n";
 
 namespace {
 
@@ -100,6 +106,34 @@ std::string lit_lieu_argument(const std::string& option, const std::string& vale
     return {};
 }
 
+// True when the strict reading refuses the text only because its number cannot be held in a
+// double (1E999, -1E999, &H followed by 300 F): the reading gives no value for the leading number,
+// and the same text with each of its digits made 0 is a number and nothing else.
+bool trop_grand(const std::string& texte) {
+    if (lit_nombre(texte)) return false;
+    const auto suivant = [&](std::size_t depuis) {
+        const auto i = texte.find_first_not_of(" \t\n", depuis);
+        return i == std::string::npos ? texte.size() : i;
+    };
+    // The digits of &H1F and &O17 stand after the prefix; any other number is decimal.
+    const std::size_t et = suivant(0);
+    const std::size_t lettre = et < texte.size() ? suivant(et + 1) : texte.size();
+    int base = 10;
+    std::size_t debut = 0;
+    if (et < texte.size() && texte[et] == '&' && lettre < texte.size()) {
+        const char l = static_cast<char>(std::toupper(static_cast<unsigned char>(texte[lettre])));
+        base = l == 'H' ? 16 : l == 'O' ? 8 : 10;
+        debut = lettre + 1;
+    }
+    std::string zeros = texte;
+    for (std::size_t i = debut; i < zeros.size(); ++i) {
+        const auto c = static_cast<unsigned char>(zeros[i]);
+        const int chiffre = std::isdigit(c) ? c - '0' : std::isxdigit(c) ? std::toupper(c) - 'A' + 10 : base;
+        if (chiffre < base) zeros[i] = '0';
+    }
+    return lit_nombre_strict(zeros).has_value();
+}
+
 bool entier(double x) {
     return std::isfinite(x) && std::floor(x) == x;
 }
@@ -112,9 +146,9 @@ std::string lit_strict(const std::string& option, const std::string& valeur,
     for (const std::string& c : champs) {
         const std::optional<double> v = lit_nombre_strict(c);
         if (!v) {
-            const std::string quoi = c.find_first_not_of(" \t\n") == std::string::npos
-                                         ? "un champ est vide"
-                                         : "« " + c + " » n'est pas un nombre";
+            const std::string quoi = c.find_first_not_of(" \t\n") == std::string::npos ? "un champ est vide"
+                                     : trop_grand(c) ? "« " + c + " » est un nombre trop grand"
+                                                     : "« " + c + " » n'est pas un nombre";
             return refus(option, valeur, quoi + " (" + attendu + ")");
         }
         nombres.push_back(*v);
@@ -220,8 +254,9 @@ std::string lit_pas(const std::string& valeur, Pas& pas) {
     const std::string chiffres = valeur.substr(0, i);
     const std::string unite = valeur.substr(i);
     const std::string attendu = "N(j|h|min) attendu, N entier : 1j, 6h, 30min";
-    if (chiffres.empty() || chiffres.size() > 9 || (unite != "j" && unite != "h" && unite != "min"))
+    if (chiffres.empty() || (unite != "j" && unite != "h" && unite != "min"))
         return refus("--pas", valeur, attendu);
+    if (chiffres.size() > 9) return refus("--pas", valeur, "N trop grand (au plus 999999999)");
     const std::int64_t n = std::stoll(chiffres);
     if (n == 0) return refus("--pas", valeur, "un pas nul n'avance pas (N d'au moins 1 attendu)");
     pas.jours = unite == "j";
@@ -264,7 +299,10 @@ std::string lit_annee_phases(const std::string& valeur, Saisie saisie, std::int1
     const std::string attendu = "une année entière de -32767 à 32767 attendue";
     std::optional<double> v = saisie == Saisie::fenetre ? std::optional<double>(lit_nombre_ou_zero(valeur))
                                                         : lit_nombre_strict(valeur);
-    if (!v) return refus("--phases", valeur, "ce n'est pas un nombre (" + attendu + ")");
+    if (!v)
+        return refus("--phases", valeur,
+                     (trop_grand(valeur) ? "c'est un nombre trop grand (" : "ce n'est pas un nombre (") +
+                         attendu + ")");
     if (!entier(*v) || *v < -32767 || *v > 32767) return refus("--phases", valeur, attendu);
     annee = static_cast<std::int16_t>(*v);
     return {};
@@ -291,7 +329,12 @@ ResultatArguments analyse_arguments(const std::vector<std::string>& args) {
                 r.erreur = Prefixe + std::string("l'option ") + option + " ne prend pas de valeur.";
                 return r;
             }
-            (option == "--version" ? a.version : a.aide) = true;
+            bool& drapeau = option == "--version" ? a.version : a.aide;
+            if (drapeau) {
+                r.erreur = Prefixe + std::string("l'option ") + option + " est donnée deux fois.";
+                return r;
+            }
+            drapeau = true;
             continue;
         }
         std::optional<std::string>* cible = nullptr;
@@ -327,6 +370,12 @@ ResultatArguments analyse_arguments(const std::vector<std::string>& args) {
                 return r;
             }
             valeur = args[++i];
+        }
+        // The last one winning would hide a typing slip: which of the two was meant is not known.
+        if (*cible) {
+            r.erreur = Prefixe + std::string("l'option ") + option + " est donnée deux fois (« " + **cible +
+                       " » puis « " + *valeur + " ») ; une seule valeur attendue.";
+            return r;
         }
         *cible = *valeur;
     }

@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -59,6 +60,28 @@ const ModuleQt& module_qt() {
     return *module;
 }
 
+// Why standard output could not be written, in French: the system's own text would be English.
+std::string raison_ecriture(int erreur) {
+    switch (erreur) {
+    case 0:
+        return {};
+    case ENOSPC:
+        return " (plus de place sur le périphérique)";
+    case EDQUOT:
+        return " (quota de disque dépassé)";
+    case EFBIG:
+        return " (fichier trop grand)";
+    case EBADF:
+        return " (elle est fermée)";
+    case EPIPE:
+        return " (le programme qui la lit s'est arrêté)";
+    case EIO:
+        return " (erreur d'entrée-sortie)";
+    default:
+        return " (erreur système " + std::to_string(erreur) + ")";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -83,7 +106,13 @@ int main(int argc, char** argv) {
         std::cerr << (jeu ? vers_jeu(e.what(), *jeu) : std::string(e.what())) << "\n";
         return 1;
     }
-    // Output that could not be written fails the run, whatever it was.
-    if (!sortie.flush() || !tampon.reussi()) return 1;
+    // Output that could not be written fails the run, whatever it was, and says so: a full disk
+    // must not pass for an empty report.
+    if (!sortie.flush() || !tampon.reussi()) {
+        const std::string message = "orbitel-rapport : la sortie standard n'a pas pu être écrite" +
+                                    raison_ecriture(tampon.erreur()) + ".";
+        std::cerr << (jeu ? vers_jeu(message, *jeu) : message) << "\n";
+        return 1;
+    }
     return statut;
 }

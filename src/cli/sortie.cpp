@@ -1,5 +1,7 @@
 #include "cli/sortie.hpp"
 
+#include <cerrno>
+
 namespace orbitel {
 
 namespace {
@@ -23,14 +25,19 @@ TamponFichier::int_type TamponFichier::overflow(int_type c) {
 
 int TamponFichier::sync() {
     vide();
-    if (std::fflush(fichier_) != 0) reussi_ = false;
+    if (std::fflush(fichier_) != 0) echoue();
     return reussi_ ? 0 : -1;
 }
 
 void TamponFichier::vide() {
     if (!tampon_.empty() && std::fwrite(tampon_.data(), 1, tampon_.size(), fichier_) != tampon_.size())
-        reussi_ = false;
+        echoue();
     tampon_.clear();
+}
+
+void TamponFichier::echoue() {
+    if (reussi_) erreur_ = errno;
+    reussi_ = false;
 }
 
 } // namespace orbitel

@@ -14,6 +14,8 @@ public:
 
     // True while every byte written so far reached the file.
     bool reussi() const { return reussi_; }
+    // The system's reason (errno) for the first write that failed, 0 while none did.
+    int erreur() const { return erreur_; }
 
 protected:
     std::streamsize xsputn(const char* texte, std::streamsize n) override;
@@ -23,10 +25,12 @@ protected:
 
 private:
     void vide();
+    void echoue();
 
     std::FILE* fichier_;
     std::string tampon_;
     bool reussi_ = true;
+    int erreur_ = 0;
 };
 
 } // namespace orbitel

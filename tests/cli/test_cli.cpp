@@ -166,6 +166,114 @@ TEST(Rapport, AideEnFrancais) {
     EXPECT_NE(s.sortie.find("temps universel"), std::string::npos);
 }
 
+TEST(Rapport, AideDonneLesTroisStatuts) {
+    const Sortie s = lance("C", "--help");
+    ASSERT_EQ(s.statut, 0);
+    const auto debut = s.sortie.find("Statut de sortie :");
+    ASSERT_NE(debut, std::string::npos) << s.sortie;
+    const std::string statuts = s.sortie.substr(debut);
+    for (const char* ligne :
+         {"\n  0  ", "\n  1  la sortie standard n'a pas pu être écrite", "\n  2  argument refusé"})
+        EXPECT_NE(statuts.find(ligne), std::string::npos) << ligne << "\n" << statuts;
+}
+
+TEST(Rapport, OptionDonneeDeuxFoisRefusee) {
+    // Whichever way each is written, the second time an option comes is refused: the last one
+    // winning would hide a slip.
+    const std::vector<std::pair<std::string, std::string>> cas{
+        {"--date 1/1/2020 --date 2/2/2020", "l'option --date est donnée deux fois (« 1/1/2020 » puis « "
+                                            "2/2/2020 ») ; une seule valeur attendue."},
+        {"--date=1/1/2020 --heure 1:0 --date=1/1/2020", "l'option --date est donnée deux fois (« 1/1/2020 » "
+                                                        "puis « 1/1/2020 ») ; une seule valeur attendue."},
+        {"--latitude 48:52N --longitude 2:20E --latitude 10S",
+         "l'option --latitude est donnée deux fois (« 48:52N » puis « 10S ») ; une seule valeur attendue."},
+        {"--du 1/1/2027 --au 2/1/2027 --au=3/1/2027",
+         "l'option --au est donnée deux fois (« 2/1/2027 » puis « 3/1/2027 ») ; une seule valeur attendue."},
+        {"--phases 2027 --format csv --format json",
+         "l'option --format est donnée deux fois (« csv » puis « json ») ; une seule valeur attendue."},
+        {"--fuseau tu --format csv --fuseau local",
+         "l'option --fuseau est donnée deux fois (« tu » puis « local ») ; une seule valeur attendue."},
+        {"--saisie fenetre --saisie fenetre", "l'option --saisie est donnée deux fois (« fenetre » puis « "
+                                              "fenetre ») ; une seule valeur attendue."},
+        {"--du 1/1/2027 --au 2/1/2027 --pas 1h --pas 2h",
+         "l'option --pas est donnée deux fois (« 1h » puis « 2h ») ; une seule valeur attendue."},
+        {"--version --version", "l'option --version est donnée deux fois."},
+        {"--help -h", "l'option -h est donnée deux fois."},
+    };
+    for (const auto& [args, message] : cas) {
+        const Sortie s = lance("C", args);
+        EXPECT_EQ(s.statut, 2) << args;
+        EXPECT_TRUE(s.sortie.empty()) << args;
+        EXPECT_EQ(s.erreurs, "orbitel-rapport : " + message + "\n") << args;
+    }
+}
+
+TEST(Rapport, SortieImpossibleAEcrireStatut1AvecMessage) {
+    // A full disk or a closed output must not pass for a report written: status 1 and a French
+    // message, whatever the output was to be (a line, the help, a table, many blocks).
+    const std::string plein =
+        "orbitel-rapport : la sortie standard n'a pas pu être écrite (plus de place sur le "
+        "périphérique).\n";
+    const std::string fermee =
+        "orbitel-rapport : la sortie standard n'a pas pu être écrite (elle est fermée).\n";
+    const std::vector<std::pair<std::string, std::string>> cas{
+        {"--version > /dev/full", plein},
+        {"--help > /dev/full", plein},
+        {"--date 12/4/1992 --latitude 48:52N --longitude 2:20E > /dev/full", plein},
+        {"--phases 2027 --format ics > /dev/full", plein},
+        {"--du 1/1/2027 --au 31/12/2027 --pas 1h --latitude 48:52N --longitude 2:20E --format csv > "
+         "/dev/full",
+         plein},
+        {"--phases 2027 --format csv >&-", fermee},
+    };
+    for (const auto& [args, message] : cas) {
+        const Sortie s = lance("C", args);
+        EXPECT_EQ(s.statut, 1) << args;
+        EXPECT_EQ(s.erreurs, message) << args;
+    }
+    // A refusal stays a refusal: nothing was to be written.
+    const Sortie refus = lance("C", "--date 31/2/2025 > /dev/full");
+    EXPECT_EQ(refus.statut, 2);
+    EXPECT_EQ(refus.erreurs.find("sortie standard"), std::string::npos) << refus.erreurs;
+}
+
+TEST(Rapport, NombreTropGrandDitLeQuil) {
+    // A number past the double range is a number, too large; a text that is no number says so.
+    const std::vector<std::pair<std::string, std::string>> cas{
+        {"--latitude 1E999",
+         "--latitude « 1E999 » : « 1E999 » est un nombre trop grand (DD ou DD:MM suivi de N ou S attendu)."},
+        {"--longitude '-1D999:0E'", "--longitude « -1D999:0E » : « -1D999 » est un nombre trop grand (DD ou "
+                                    "DD:MM suivi de E ou O attendu)."},
+        {"--date '1/1/ 1,5 e 400 '", "--date « 1/1/ 1,5 e 400  » : «  1,5 e 400  » est un nombre trop grand "
+                                     "(J/M/A attendu : jour, mois et année entiers)."},
+        {"--heure 0:1E309",
+         "--heure « 0:1E309 » : « 1E309 » est un nombre trop grand (H:M ou H:M:S attendu)."},
+        {"--heure '0:0:&H" + std::string(300, 'F') + "'",
+         "--heure « 0:0:&H" + std::string(300, 'F') + " » : « &H" + std::string(300, 'F') +
+             " » est un nombre trop grand (H:M ou H:M:S attendu)."},
+        {"--heure '0:0:&O" + std::string(410, '7') + "'",
+         "--heure « 0:0:&O" + std::string(410, '7') + " » : « &O" + std::string(410, '7') +
+             " » est un nombre trop grand (H:M ou H:M:S attendu)."},
+        {"--phases 1E999",
+         "--phases « 1E999 » : c'est un nombre trop grand (une année entière de -32767 à 32767 attendue)."},
+        {"--du 1/1/2027 --au 2/1/2027 --pas 10000000000h",
+         "--pas « 10000000000h » : N trop grand (au plus 999999999)."},
+        // Too large, but with something else after it, or a digit the base lacks: not a number.
+        {"--heure 0:1E999x", "--heure « 0:1E999x » : « 1E999x » n'est pas un nombre (H:M ou H:M:S attendu)."},
+        {"--heure '0:0:&O" + std::string(410, '7') + "8'",
+         "--heure « 0:0:&O" + std::string(410, '7') + "8 » : « &O" + std::string(410, '7') +
+             "8 » n'est pas un nombre (H:M ou H:M:S attendu)."},
+        {"--phases 1E999abc",
+         "--phases « 1E999abc » : ce n'est pas un nombre (une année entière de -32767 à 32767 attendue)."},
+    };
+    for (const auto& [args, message] : cas) {
+        const Sortie s = lance("C", args);
+        EXPECT_EQ(s.statut, 2) << args;
+        EXPECT_TRUE(s.sortie.empty()) << args;
+        EXPECT_EQ(s.erreurs, "orbitel-rapport : " + message + "\n") << args;
+    }
+}
+
 TEST(Rapport, MauvaisArgumentsSortie2SansRienSurLaSortie) {
     for (const char* args :
          {"--inconnue", "--date 1/2/3/4", "--heure 1:2:3:4", "--latitude 48:52:10", "--latitude 48:52X",
@@ -320,7 +428,7 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
         {"--heure 0:30,5", "--heure « 0:30,5 » : minutes entières de 0 à 59 attendues."},
         {"--heure 0:0:60", "--heure « 0:0:60 » : secondes de 0 à moins de 60 attendues."},
         {"--heure 0:0:1E999",
-         "--heure « 0:0:1E999 » : « 1E999 » n'est pas un nombre (H:M ou H:M:S attendu)."},
+         "--heure « 0:0:1E999 » : « 1E999 » est un nombre trop grand (H:M ou H:M:S attendu)."},
         {"--latitude 95:00N", "--latitude « 95:00N » : au plus 90° attendus."},
         {"--latitude 90:01S", "--latitude « 90:01S » : au plus 90° attendus."},
         {"--latitude -10:30",
