@@ -76,6 +76,10 @@ grep -qx "Exec=orbitel" "$entree" || faute "the desktop entry does not run orbit
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$meta" || faute "metainfo launches no $id.desktop"
 grep -q "<id>$id</id>" "$meta" || faute "metainfo id is not $id"
 grep -q "<project_license>GPL-3.0-or-later</project_license>" "$meta" || faute "metainfo licence"
+# Software centres show the screenshot first: the window's picture, captioned in French too.
+grep -q '<screenshot type="default">' "$meta" || faute "metainfo has no default screenshot"
+grep -Eq '<image>https?://[^<]+</image>' "$meta" || faute "metainfo's screenshot names no picture address"
+grep -q '<caption xml:lang="fr">[^<]' "$meta" || faute "metainfo's screenshot has no French caption"
 grep -q "GPL-3.0-or-later" "$racine/usr/share/doc/orbitel/copyright" || faute "copyright names no licence"
 grep -q "ELP 2000-82B" "$racine/usr/share/doc/orbitel/copyright" || faute "copyright omits the ELP source"
 grep -q "Meeus" "$racine/usr/share/doc/orbitel/copyright" || faute "copyright omits Meeus"
