@@ -142,10 +142,7 @@ private:
         return {jj_de(debut), (suivant - debut) / SecondesParJour};
     }
 
-    std::string iso(double jj_tu) const {
-        return instant_iso(jj_tu, fuseau_.decalage((jj_tu - JourJulien1970) * SecondesParJour),
-                           d_.zone == Zone::tu);
-    }
+    std::string iso(double jj_tu) const { return instant_iso(jj_tu, fuseau_, d_.zone == Zone::tu); }
 
     void ecrit_bloc() {
         const std::size_t n = bloc_.size();
@@ -308,9 +305,7 @@ int ecrit_phases(const Contexte& c, const Fuseau& fuseau) {
     const float delta_t = calcule_delta_t(d.annee_phases).jours;
     const std::vector<PhaseDatee> phases =
         phases_entre(premier_instant(annee), premier_instant(annee + 1), delta_t);
-    const auto iso = [&](double jj) {
-        return instant_iso(jj, fuseau.decalage((jj - JourJulien1970) * SecondesParJour), d.zone == Zone::tu);
-    };
+    const auto iso = [&](double jj) { return instant_iso(jj, fuseau, d.zone == Zone::tu); };
     switch (d.format) {
     case Format::texte:
         for (const PhaseDatee& p : phases)

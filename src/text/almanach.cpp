@@ -32,15 +32,19 @@ std::string annee_iso(long long an) {
     return t;
 }
 
-// Whole days and seconds of the day of a Julian day rounded to the second: day 0 is 1970-01-01.
+// Whole days and seconds of the day of a whole count of seconds: day 0 is 1970-01-01.
 struct JourSeconde {
     long long jour;
     long long seconde;
 };
+JourSeconde jour_seconde(double secondes) {
+    const auto jour = static_cast<long long>(std::floor(secondes / 86400));
+    return {jour, static_cast<long long>(secondes - static_cast<double>(jour) * 86400)};
+}
+
+// The same for a Julian day rounded to the second.
 JourSeconde au_plus_proche(double jj) {
-    const double s = std::round((jj - JourJulien1970) * 86400);
-    const auto jour = static_cast<long long>(std::floor(s / 86400));
-    return {jour, static_cast<long long>(s - static_cast<double>(jour) * 86400)};
+    return jour_seconde(std::round((jj - JourJulien1970) * 86400));
 }
 
 } // namespace
@@ -52,9 +56,14 @@ std::string nombre_court(double x) {
     return std::string(t.data(), fin);
 }
 
-std::string instant_iso(double jj_tu, std::int32_t decalage, bool tu) {
+std::string instant_iso(double jj_tu, const Fuseau& fuseau, bool tu) {
     if (!(std::fabs(jj_tu) < JourJulienLimite)) return {};
-    const JourSeconde js = au_plus_proche(jj_tu + (tu ? 0 : decalage) / 86400.0);
+    // Rounded to the second first, and the zone asked at that very second: a Julian day a hair short
+    // of a change of the clocks is written as the second of the change, so it takes the offset that
+    // starts there (never a wall-clock time the zone skips or an hour twice with one offset).
+    const double secondes_tu = std::round((jj_tu - JourJulien1970) * 86400);
+    const std::int32_t decalage = tu ? 0 : fuseau.decalage(secondes_tu);
+    const JourSeconde js = jour_seconde(secondes_tu + decalage);
     const DateCalendaire d = date_du_jour_julien(static_cast<double>(js.jour) + JourJulien1970);
     std::string s = annee_iso(d.an) + "-" + deux(d.mois) + "-" + deux(d.jour) + "T" +
                     deux(js.seconde / 3600) + ":" + deux(js.seconde / 60 % 60) + ":" + deux(js.seconde % 60);

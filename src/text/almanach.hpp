@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "clock/fuseau.hpp"
 #include "events/almanach.hpp"
 #include "events/phases.hpp"
 #include "text/lignes_phases.hpp"
@@ -16,11 +17,11 @@ namespace orbitel {
 // value that is not finite.
 std::string nombre_court(double x);
 
-// An instant as ISO 8601, rounded to the nearest second, on the wall clock `decalage` seconds ahead
-// of UT: "2027-03-28T03:30:00+02:00", or with "Z" when `tu`. The date is in the engine's calendar
-// (Julian before 15 October 1582); years outside 0000-9999 take the expanded form ("-0044",
-// "+12000"). "" for an instant that cannot be written (beyond JourJulienLimite).
-std::string instant_iso(double jj_tu, std::int32_t decalage, bool tu);
+// An instant as ISO 8601, rounded to the nearest second, on the zone's wall clock with the offset
+// in force at that second: "2027-03-28T03:30:00+02:00", or in UT with "Z" when `tu`. The date is in
+// the engine's calendar (Julian before 15 October 1582); years outside 0000-9999 take the expanded
+// form ("-0044", "+12000"). "" for an instant that cannot be written (beyond JourJulienLimite).
+std::string instant_iso(double jj_tu, const Fuseau& fuseau, bool tu);
 
 // The column names, in order, of an almanac row.
 inline constexpr std::string_view colonnes_almanach =

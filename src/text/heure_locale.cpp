@@ -96,14 +96,18 @@ std::int64_t secondes_depuis_1970(const InstantLigne& t) {
            t.secondes;
 }
 
+std::string texte_duree_decalage(long long secondes) {
+    std::string s = std::to_string(secondes / 3600);
+    if (secondes % 3600 != 0) (s += ':') += deux(secondes / 60 % 60);
+    if (secondes % 60 != 0) (s += ':') += deux(secondes % 60);
+    return s;
+}
+
 std::string texte_decalage(int secondes) {
     if (secondes == 0) return "UTC";
-    std::string s = secondes > 0 ? "UTC+" : "UTC\u2212";
-    const int n = std::abs(secondes);
-    s += std::to_string(n / 3600);
-    if (n % 3600 != 0) (s += ':') += deux(n / 60 % 60);
-    if (n % 60 != 0) (s += ':') += deux(n % 60);
-    return s;
+    // Widened before taking the magnitude: the most negative int has no positive counterpart.
+    const long long n = secondes;
+    return (n > 0 ? "UTC+" : "UTC\u2212") + texte_duree_decalage(n > 0 ? n : -n);
 }
 
 std::string texte_heure_locale(const InstantLigne& tu, int decalage_secondes) {

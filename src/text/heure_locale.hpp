@@ -28,6 +28,10 @@ std::int64_t secondes_depuis_1970(const InstantLigne& instant);
 // seconds are written only when the offset has some ("UTC+0:09:21").
 std::string texte_decalage(int secondes);
 
+// The size of an offset (seconds, not negative) as texte_decalage writes it, without "UTC" and
+// sign: "2", "5:30", "0:09:21".
+std::string texte_duree_decalage(long long secondes);
+
 // "Heure locale : 12/04/1992 à 02:00:00 (UTC+2)": the instant moved by the zone's offset at that
 // date, at the line's own precision and date style (a minute line rounds to the minute).
 std::string texte_heure_locale(const InstantLigne& tu, int decalage_secondes);

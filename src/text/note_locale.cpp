@@ -1,31 +1,45 @@
 #include "text/note_locale.hpp"
 
-#include <cstdlib>
+#include "text/heure_locale.hpp"
 
 namespace orbitel {
+
+namespace {
+
+// "1 heure", "2 heures": French takes the singular below two.
+std::string compte(long long n, const char* unite) {
+    std::string t = std::to_string(n) + ' ' + unite;
+    if (n > 1) t += 's';
+    return t;
+}
+
+} // namespace
 
 std::string duree_heures_minutes(long long minutes) {
     const long long heures = minutes / 60;
     const long long reste = minutes % 60;
     if (reste == 0) {
-        return std::to_string(heures) + " heures";
+        return compte(heures, "heure");
     }
     if (heures == 0) {
-        return std::to_string(reste) + " minutes";
+        return compte(reste, "minute");
     }
-    return std::to_string(heures) + " heures " + std::to_string(reste) + " minutes";
+    return compte(heures, "heure") + " " + compte(reste, "minute");
 }
 
-std::string note_heure_locale(int ecart_minutes) {
-    if (ecart_minutes == 0) {
+std::string note_heure_locale(int decalage_secondes) {
+    if (decalage_secondes == 0) {
         return "L'heure locale est l'heure TU.";
     }
     // Widened before taking the magnitude: the most negative int has no positive counterpart.
-    const long long ecart = ecart_minutes;
-    if (ecart > 0) {
-        return "Pour obtenir l'heure locale veuillez ajouter " + duree_heures_minutes(ecart) + ".";
-    }
-    return "Pour obtenir l'heure locale veuillez retirer " + duree_heures_minutes(-ecart) + ".";
+    const long long decalage = decalage_secondes;
+    const long long taille = decalage > 0 ? decalage : -decalage;
+    // Whole hours in words; any other offset as the local-time tool tips write it ("5:30").
+    const std::string duree =
+        taille % 3600 == 0 ? compte(taille / 3600, "heure") : texte_duree_decalage(taille);
+    return (decalage > 0 ? "Pour obtenir l'heure locale veuillez ajouter "
+                         : "Pour obtenir l'heure locale veuillez retirer ") +
+           duree + ".";
 }
 
 std::string notice_ecart_local(int ecart_minutes) {

@@ -34,13 +34,16 @@ protected:
 
 } // namespace
 
+int decalage_systeme(const InstantLigne& tu) {
+    // The zone is looked up at each call: a change of the system's zone is taken at once.
+    return fuseau_systeme()->decalage(static_cast<double>(secondes_depuis_1970(tu)));
+}
+
 QString infobulle_heure_locale(const QLabel& ligne) {
     const QString propre = ligne.toolTip();
     const std::optional<InstantLigne> tu = instant_de_ligne(ligne.text().toStdString());
     if (!tu) return propre;
-    // The zone is looked up at each showing: a change of the system's zone is taken at once.
-    const int decalage = fuseau_systeme()->decalage(static_cast<double>(secondes_depuis_1970(*tu)));
-    const QString locale = QString::fromStdString(texte_heure_locale(*tu, decalage));
+    const QString locale = QString::fromStdString(texte_heure_locale(*tu, decalage_systeme(*tu)));
     return propre.isEmpty() ? locale : propre + QLatin1Char('\n') + locale;
 }
 

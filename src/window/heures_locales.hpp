@@ -2,11 +2,17 @@
 #include <QObject>
 #include <QString>
 
+#include "text/heure_locale.hpp"
+
 class QLabel;
 
 namespace orbitel {
 
 class PosLune;
+
+// The offset of the system's zone from UT, in seconds, at a UT instant of a line: the one the
+// tool tips and the printed note give.
+int decalage_systeme(const InstantLigne& tu);
 
 // The tool tip of a line that shows a UT instant: the label's own tool tip, if it has one, then the
 // instant in the computer's local time with the zone's offset at that date, as "Heure locale :

@@ -100,7 +100,7 @@ public:
     virtual void calcule() = 0;
     // The drawing surface copied into the print picture, which is then shown.
     virtual void copie_dessin() = 0;
-    // The local-time note, from a fresh reading of both clocks.
+    // The local-time note for the instant the page shows.
     virtual void ecrit_note() = 0;
 };
 

@@ -3,9 +3,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "clock/instant.hpp"
+#include "text/heure_locale.hpp"
 #include "text/note_locale.hpp"
 #include "window/controles.hpp"
+#include "window/heures_locales.hpp"
 #include "window/pos_lune.hpp"
 
 namespace orbitel {
@@ -50,10 +51,11 @@ void ImpressionPosLune::copie_dessin() {
 }
 
 void ImpressionPosLune::ecrit_note() {
-    const Horloge& horloge = fenetre_.horloge();
-    const HorlogeTu tu = horloge.tu();
-    const HeureLocale locale = horloge.locale();
-    fenetre_.Label19->setText(QString::fromStdString(note_heure_locale(ecart_local_minutes(tu, locale))));
+    // The present offset would be wrong for any instant on the other side of a change of the clocks.
+    const std::optional<InstantLigne> tu = instant_de_ligne(fenetre_.Label9->text().toStdString());
+    // A page with no instant on it ("---") has no time to convert.
+    fenetre_.Label19->setText(tu ? QString::fromStdString(note_heure_locale(decalage_systeme(*tu)))
+                                 : QString());
 }
 
 } // namespace orbitel

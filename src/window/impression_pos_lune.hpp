@@ -7,8 +7,8 @@ class PosLune;
 
 // The print steps on the main window: the paper palette hides the stepping pictures and the
 // buttons and turns every control black on white, the drawing is copied into Image4, and the note
-// in Label19 measures the local clock against a fresh UTC reading (in chosen-instant mode the last
-// real-time reading may be long past).
+// in Label19 gives the system zone's offset at the date of the printed instant line, as its tool tip
+// does: a summer date printed in winter is read in summer time.
 class ImpressionPosLune final : public FenetreImprimable {
 public:
     explicit ImpressionPosLune(PosLune& fenetre) : fenetre_(fenetre) {}

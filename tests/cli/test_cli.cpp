@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -671,6 +673,111 @@ TEST(Rapport, FuseauLocalAuxChangementsDHeure) {
         cellules_de(lance("C", "--date 15/1/2027 --heure 12:0 --latitude 48:52N --longitude 2:20E "
                                "--format csv --fuseau +01:00"));
     EXPECT_EQ(local, fixe);
+}
+
+namespace {
+
+// The process's TZ for the length of a test (the C library reads it at tzset).
+class FuseauDuProcessus {
+public:
+    explicit FuseauDuProcessus(const std::string& zone) {
+        if (const char* a = std::getenv("TZ")) ancien_ = a;
+        ::setenv("TZ", zone.c_str(), 1);
+        ::tzset();
+    }
+    ~FuseauDuProcessus() {
+        if (ancien_)
+            ::setenv("TZ", ancien_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+    FuseauDuProcessus(const FuseauDuProcessus&) = delete;
+    FuseauDuProcessus& operator=(const FuseauDuProcessus&) = delete;
+
+private:
+    std::optional<std::string> ancien_;
+};
+
+// The instant as ISO 8601 on the process zone's clock, by the C library (localtime_r, tm_gmtoff).
+std::string iso_selon_libc(std::time_t t) {
+    std::tm l{};
+    ::localtime_r(&t, &l);
+    const long d = std::labs(l.tm_gmtoff);
+    char s[64];
+    std::snprintf(s, sizeof s, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", l.tm_year + 1900, l.tm_mon + 1,
+                  l.tm_mday, l.tm_hour, l.tm_min, l.tm_sec, l.tm_gmtoff < 0 ? '-' : '+', d / 3600,
+                  d / 60 % 60);
+    return s;
+}
+
+// The instant an ISO 8601 text with an offset stands for; nullopt for another form.
+std::optional<std::time_t> instant_de_iso(const std::string& iso) {
+    std::tm l{};
+    char signe = 0;
+    int oh = 0, om = 0;
+    if (std::sscanf(iso.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%2d:%2d", &l.tm_year, &l.tm_mon, &l.tm_mday,
+                    &l.tm_hour, &l.tm_min, &l.tm_sec, &signe, &oh, &om) != 9 ||
+        (signe != '+' && signe != '-'))
+        return std::nullopt;
+    l.tm_year -= 1900;
+    l.tm_mon -= 1;
+    return ::timegm(&l) - (signe == '-' ? -1 : 1) * (oh * 3600 + om * 60);
+}
+
+std::time_t minuit_local(int jour, int mois, int an) {
+    std::tm l{};
+    l.tm_mday = jour;
+    l.tm_mon = mois - 1;
+    l.tm_year = an - 1900;
+    l.tm_isdst = -1;
+    return std::mktime(&l);
+}
+
+} // namespace
+
+// Every instant --fuseau local writes carries the offset in force at that instant, checked against
+// the C library's own reading of the zone database, which shares no code with the program's. Hourly
+// rows through the changes of the clocks: a row every hour of UT, never a wall-clock time the zone
+// skips, the hour the clock is put back twice with its two offsets; Lord Howe moves by half an hour,
+// Kolkata never. The rise and set instants, not whole seconds of the engine, follow the same rule.
+TEST(Rapport, FuseauLocalDecalageDeChaqueInstantSelonLaBibliothequeC) {
+#ifdef ORBITEL_TESTS_RAPIDES
+    // Under the sanitizers: the spring changes of the north and the autumn one of Lord Howe.
+    const int debut[3] = {1, 3, 2027}, fin[3] = {10, 4, 2027};
+#else
+    const int debut[3] = {1, 1, 2027}, fin[3] = {31, 12, 2027};
+#endif
+    const std::string periode = "--du " + std::to_string(debut[0]) + "/" + std::to_string(debut[1]) + "/" +
+                                std::to_string(debut[2]) + " --au " + std::to_string(fin[0]) + "/" +
+                                std::to_string(fin[1]) + "/" + std::to_string(fin[2]);
+    for (const std::string zone :
+         {"Europe/Paris", "Europe/London", "America/New_York", "Australia/Lord_Howe", "Asia/Kolkata"}) {
+        SCOPED_TRACE(zone);
+        const Sortie s =
+            lance("C", periode + " --pas 1h --latitude 48:52N --longitude 2:20E --format csv --fuseau local",
+                  {}, "TZ=" + zone);
+        ASSERT_EQ(s.statut, 0) << s.erreurs;
+        const FuseauDuProcessus tz(zone);
+        const std::time_t premier = minuit_local(debut[0], debut[1], debut[2]);
+        const std::time_t limite = minuit_local(fin[0] + 1, fin[1], fin[2]);
+        const auto l = s.lignes();
+        ASSERT_EQ(static_cast<std::time_t>(l.size()), 1 + (limite - premier) / 3600);
+        int fautes = 0;
+        for (std::size_t i = 1; i < l.size() && fautes < 5; ++i) {
+            const auto c = cellules(l[i]);
+            const std::time_t t = premier + static_cast<std::time_t>(i - 1) * 3600;
+            fautes += c[0] != iso_selon_libc(t);
+            EXPECT_EQ(c[0], iso_selon_libc(t)) << "ligne " << i;
+            for (const std::string& evenement : {c[15], c[17]}) {
+                if (evenement.empty()) continue;
+                const auto instant = instant_de_iso(evenement);
+                ASSERT_TRUE(instant) << evenement;
+                fautes += evenement != iso_selon_libc(*instant);
+                EXPECT_EQ(evenement, iso_selon_libc(*instant)) << "ligne " << i;
+            }
+        }
+    }
 }
 
 TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {

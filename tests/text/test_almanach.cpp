@@ -26,25 +26,48 @@ double jj_0h(double jour, double mois, double an) {
 } // namespace
 
 TEST(Almanach, InstantsIsoDansLeCalendrierDuMoteur) {
-    EXPECT_EQ(instant_iso(2451545.0, 0, true), "2000-01-01T12:00:00Z");
-    EXPECT_EQ(instant_iso(2451545.0, 7200, false), "2000-01-01T14:00:00+02:00");
-    EXPECT_EQ(instant_iso(2451545.0, -(5 * 3600 + 30 * 60), false), "2000-01-01T06:30:00-05:30");
-    EXPECT_EQ(instant_iso(2451545.0, 0, false), "2000-01-01T12:00:00+00:00");
+    EXPECT_EQ(instant_iso(2451545.0, FuseauFixe(0), true), "2000-01-01T12:00:00Z");
+    EXPECT_EQ(instant_iso(2451545.0, FuseauFixe(7200), false), "2000-01-01T14:00:00+02:00");
+    EXPECT_EQ(instant_iso(2451545.0, FuseauFixe(-(5 * 3600 + 30 * 60)), false), "2000-01-01T06:30:00-05:30");
+    EXPECT_EQ(instant_iso(2451545.0, FuseauFixe(0), false), "2000-01-01T12:00:00+00:00");
     // The nearest second, carried up to the next year; half a second below stays.
-    EXPECT_EQ(instant_iso(jj_0h(1, 1, 2000) - 0.4 / 86400, 0, true), "2000-01-01T00:00:00Z");
-    EXPECT_EQ(instant_iso(jj_0h(1, 1, 2000) - 0.6 / 86400, 0, true), "1999-12-31T23:59:59Z");
+    EXPECT_EQ(instant_iso(jj_0h(1, 1, 2000) - 0.4 / 86400, FuseauFixe(0), true), "2000-01-01T00:00:00Z");
+    EXPECT_EQ(instant_iso(jj_0h(1, 1, 2000) - 0.6 / 86400, FuseauFixe(0), true), "1999-12-31T23:59:59Z");
     // Julian calendar up to 4 October 1582, whose next day is 15 October.
-    EXPECT_EQ(instant_iso(jj_0h(4, 10, 1582) + 1, 0, true), "1582-10-15T00:00:00Z");
-    EXPECT_EQ(instant_iso(jj_0h(15, 3, -43), 0, true), "-0043-03-15T00:00:00Z");
-    EXPECT_EQ(instant_iso(jj_0h(29, 2, -32764), 0, true), "-32764-02-29T00:00:00Z");
-    EXPECT_EQ(instant_iso(jj_0h(1, 1, 12000), 0, true), "+12000-01-01T00:00:00Z");
-    EXPECT_EQ(instant_iso(jj_0h(31, 12, 9999) + 0.5, 14 * 3600, false), "+10000-01-01T02:00:00+14:00");
-    EXPECT_EQ(instant_iso(std::numeric_limits<double>::quiet_NaN(), 0, true), "");
-    EXPECT_EQ(instant_iso(1e300, 0, true), "");
+    EXPECT_EQ(instant_iso(jj_0h(4, 10, 1582) + 1, FuseauFixe(0), true), "1582-10-15T00:00:00Z");
+    EXPECT_EQ(instant_iso(jj_0h(15, 3, -43), FuseauFixe(0), true), "-0043-03-15T00:00:00Z");
+    EXPECT_EQ(instant_iso(jj_0h(29, 2, -32764), FuseauFixe(0), true), "-32764-02-29T00:00:00Z");
+    EXPECT_EQ(instant_iso(jj_0h(1, 1, 12000), FuseauFixe(0), true), "+12000-01-01T00:00:00Z");
+    EXPECT_EQ(instant_iso(jj_0h(31, 12, 9999) + 0.5, FuseauFixe(14 * 3600), false),
+              "+10000-01-01T02:00:00+14:00");
+    EXPECT_EQ(instant_iso(std::numeric_limits<double>::quiet_NaN(), FuseauFixe(0), true), "");
+    EXPECT_EQ(instant_iso(1e300, FuseauFixe(0), true), "");
     // iCalendar: the Gregorian calendar it is defined on, years 0000-9999 only.
     EXPECT_EQ(instant_icalendar(2451545.0 + 0.49999 / 86400), "20000101T120000Z");
     EXPECT_EQ(instant_icalendar(jj_0h(4, 10, 1582)), "15821014T000000Z");
     EXPECT_EQ(instant_icalendar(jj_0h(1, 1, 10000)), "");
+}
+
+namespace {
+
+// Winter time until 2027-03-28 01:00 UT, then summer time, as in Paris.
+class FuseauAuPrintemps final : public Fuseau {
+public:
+    std::int32_t decalage(double secondes_tu) const override {
+        return secondes_tu < 1806195600 ? 3600 : 7200;
+    }
+};
+
+} // namespace
+
+TEST(Almanach, InstantIsoAuDecalageDeLaSecondeEcrite) {
+    // A Julian day a hair short of the change, as the calendar fields give it, is the second of the
+    // change: summer time, never the 02:00 the clock skips.
+    const double changement = jj_0h(28, 3, 2027) + 1.0 / 24;
+    const FuseauAuPrintemps fuseau;
+    EXPECT_EQ(instant_iso(changement - 1e-9, fuseau, false), "2027-03-28T03:00:00+02:00");
+    EXPECT_EQ(instant_iso(changement - 0.4 / 86400, fuseau, false), "2027-03-28T03:00:00+02:00");
+    EXPECT_EQ(instant_iso(changement - 0.6 / 86400, fuseau, false), "2027-03-28T01:59:59+01:00");
 }
 
 TEST(Almanach, NombresLesPlusCourtsQuiSeRelisent) {

@@ -2,30 +2,37 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <string>
 
 using orbitel::note_heure_locale;
 using orbitel::notice_ecart_local;
 
-TEST(NoteHeureLocale, HeuresEntieresDansLesDeuxSens) {
-    EXPECT_EQ(note_heure_locale(2 * 60), "Pour obtenir l'heure locale veuillez ajouter 2 heures.");
-    EXPECT_EQ(note_heure_locale(-5 * 60), "Pour obtenir l'heure locale veuillez retirer 5 heures.");
-    EXPECT_EQ(note_heure_locale(14 * 60), "Pour obtenir l'heure locale veuillez ajouter 14 heures.");
-    EXPECT_EQ(note_heure_locale(-12 * 60), "Pour obtenir l'heure locale veuillez retirer 12 heures.");
-}
-
-TEST(NoteHeureLocale, SansEcartPasDeNombreVide) {
-    EXPECT_EQ(note_heure_locale(0), "L'heure locale est l'heure TU.");
-}
-
-TEST(NoteHeureLocale, FuseauxALaDemiOuAuQuartDHeure) {
-    EXPECT_EQ(note_heure_locale(5 * 60 + 30),
-              "Pour obtenir l'heure locale veuillez ajouter 5 heures 30 minutes.");
-    EXPECT_EQ(note_heure_locale(5 * 60 + 45),
-              "Pour obtenir l'heure locale veuillez ajouter 5 heures 45 minutes.");
-    EXPECT_EQ(note_heure_locale(-(3 * 60 + 30)),
-              "Pour obtenir l'heure locale veuillez retirer 3 heures 30 minutes.");
-    EXPECT_EQ(note_heure_locale(30), "Pour obtenir l'heure locale veuillez ajouter 30 minutes.");
-    EXPECT_EQ(note_heure_locale(-30), "Pour obtenir l'heure locale veuillez retirer 30 minutes.");
+TEST(NoteHeureLocale, SelonLeDecalageDuFuseauALInstantImprime) {
+    const std::string ajouter = "Pour obtenir l'heure locale veuillez ajouter ";
+    const std::string retirer = "Pour obtenir l'heure locale veuillez retirer ";
+    const struct {
+        int secondes;
+        std::string note;
+    } cas[] = {
+        {2 * 3600, ajouter + "2 heures."},
+        {-5 * 3600, retirer + "5 heures."},
+        {14 * 3600, ajouter + "14 heures."},
+        {-12 * 3600, retirer + "12 heures."},
+        // Paris in winter, the Azores in summer: singular.
+        {3600, ajouter + "1 heure."},
+        {-3600, retirer + "1 heure."},
+        {0, "L'heure locale est l'heure TU."},
+        // Not whole hours: as the local-time tool tips write the offset (UTC+5:30, UTC+0:09:21).
+        {5 * 3600 + 30 * 60, ajouter + "5:30."},
+        {5 * 3600 + 45 * 60, ajouter + "5:45."},
+        {10 * 3600 + 30 * 60, ajouter + "10:30."},
+        {-(3 * 3600 + 30 * 60), retirer + "3:30."},
+        {30 * 60, ajouter + "0:30."},
+        {9 * 60 + 21, ajouter + "0:09:21."},
+        {-(17 * 60 + 30), retirer + "0:17:30."},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(note_heure_locale(c.secondes), c.note) << c.secondes;
 }
 
 TEST(NoteHeureLocale, ValeursExtremesSansDebordement) {
@@ -34,11 +41,28 @@ TEST(NoteHeureLocale, ValeursExtremesSansDebordement) {
 }
 
 TEST(NoticeHorloge, TextesSelonLEcart) {
-    EXPECT_EQ(notice_ecart_local(120), "Votre système est en avance sur TU de 2 heures.");
-    EXPECT_EQ(notice_ecart_local(-300), "Votre système est en retard sur TU de 5 heures.");
-    EXPECT_EQ(notice_ecart_local(0), "Votre système est à l'heure TU.");
-    EXPECT_EQ(notice_ecart_local(330), "Votre système est en avance sur TU de 5 heures 30 minutes.");
-    EXPECT_EQ(notice_ecart_local(-570), "Votre système est en retard sur TU de 9 heures 30 minutes.");
-    EXPECT_EQ(notice_ecart_local(-30), "Votre système est en retard sur TU de 30 minutes.");
-    EXPECT_EQ(notice_ecart_local(14 * 60), "Votre système est en avance sur TU de 14 heures.");
+    const std::string avance = "Votre système est en avance sur TU de ";
+    const std::string retard = "Votre système est en retard sur TU de ";
+    const struct {
+        int minutes;
+        std::string notice;
+    } cas[] = {
+        {120, avance + "2 heures."},
+        {-300, retard + "5 heures."},
+        {0, "Votre système est à l'heure TU."},
+        {330, avance + "5 heures 30 minutes."},
+        {-570, retard + "9 heures 30 minutes."},
+        {-30, retard + "30 minutes."},
+        {14 * 60, avance + "14 heures."},
+        // A count of one is singular, hours and minutes alike.
+        {60, avance + "1 heure."},
+        {-60, retard + "1 heure."},
+        {90, avance + "1 heure 30 minutes."},
+        {61, avance + "1 heure 1 minute."},
+        {121, avance + "2 heures 1 minute."},
+        {-1, retard + "1 minute."},
+        {2, avance + "2 minutes."},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(notice_ecart_local(c.minutes), c.notice) << c.minutes;
 }

@@ -212,7 +212,7 @@ TEST(HorlogesDeToutesAnnees, InstantEtNoticeEn2300En1650EtAuPassageALHeureDEte) 
     {
         const auto f = fenetre_a(secondes_de(2027, 3, 28, 0, 59, 59));
         EXPECT_EQ(texte(f->Label9), "Instant G.M.T. = 28/03/2027 à 00:59:59");
-        EXPECT_EQ(texte(f->Label10[1]), "Votre système est en avance sur TU de 1 heures.");
+        EXPECT_EQ(texte(f->Label10[1]), "Votre système est en avance sur TU de 1 heure.");
         maintenant = {secondes_de(2027, 3, 28, 1, 0, 0), 250000000};
         f->tick();
         EXPECT_EQ(texte(f->Label9), "Instant G.M.T. = 28/03/2027 à 01:00:00");

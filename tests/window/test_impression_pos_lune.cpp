@@ -9,6 +9,9 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <array>
+#include <ctime>
 #include <map>
 #include <stdexcept>
 
@@ -84,14 +87,52 @@ QByteArray poppler(const char* outil, const QStringList& arguments) {
     return p.readAllStandardOutput();
 }
 
-// The window started and put in chosen-instant mode, where the print button is.
-struct Impression : ::testing::TestWithParam<std::pair<int, std::string>> {
-    Banc banc{tu_de(2026, 12, 7, 5, 41, 7), GetParam().first};
+// The system's zone (TZ) for the length of a test.
+class FuseauSysteme {
+public:
+    explicit FuseauSysteme(const char* zone)
+        : avant_(qgetenv("TZ")), avait_(qEnvironmentVariableIsSet("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~FuseauSysteme() {
+        if (avait_) {
+            qputenv("TZ", avant_);
+        } else {
+            qunsetenv("TZ");
+        }
+        tzset();
+    }
+    FuseauSysteme(const FuseauSysteme&) = delete;
+    FuseauSysteme& operator=(const FuseauSysteme&) = delete;
+
+private:
+    QByteArray avant_;
+    bool avait_;
+};
+
+// A page printed in the given zone for a typed instant, and the note it must carry.
+struct Page {
+    const char* nom;
+    const char* zone;
+    std::array<const char*, 6> instant; // day, month, year, hours, minutes, seconds
+    std::string note;
+};
+
+// The window started and put in chosen-instant mode, where the print button is, on a clock of
+// 7 December 2026: winter in the north.
+struct Impression : ::testing::TestWithParam<Page> {
+    FuseauSysteme zone{GetParam().zone};
+    Banc banc{tu_de(2026, 12, 7, 5, 41, 7), 60};
     PosLune& f = *banc.fenetre;
     void SetUp() override {
         f.demarre();
         f.bascule_mode();
         ASSERT_FALSE(f.temps_reel());
+        for (int i = 0; i < 3; ++i) {
+            f.Date[i]->setText(GetParam().instant[i]);
+            f.Heure[i]->setText(GetParam().instant[i + 3]);
+        }
         f.calcul();
     }
 };
@@ -102,7 +143,7 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
     if (std::string(ORBITEL_PDFTOPPM).empty() || std::string(ORBITEL_PDFTOTEXT).empty()) {
         FAIL() << "pdftoppm and pdftotext (poppler-utils, installed by scripts/test) are needed";
     }
-    const auto& [ecart, note] = GetParam();
+    const std::string& note = GetParam().note;
     const auto avant = aspects(f);
     const std::string ligne9 = texte(f.Label9);
     QTemporaryDir dossier;
@@ -162,11 +203,25 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
     EXPECT_GT(lune, total / 200);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DeuxFuseaux, Impression,
-    ::testing::Values(std::pair{120, std::string("Pour obtenir l'heure locale veuillez ajouter 2 heures.")},
-                      std::pair{-300, std::string("Pour obtenir l'heure locale veuillez retirer 5 heures.")}),
-    [](const auto& info) { return info.param.first > 0 ? "Avance" : "Retard"; });
+// The note gives the zone's offset at the printed instant, not the clock's of the day of printing.
+INSTANTIATE_TEST_SUITE_P(Fuseaux, Impression,
+                         ::testing::Values(Page{"EteImprimeEnHiver",
+                                                "Europe/Paris",
+                                                {"12", "04", "1992", "00", "00", "00"},
+                                                "Pour obtenir l'heure locale veuillez ajouter 2 heures."},
+                                           Page{"HiverAParis",
+                                                "Europe/Paris",
+                                                {"07", "12", "2026", "05", "41", "07"},
+                                                "Pour obtenir l'heure locale veuillez ajouter 1 heure."},
+                                           Page{"Retard",
+                                                "America/New_York",
+                                                {"07", "12", "2026", "05", "41", "07"},
+                                                "Pour obtenir l'heure locale veuillez retirer 5 heures."},
+                                           Page{"DemiHeure",
+                                                "Australia/Lord_Howe",
+                                                {"15", "07", "2027", "12", "00", "00"},
+                                                "Pour obtenir l'heure locale veuillez ajouter 10:30."}),
+                         [](const auto& info) { return info.param.nom; });
 
 namespace {
 
@@ -214,7 +269,8 @@ private:
 };
 
 struct ImpressionEspionnee : ::testing::Test {
-    Banc banc{tu_de(2026, 12, 7, 5, 41, 7), 120};
+    FuseauSysteme zone{"Europe/Paris"};
+    Banc banc{tu_de(2026, 12, 7, 5, 41, 7), 60};
     PosLune& f = *banc.fenetre;
     void SetUp() override {
         f.demarre();
@@ -253,7 +309,7 @@ TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
     EXPECT_TRUE(espion.pendant.images_cachees);
     EXPECT_TRUE(espion.pendant.boutons_caches);
     EXPECT_FALSE(espion.pendant.quitte_a_la_fermeture);
-    EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez ajouter 2 heures.");
+    EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez ajouter 1 heure.");
     // The compute before the page runs in the paper palette, the one after in the screen's.
     EXPECT_EQ(espion.pendant.phase0, QColor(Qt::black));
     EXPECT_EQ(espion.pendant.contour, QColor(Qt::black));
@@ -267,13 +323,20 @@ TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
         EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(QGuiApplication::quitOnLastWindowClosed(), quitte);
     // The note stays until the next printout.
-    EXPECT_EQ(texte(f.Label19), "Pour obtenir l'heure locale veuillez ajouter 2 heures.");
+    EXPECT_EQ(texte(f.Label19), "Pour obtenir l'heure locale veuillez ajouter 1 heure.");
 
-    // A second printout finds the same screen look to restore, and measures the clock afresh.
-    banc.regle(tu_de(2026, 12, 7, 5, 41, 7), -300);
+    // A second printout finds the same screen look to restore, and asks the system's zone afresh.
+    {
+        const FuseauSysteme new_york("America/New_York");
+        EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
+        compare(avant, aspects(f));
+        EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez retirer 5 heures.");
+    }
+    // A page whose instant cannot be written has no time to convert, and no note.
+    f.Date[2]->setText("1E30");
     EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
-    compare(avant, aspects(f));
-    EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez retirer 5 heures.");
+    EXPECT_EQ(texte(f.Label9).find(" à "), std::string::npos) << texte(f.Label9);
+    EXPECT_EQ(espion.pendant.note, "");
 }
 
 TEST_F(ImpressionEspionnee, ImpressionRateeRendLEcranQuandMeme) {
