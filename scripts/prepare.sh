@@ -18,7 +18,12 @@ ORBITEL_PAQUETS=(
   clang-format                   # scripts/format and its check in scripts/test
   clang                          # scripts/fuzz: the harnesses are built with clang
   libclang-rt-14-dev             # ... and its libFuzzer and sanitizer run-times
+  locales                        # the locales below: the window's tests run in French
 )
+
+# The locales the tests run under: French (the program's audience, a decimal comma), German (a comma
+# too) and American English (a point).
+ORBITEL_LOCALES=(fr_FR.UTF-8 de_DE.UTF-8 en_US.UTF-8)
 
 orbitel_installe_paquets() {
   local manquants=()
@@ -33,6 +38,32 @@ orbitel_installe_paquets() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${manquants[@]}"
   fi
+  orbitel_genere_locales
+}
+
+# Generates the locales of ORBITEL_LOCALES that `locale -a` does not list yet (it writes them in
+# lower case without the hyphen: fr_FR.utf8).
+orbitel_genere_locales() {
+  local manquantes=()
+  local l
+  local presentes
+  presentes=$(locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]' | tr -d '-')
+  for l in "${ORBITEL_LOCALES[@]}"; do
+    grep -qxF "$(echo "$l" | tr '[:upper:]' '[:lower:]' | tr -d '-')" <<<"$presentes" || manquantes+=("$l")
+  done
+  ((${#manquantes[@]})) || return 0
+  echo "Generating missing locales: ${manquantes[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  for l in "${manquantes[@]}"; do
+    # Uncommented in /etc/locale.gen, or added when the line is not there at all.
+    if grep -qE "^# *${l//./\\.} UTF-8\$" /etc/locale.gen; then
+      "${sudo[@]}" sed -i -E "s/^# *(${l//./\\.} UTF-8)\$/\1/" /etc/locale.gen
+    elif ! grep -qE "^${l//./\\.} UTF-8\$" /etc/locale.gen; then
+      echo "$l UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+  done
+  "${sudo[@]}" locale-gen
 }
 
 # orbitel_construit <build dir> [cmake options...]

@@ -1,9 +1,9 @@
 #include "clock/lecture.hpp"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <string>
+
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -61,7 +61,7 @@ Lu lit(std::string_view texte) {
         return {0.0, false, 0, t.size()};
     }
 
-    // The longest leading number, rewritten in the C locale's form for strtod.
+    // The longest leading number, rewritten in the C form (a point, an exponent e) for lit_decimal.
     std::string n;
     std::size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) n.push_back(t[i++]);
@@ -95,11 +95,8 @@ Lu lit(std::string_view texte) {
         }
     }
 
-    errno = 0;
-    const double v = std::strtod(n.c_str(), nullptr);
-    Lu lu{v, true, i, t.size()};
-    if (errno == ERANGE && std::isinf(v)) lu.valeur = std::nullopt;
-    return lu;
+    // n is a number in the C form: it can fail only by being too large for a double.
+    return {lit_decimal(n), true, i, t.size()};
 }
 
 } // namespace

@@ -1,10 +1,9 @@
 #include "clock/reglages.hpp"
 
 #include <cctype>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <exception>
+
+#include "clock/nombres.hpp"
 
 namespace orbitel {
 
@@ -21,36 +20,6 @@ bool egal_sans_casse(std::string_view a, std::string_view b) {
 
 bool est_blanc(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The whole text must be one decimal number: no trailing rubbish, no "inf" or "nan" words, which
-// strtod alone would accept.
-std::optional<double> nombre_du_texte_entier(std::string_view t) {
-    std::size_t i = 0;
-    const auto chiffres = [&] {
-        const std::size_t debut = i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
-            ++i;
-        return i - debut;
-    };
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t n = chiffres();
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        n += chiffres();
-    }
-    if (n == 0) return std::nullopt;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        if (chiffres() == 0) return std::nullopt;
-    }
-    if (i != t.size()) return std::nullopt;
-    const std::string copie(t);
-    errno = 0;
-    const double v = std::strtod(copie.c_str(), nullptr);
-    if (errno == ERANGE && !std::isfinite(v)) return std::nullopt;
-    return v;
 }
 
 template <class Lecture> void lit_cle(Lecture&& lecture) {
@@ -70,7 +39,7 @@ std::optional<bool> lit_verite(std::string_view texte) {
         texte.remove_suffix(1);
     if (egal_sans_casse(texte, "true")) return true;
     if (egal_sans_casse(texte, "false")) return false;
-    if (const auto v = nombre_du_texte_entier(texte)) return *v != 0.0;
+    if (const auto v = lit_decimal(texte)) return *v != 0.0;
     return std::nullopt;
 }
 

@@ -1,8 +1,8 @@
 #include "text/formats.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "clock/nombres.hpp"
@@ -47,7 +47,7 @@ std::string texte_heure(double fraction_jour, bool avec_secondes) {
     // Whole days drop out first (fmod is exact), so that no count of seconds outgrows its integer.
     fraction_jour = std::fmod(fraction_jour, 1.0);
     // Rounded to the whole second first; the minutes of "hh:mm" are those of the rounded time.
-    const double secondes = std::stod(chiffres_arrondis(fraction_jour * 86400.0, 0));
+    const double secondes = std::fabs(arrondi_decimal(fraction_jour * 86400.0, 0));
     long long total = static_cast<long long>(secondes) % 86400;
     if (fraction_jour < 0) total = (86400 - total) % 86400;
     char tampon[32];
@@ -78,11 +78,14 @@ std::string texte_image(double x, std::string_view image, char marque) {
 std::string texte_nombre(double x, char marque) {
     if (x == 0) return "0"; // also -0
     if (!std::isfinite(x)) return "---";
+    // The form of printf's "%.15G" in the C locale, whatever LC_NUMERIC says.
     char tampon[40];
-    std::snprintf(tampon, sizeof tampon, "%.15G", x);
-    std::string texte = tampon;
-    for (char& c : texte)
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::general, 15).ptr;
+    std::string texte(tampon, fin);
+    for (char& c : texte) {
         if (c == '.') c = marque;
+        if (c == 'e') c = 'E';
+    }
     return texte;
 }
 
@@ -120,7 +123,7 @@ std::string texte_date(double jj, bool avec_secondes) {
     const double heures = (1440.0 * date.fraction) / 60.0;
     double fraction = heures / 24.0;
     // Within half a second of midnight the time reads 00:00:00: it is then the next day.
-    if (std::stod(chiffres_arrondis(fraction * 86400.0, 0)) >= 86400.0) {
+    if (std::fabs(arrondi_decimal(fraction * 86400.0, 0)) >= 86400.0) {
         date = date_du_jour_julien(std::floor(jj + 0.5) + 0.5);
         fraction = 0;
     }

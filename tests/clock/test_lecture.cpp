@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
+
+#include "locale_numerique.hpp"
 
 using orbitel::lit_nombre;
 
@@ -53,6 +56,38 @@ TEST(LectureNombre, HorsDePorteeDUnDouble) {
     EXPECT_FALSE(lit_nombre("&H" + std::string(300, 'F')).has_value());
     EXPECT_EQ(lit_nombre("1E-999"), 0.0); // underflow is simply zero
     EXPECT_EQ(orbitel::lit_nombre_ou_zero("1E999"), 0.0);
+}
+
+TEST(LectureNombre, LaLocaleDuSystemeNEntrePasDansLaLecture) {
+    // The window runs under the user's LC_NUMERIC, whose decimal mark is a comma in French and
+    // German: the reading takes the point and the comma alike under every one.
+    struct Cas {
+        const char* texte;
+        std::optional<double> valeur;
+        std::optional<double> stricte;
+    };
+    const Cas cas[] = {
+        {"12.5", 12.5, 12.5},
+        {"12,5", 12.5, 12.5},
+        {" 1 2 . 5 ", 12.5, 12.5},
+        {"-0.25e1", -2.5, -2.5},
+        {"2,5D-1", 0.25, 0.25},
+        {".5", 0.5, 0.5},
+        {"5.", 5.0, 5.0},
+        {"12.5abc", 12.5, std::nullopt},
+        {"1E999", std::nullopt, std::nullopt},
+        {"1E-999", 0.0, 0.0},
+        {"&H1A", 26.0, 26.0},
+        {"48.866665", 48.866665, 48.866665},
+    };
+    for (const char* locale : {"C", "fr_FR.UTF-8", "de_DE.UTF-8", "en_US.UTF-8"}) {
+        const orbitel::essais::LocaleNumerique l(locale);
+        ASSERT_TRUE(l.reglee());
+        for (const Cas& c : cas) {
+            EXPECT_EQ(lit_nombre(c.texte), c.valeur) << locale << " \"" << c.texte << '"';
+            EXPECT_EQ(orbitel::lit_nombre_strict(c.texte), c.stricte) << locale << " \"" << c.texte << '"';
+        }
+    }
 }
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "locale_numerique.hpp"
+
 using namespace orbitel;
 
 TEST(LitVerite, MotsDansToutesLesCasses) {
@@ -29,6 +31,19 @@ TEST(LitVerite, CeQuiNEstPasUneVeriteRendNullopt) {
     for (const char* t : {"", "   ", "abc", "1abc", "Truex", "yes", "Vrai", "inf", "nan", "1E999", "1,5", "+",
                           ".", "1e", "--1", "0x1"})
         EXPECT_EQ(lit_verite(t), std::nullopt) << '"' << t << '"';
+}
+
+TEST(LitVerite, MemesNombresSousToutesLesLocales) {
+    // The store's truth values are written with a point whatever the user's LC_NUMERIC.
+    for (const char* locale : {"C", "fr_FR.UTF-8", "de_DE.UTF-8"}) {
+        const essais::LocaleNumerique l(locale);
+        ASSERT_TRUE(l.reglee());
+        EXPECT_EQ(lit_verite("0.5"), true) << locale;
+        EXPECT_EQ(lit_verite(".5"), true) << locale;
+        EXPECT_EQ(lit_verite("0.0"), false) << locale;
+        EXPECT_EQ(lit_verite("1E999"), std::nullopt) << locale;
+        EXPECT_EQ(lit_verite("0,5"), std::nullopt) << locale;
+    }
 }
 
 TEST(TexteVerite, LesMotsTrueEtFalse) {

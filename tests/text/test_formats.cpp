@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "../clock/locale_numerique.hpp"
+
 using orbitel::texte_date;
 using orbitel::texte_image;
 using orbitel::texte_nombre;
@@ -61,6 +63,43 @@ TEST(TexteNombre, Formes) {
     EXPECT_EQ(texte_nombre(999999999999999.0), "999999999999999");
     EXPECT_EQ(texte_nombre(0.1 + 0.2), "0.3");              // 15 significant digits
     EXPECT_EQ(texte_nombre(1234567.25, ','), "1234567,25"); // never grouped
+}
+
+TEST(Formats, MemesOctetsSousToutesLesLocales) {
+    // The window runs under the user's LC_NUMERIC: its texts take the decimal mark they are given,
+    // never the C library's (the tables always a point, the lines the locale's mark through Qt).
+    struct Cas {
+        double x;
+        const char* image; // nullptr: texte_nombre
+        char marque;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {5.5, nullptr, '.', "5.5"},
+        {368405.065, nullptr, ',', "368405,065"},
+        {0.00001, nullptr, '.', "1E-05"},
+        {-1.5e-7, nullptr, ',', "-1,5E-07"},
+        {1e15, nullptr, '.', "1E+15"},
+        {1.25e300, nullptr, '.', "1.25E+300"},
+        {0.1 + 0.2, nullptr, '.', "0.3"},
+        {2026, nullptr, '.', "2026"},
+        {5.257, "00.00", '.', "05.26"},
+        {0.285, "00.00", ',', "00,29"},
+        {359.99951, "000.0000", '.', "359.9995"},
+        {365787.1394, "00.000", ',', "365787,139"},
+        {-2.5, "00", '.', "-03"},
+        {0.5243, "hh:mm:ss", '.', "12:35:00"},
+    };
+    for (const char* locale : {"C", "fr_FR.UTF-8", "de_DE.UTF-8"}) {
+        const orbitel::essais::LocaleNumerique l(locale);
+        ASSERT_TRUE(l.reglee());
+        for (const Cas& c : cas) {
+            const std::string t = c.image ? texte_image(c.x, c.image, c.marque) : texte_nombre(c.x, c.marque);
+            EXPECT_EQ(t, c.attendu) << locale << ' ' << c.x;
+        }
+        EXPECT_EQ(texte_date(2461382.49999, true), "07/12/2026 à 23:59:59") << locale;
+        EXPECT_EQ(texte_date(2461382.5 - 0.3 / 86400, false), "08/12/2026 à 00:00") << locale;
+    }
 }
 
 TEST(Formats, JamaisNanNiInf) {

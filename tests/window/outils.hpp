@@ -103,11 +103,11 @@ struct Banc {
     }
 
     // Closes the window as the user would and opens a new one on the same store.
-    void relance() {
+    void relance(char marque = '.') {
         fenetre->quitte();
         fenetre.reset();
         reglages = std::make_unique<MagasinIni>(config.chemin_ini());
-        ouvre();
+        ouvre(marque);
     }
 
     void regle(const HorlogeTu& tu, int decalage_minutes = 60) {

@@ -17,6 +17,7 @@
 #include <ctime>
 
 #include "outils.hpp"
+#include "rapport.hpp"
 #include "window/apropos.hpp"
 #include "window/cadre_focus.hpp"
 #include "window/clavier.hpp"
@@ -195,15 +196,10 @@ TEST_F(Usage, LaCopieEstLeRapportDuMemeInstantEtDuMemeLieu) {
     f.TLon[1]->setText("12");
     instant("12", "4", "1992", "0", "0", "0");
 
-    QProcess rapport;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "fr_FR.UTF-8"); // a comma, as the window's
-    rapport.setProcessEnvironment(env);
-    rapport.start(ORBITEL_RAPPORT_EXE, {"--date", "12/4/1992", "--heure", "0:0:0", "--latitude", "33:52S",
-                                        "--longitude", "151:12E"});
-    ASSERT_TRUE(rapport.waitForFinished(60000));
-    ASSERT_EQ(rapport.exitCode(), 0) << rapport.readAllStandardError().toStdString();
-    const QString attendu = QString::fromUtf8(rapport.readAllStandardOutput());
+    // A comma, as the window's.
+    const QString attendu = sortie_rapport(
+        {"--date", "12/4/1992", "--heure", "0:0:0", "--latitude", "33:52S", "--longitude", "151:12E"},
+        "fr_FR.UTF-8");
     ASSERT_EQ(attendu.count('\n'), 22);
     ASSERT_TRUE(attendu.contains("Instant G.M.T. = 12/04/1992 à 00:00:00\n"));
     ASSERT_TRUE(attendu.contains(',')); // the decimal mark did reach both
