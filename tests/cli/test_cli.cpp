@@ -583,6 +583,19 @@ TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {
     EXPECT_EQ(std::vector<std::string>(debut, debut + 5), attendu);
 }
 
+TEST(Rapport, PhasesDesAnneesExtremes) {
+    // Every phase of the year, far from 2000 too: 48 to 51, all dated in the year.
+    for (const char* an : {"-32767", "12233", "32767"}) {
+        const Sortie s = lance("C", std::string("--phases ") + an);
+        ASSERT_EQ(s.statut, 0) << an << ": " << s.erreurs;
+        const auto l = s.lignes();
+        EXPECT_GE(l.size(), 48u) << an;
+        EXPECT_LE(l.size(), 51u) << an;
+        for (const std::string& ligne : l)
+            EXPECT_NE(ligne.find(std::string("/") + an + " à "), std::string::npos) << ligne;
+    }
+}
+
 TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {
     // An ISO-8859-1 locale of our own, made for the test where the system has none.
     const auto dossier =
