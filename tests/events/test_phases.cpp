@@ -11,7 +11,9 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -417,18 +419,41 @@ TEST(LignesPhases, DepuisLInstant) {
     EXPECT_EQ(l.Label10_0, notice_2024);
 }
 
-TEST(LignesPhases, DateInvalideDonneDesTirets) {
-    Instant i;
-    i.jour = 31;
-    i.mois = 2;
-    i.an = 2026;
-    for (const Instant& faux :
-         {i, Instant{1.5, 3, 2024, 0, 0, 0}, Instant{1, 3, 40000, 0, 0, 0}, Instant{}}) {
-        const LignesPhases l = lignes_phases(faux, ',');
-        for (const std::string& ligne : l.LabPhase)
-            EXPECT_EQ(ligne, "---");
-        EXPECT_EQ(l.Label10_0, "---");
+TEST(LignesPhases, DeLaDateQueLitLaLigneInstant) {
+    // The panel's date is the one the instant line writes, at 0 h: fields out of the calendar run on
+    // as the Julian day takes them; no panel where the line writes no date or a year past 32767.
+    struct Cas {
+        Instant instant;
+        std::optional<DateHeure> reference;
+    };
+    const auto inf = std::numeric_limits<float>::infinity();
+    for (const Cas& c : {
+             Cas{{31, 2, 2025, 0, 0, 0}, date(2025, 3, 3)},
+             Cas{{0, 2, 2025, 0, 0, 0}, date(2025, 1, 31)}, // an empty day field reads 0
+             Cas{{29, 2, 1900, 0, 0, 0}, date(1900, 3, 1)},
+             Cas{{10, 10, 1582, 0, 0, 0}, date(1582, 10, 20)},
+             Cas{{1.5, 3, 2024, 21, 0, 0}, date(2024, 3, 2)},
+             Cas{{1, 3, 2024, 23, 59, 59.7f}, date(2024, 3, 2)}, // written 02/03/2024 à 00:00:00
+             Cas{{1, 3, 2024, 23, 59, 59.4f}, date(2024, 3, 1)},
+             Cas{{1, 1, -32767, 0, 0, 0}, date(-32767, 1, 1)},
+             Cas{{31, 12, 32767, 12, 0, 0}, date(32767, 12, 31)},
+             Cas{{1, 1, 32768, 0, 0, 0}, std::nullopt},
+             Cas{{1, 1, 99999, 0, 0, 0}, std::nullopt},
+             Cas{{1, 1, 1e300, 0, 0, 0}, std::nullopt},
+             Cas{{1, 1, 2024, 0, 0, inf}, std::nullopt},
+         }) {
+        const Instant& i = c.instant;
+        const std::string quoi =
+            std::to_string(i.jour) + "/" + std::to_string(i.mois) + "/" + std::to_string(i.an);
+        EXPECT_EQ(reference_de_l_instant(i), c.reference) << quoi;
+        const LignesPhases l = lignes_phases(i, ',');
+        const LignesPhases attendu =
+            c.reference ? lignes_phases(*c.reference, ',') : lignes_phases_absentes();
+        EXPECT_EQ(l.LabPhase, attendu.LabPhase) << quoi;
+        EXPECT_EQ(l.Label10_0, attendu.Label10_0) << quoi;
     }
+    EXPECT_EQ(lignes_phases_absentes().LabPhase[4], "---");
+    EXPECT_EQ(lignes_phases_absentes().Label10_0, "---");
     EXPECT_EQ(lignes_phases(date(32768, 1, 1), ',').LabPhase[0], "---");
 }
 
