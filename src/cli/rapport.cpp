@@ -305,6 +305,10 @@ int ecrit_phases(const Contexte& c, const Fuseau& fuseau) {
     const float delta_t = calcule_delta_t(d.annee_phases).jours;
     const std::vector<PhaseDatee> phases =
         phases_entre(premier_instant(annee), premier_instant(annee + 1), delta_t);
+    // A year has 48 to 51 phases; a list outside those counts would be a partial year.
+    if (phases.size() < 48 || phases.size() > 51)
+        return c.refuse("orbitel-rapport : --phases « " + std::to_string(d.annee_phases) +
+                        " » : les phases de cette année ne peuvent pas être calculées.");
     const auto iso = [&](double jj) { return instant_iso(jj, fuseau, d.zone == Zone::tu); };
     switch (d.format) {
     case Format::texte:

@@ -1,10 +1,9 @@
 #include "events/phases.hpp"
 
-#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
-#include "clock/calendrier.hpp"
 #include "clock/fuseau.hpp"
 #include "clock/nombres.hpp"
 #include "events/tables_phases.hpp"
@@ -47,12 +46,6 @@ float annee_decimale(const DateHeure& reference) {
     return en_simple(static_cast<double>(annee) + (reference.jours() - premier_janvier.jours()) / 365);
 }
 
-float numero_lunaison(const DateHeure& reference) {
-    // The difference is single precision like the decimal year; the product is double.
-    const float ecart = annee_decimale(reference) - 2000.0f;
-    return en_simple(std::floor(static_cast<double>(ecart) * 12.3685));
-}
-
 double terme_w(const PhaseLune& etat) {
     return somme_termes(termes_w, etat, [](double x) { return std::cos(x); });
 }
@@ -76,19 +69,29 @@ double corrections_additionnelles(const PhaseLune& etat) {
     return somme;
 }
 
-double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT) {
-    if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
-    static constexpr float fractions[5] = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f};
-    etat.k = numero_lunaison(reference) + fractions[indice];
+namespace {
+
+// The mean phase of lunation number k (a quarter included): k, T and its powers, the mean JDE and E.
+void phase_moyenne(PhaseLune& etat, float k) {
+    etat.k = k;
     etat.T = en_simple(etat.k / 1236.85);
     etat.T2 = etat.T * etat.T;
     etat.T3 = etat.T2 * etat.T;
     etat.T4 = etat.T3 * etat.T;
-    const double k = etat.k;
+    const double kd = etat.k;
     const double T = etat.T, T2 = etat.T2, T3 = etat.T3, T4 = etat.T4;
-
-    etat.JDE = 2451550.09766 + 29.530588861 * k + 0.00015437 * T2 - 0.000000150 * T3 + 0.00000000073 * T4;
+    etat.JDE = 2451550.09766 + 29.530588861 * kd + 0.00015437 * T2 - 0.000000150 * T3 + 0.00000000073 * T4;
     etat.E = 1 - 0.002516 * T - 0.0000074 * T2;
+}
+
+// The corrected Julian Ephemeris Day (dynamical time) of phase `indice` of lunation k_lunaison: 0 its
+// new moon, 1 its first quarter, 2 its full moon, 3 its last quarter. Fills `etat`.
+double jde_phase(PhaseLune& etat, float k_lunaison, std::int16_t indice) {
+    static constexpr float fractions[4] = {0.0f, 0.25f, 0.5f, 0.75f};
+    phase_moyenne(etat, k_lunaison + fractions[indice]);
+    const double k = etat.k;
+    const double T2 = etat.T2, T3 = etat.T3, T4 = etat.T4;
+
     etat.M = reduit_360(2.5534 + 29.10535670 * k - 0.0000014 * T2 - 0.00000011 * T3);
     etat.Mp = reduit_360(201.5643 + 385.81693528 * k + 0.0107582 * T2 + 0.00001238 * T3 - 0.000000058 * T4);
     etat.F = reduit_360(160.7108 + 390.67050284 * k - 0.0016118 * T2 - 0.00000227 * T3 + 0.000000011 * T4);
@@ -106,7 +109,6 @@ double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference
     float correction;
     switch (indice) {
     case 0:
-    case 4:
         correction = en_simple(corrections_nouvelle_lune(etat));
         break;
     case 2:
@@ -120,7 +122,71 @@ double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference
         break;
     }
     etat.JDE = static_cast<double>(correction) + etat.JDE + corrections_additionnelles(etat);
-    return etat.JDE - static_cast<double>(DeltaT);
+    return etat.JDE;
+}
+
+// Whether the new moon of lunation k falls at or before jde (dynamical time). The corrections move
+// the mean new moon by less than the sum of their coefficients (with E as it is), so the series are
+// summed only when jde lies that close to it.
+bool nouvelle_lune_avant(float k, double jde) {
+    PhaseLune etat;
+    phase_moyenne(etat, k);
+    static const std::array<double, 4> sommes = [] {
+        // Coefficients by the power of E they carry; the planetary terms' at index 3.
+        std::array<double, 4> s{};
+        for (const TermePhase& t : termes_nouvelle_lune)
+            s[static_cast<std::size_t>(t.puissance_e)] += std::fabs(t.coefficient);
+        for (const ArgumentPlanetaire& a : arguments_planetaires)
+            s[3] += std::fabs(a.coefficient);
+        return s;
+    }();
+    const double e = std::fabs(etat.E);
+    // 1e-6: the correction's rounding to single precision, with room to spare.
+    const double borne = sommes[0] + sommes[1] * e + sommes[2] * e * e + sommes[3] + 1e-6;
+    if (etat.JDE + borne < jde) return true;
+    if (etat.JDE - borne > jde) return false;
+    return jde_phase(etat, k, 0) <= jde;
+}
+
+} // namespace
+
+float lunaison_en_cours(double jde) {
+    if (!std::isfinite(jde)) return std::numeric_limits<float>::quiet_NaN();
+    // The mean synodic month gives the lunation to within a few: far from 2000 the polynomial's
+    // T^2 to T^4 terms move the new moons by up to five weeks, and the periodic terms by hours.
+    auto k = static_cast<float>(std::floor((jde - 2451550.09766) / 29.530588861));
+    if (!(std::fabs(k) < LunaisonMax)) return std::numeric_limits<float>::quiet_NaN();
+    while (!nouvelle_lune_avant(k, jde))
+        k -= 1;
+    while (nouvelle_lune_avant(k + 1, jde))
+        k += 1;
+    return k;
+}
+
+float numero_lunaison(const DateHeure& reference) {
+    // The difference is single precision like the decimal year; the product is double.
+    const float ecart = annee_decimale(reference) - 2000.0f;
+    const float regle = en_simple(std::floor(static_cast<double>(ecart) * 12.3685));
+    // The rule counts 12.3685 lunations to every year from 2000, some 0.0002 too many, and drifts by
+    // a lunation every four thousand years: from about 1300 to 2200 it lists the lunation the date
+    // falls in or the next one, due at most AvanceMaxJours later. Elsewhere the lunation comes from
+    // the date's own new moons.
+    const double jj = reference.jours() + JourJulien1970;
+    const float en_cours = lunaison_en_cours(jj);
+    if (!std::isfinite(en_cours) || regle == en_cours) return regle;
+    const float suivante = en_cours + 1;
+    return regle >= suivante && nouvelle_lune_avant(suivante, jj + AvanceMaxJours) ? suivante : en_cours;
+}
+
+double jj_phase_de_lunaison(PhaseLune& etat, float k, std::int16_t indice, float DeltaT) {
+    if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
+    // The following new moon is that of the next lunation.
+    const double jde = indice == 4 ? jde_phase(etat, k + 1, 0) : jde_phase(etat, k, indice);
+    return jde - static_cast<double>(DeltaT);
+}
+
+double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT) {
+    return jj_phase_de_lunaison(etat, numero_lunaison(reference), indice, DeltaT);
 }
 
 std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens) {
@@ -149,22 +215,16 @@ std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens
 std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float DeltaT) {
     std::vector<PhaseDatee> phases;
     if (!std::isfinite(jj_debut) || !std::isfinite(jj_fin) || !(jj_fin > jj_debut)) return phases;
-    // The lunation listed for a date begins at most a few days after it: start six weeks early so
-    // that the lunation running at jj_debut is listed.
-    const DateHeure premiere = DateHeure::depuis_calendrier(AnneeMin, 1, 1);
-    const DateHeure derniere = DateHeure::depuis_calendrier(AnneeMax, 12, 31);
-    const double debut =
-        std::floor(std::clamp(jj_debut - JourJulien1970 - 45, premiere.jours(), derniere.jours()));
-    std::optional<DateHeure> reference = DateHeure::depuis_jours(debut);
+    // The phases of earlier lunations all come before the new moon of the one running at jj_debut.
+    const float premiere = lunaison_en_cours(jj_debut + static_cast<double>(DeltaT));
+    const float derniere = lunaison_en_cours(jj_fin + static_cast<double>(DeltaT));
+    if (!std::isfinite(premiere) || !std::isfinite(derniere)) return phases;
     PhaseLune etat;
-    while (reference) {
+    for (float k = premiere; k <= derniere; k += 1)
         for (std::int16_t i = 0; i < 4; ++i) {
-            const double jj = jj_phase(etat, i, *reference, DeltaT);
-            if (i == 0 && jj >= jj_fin) return phases;
+            const double jj = jj_phase_de_lunaison(etat, k, i, DeltaT);
             if (jj >= jj_debut && jj < jj_fin) phases.push_back({i, jj});
         }
-        reference = pas_de_cycle(*reference, SensCycle::suivant);
-    }
     return phases;
 }
 

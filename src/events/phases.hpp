@@ -16,7 +16,8 @@ namespace orbitel {
 // quarter, 2 its full moon, 3 its last quarter, 4 the new moon of the following lunation.
 //
 // The lunation is floor((y - 2000) x 12.3685) with y the decimal year of the reference date; it is
-// not moved to the nearest one, so its new moon may lie weeks before the date or a few days after it.
+// not moved to the nearest one, so its new moon may lie weeks before the date or a few days after it
+// (numero_lunaison says how it is kept from drifting far from 2000).
 // The widths below are part of the result: a double decimal year, for instance, lists another
 // lunation for 63 reference dates between 1900 and 2199.
 
@@ -48,8 +49,16 @@ double reduit_360(double x);
 // (for every year, leap or not: 31 December of a leap year gives Y + 1), single precision.
 float annee_decimale(const DateHeure& reference);
 
-// The lunation number listed for a reference date (the k of index 0).
+// The lunation number listed for a reference date (the k of index 0): the rule above wherever it
+// lists the lunation the date falls in (lunaison_en_cours of the date at its time of day), or the
+// next one due at most AvanceMaxJours after the date, as it does from about 1300 to 2200. Where the
+// rule has drifted, the lunation the date falls in, or the next one on the same terms when the rule
+// runs ahead. The number never decreases from one day to the next and grows by at most one.
 float numero_lunaison(const DateHeure& reference);
+
+// How far ahead of the reference date the listed lunation's new moon may lie, in days: around 2000
+// the rule lists it up to 6.2 days ahead.
+inline constexpr double AvanceMaxJours = 8;
 
 // The periodic corrections, in days, from the state set by calcule_phase (M, M', F, Omega, E, A).
 double terme_w(const PhaseLune& etat);
@@ -57,6 +66,21 @@ double corrections_nouvelle_lune(const PhaseLune& etat);
 double corrections_pleine_lune(const PhaseLune& etat);
 double corrections_quartier(const PhaseLune& etat);
 double corrections_additionnelles(const PhaseLune& etat);
+
+// The lunation in which an instant of dynamical time (a Julian Ephemeris Day) falls: the k whose new
+// moon, as this algorithm computes it, is at or before jde and the next one's after it. NaN when jde
+// is not finite or the lunation lies beyond LunaisonMax.
+float lunaison_en_cours(double jde);
+
+// The largest lunation number (in magnitude) whose quarters single precision holds exactly (2^22, some
+// 339,000 years from 2000).
+inline constexpr float LunaisonMax = 0x1p22f;
+
+// Julian day, in universal time, of phase `indice` (0 to 4) of lunation k: its new moon, first
+// quarter, full moon and last quarter, then the next lunation's new moon. `DeltaT` in days is
+// subtracted from the dynamical-time instant. Fills `etat`. An index outside 0 to 4 throws
+// std::invalid_argument.
+double jj_phase_de_lunaison(PhaseLune& etat, float k, std::int16_t indice, float DeltaT);
 
 // Julian day, in universal time, of phase `indice` (0 to 4) for the reference date. `DeltaT` is
 // Delta T in days for the year of the reference date (calcule_delta_t), subtracted from the
@@ -80,10 +104,10 @@ struct PhaseDatee {
     double jj = 0;
 };
 
-// Every principal phase whose instant lies in [jj_debut, jj_fin), in time order, with the instants
-// the panel lists: the panel's lunations, walked one at a time with pas_de_cycle, and the given
-// Delta T (in days) for every phase. Only the lunations the panel can reach (years -32767 to 32767)
-// are searched.
+// Every principal phase whose instant lies in [jj_debut, jj_fin), in time order: the phases of every
+// lunation from the one running at jj_debut to the one running at jj_fin, with the instants the
+// panel lists for them and the given Delta T (in days) for every phase. Nothing when the range is
+// empty or not finite, or reaches lunations beyond LunaisonMax.
 std::vector<PhaseDatee> phases_entre(double jj_debut, double jj_fin, float DeltaT);
 
 } // namespace orbitel

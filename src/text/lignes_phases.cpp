@@ -66,36 +66,53 @@ std::string jj_en_texte(double jj) {
     return s;
 }
 
-namespace {
-
-LignesPhases lignes_vides() {
+LignesPhases lignes_phases_absentes() {
     LignesPhases l;
     l.LabPhase.fill("---");
     l.Label10_0 = "---";
     return l;
 }
 
-} // namespace
-
 LignesPhases lignes_phases(const DateHeure& reference, char marque) {
-    if (!std::isfinite(reference.jours()) || !annee_affichable(reference)) return lignes_vides();
+    if (!std::isfinite(reference.jours()) || !annee_affichable(reference)) return lignes_phases_absentes();
     const auto annee = static_cast<std::int16_t>(reference.annee());
     const EstimationDeltaT delta_t = calcule_delta_t(annee);
     LignesPhases l;
     l.Label10_0 = notice_delta_t(annee, delta_t.secondes, marque);
+    // One lunation for the five lines, found once.
+    const float k = numero_lunaison(reference);
     PhaseLune etat;
     for (std::int16_t i = 0; i < 5; ++i) {
         std::string& ligne = l.LabPhase[static_cast<std::size_t>(i)];
         ligne = noms_phases[static_cast<std::size_t>(i)];
         ligne += " le: ";
-        ligne += calcule_phase(etat, i, reference, delta_t.jours);
+        ligne += jj_en_texte(jj_phase_de_lunaison(etat, k, i, delta_t.jours));
     }
     return l;
 }
 
+std::optional<DateHeure> reference_de_l_instant(const Instant& instant) {
+    const double jj = jour_julien(instant);
+    if (!(std::fabs(jj) < JourJulienLimite)) return std::nullopt;
+    // Read back from the line's own text ("03/03/2025 à 00:00:00"), so that the panel follows the
+    // line to the day, its carry of the last half second into the next day included.
+    const std::string t = texte_date(jj, true);
+    const char* p = t.data();
+    const char* fin = t.data() + t.size();
+    std::int64_t champs[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto r = std::from_chars(p, fin, champs[i]);
+        if (r.ec != std::errc{} || r.ptr == fin || *r.ptr != (i < 2 ? '/' : ' ')) return std::nullopt;
+        p = r.ptr + 1;
+    }
+    const std::int64_t jour = champs[0], mois = champs[1], an = champs[2];
+    if (an < AnneeMin || an > AnneeMax || mois < 1 || mois > 12 || jour < 1 || jour > 31) return std::nullopt;
+    return DateHeure::depuis_calendrier(an, static_cast<unsigned>(mois), static_cast<unsigned>(jour));
+}
+
 LignesPhases lignes_phases(const Instant& instant, char marque) {
-    const std::optional<DateHeure> date = date_de_instant(instant);
-    return date ? lignes_phases(*date, marque) : lignes_vides();
+    const std::optional<DateHeure> reference = reference_de_l_instant(instant);
+    return reference ? lignes_phases(*reference, marque) : lignes_phases_absentes();
 }
 
 } // namespace orbitel

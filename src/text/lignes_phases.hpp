@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,16 @@ struct LignesPhases {
 // (',' or '.') in the notice. A date outside the years -32767 to 32767 gives the "---" lines.
 LignesPhases lignes_phases(const DateHeure& reference, char marque);
 
-// The panel for the date of an instant at 0 h; when jour, mois and an do not form a real date
-// (date_valide), the six lines read "---".
+// The six "---" lines: no panel.
+LignesPhases lignes_phases_absentes();
+
+// The panel's reference date for an instant: the date its instant line writes, at 0 h. A typed
+// 31/2/2025 is written 03/03/2025, 10/10/1582 is written 20/10/1582, 23:59:59.7 the next day. Dates
+// before 15 October 1582 are those of the Julian calendar, taken as day, month and year (29/2/1500 is
+// the day after 28/2/1500). nullopt when the line writes no date, or a year beyond -32767 to 32767.
+std::optional<DateHeure> reference_de_l_instant(const Instant& instant);
+
+// The panel for the reference date of an instant; the "---" lines when it has none.
 LignesPhases lignes_phases(const Instant& instant, char marque);
 
 } // namespace orbitel

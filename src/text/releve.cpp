@@ -27,10 +27,16 @@ LignesLeverCoucher releve_lever_coucher(EtatLune& etat, const Instant& instant, 
     return lignes_lever_coucher(lever_coucher(etat, instant, *lieu), marque);
 }
 
+std::optional<DateHeure> releve_reference_phases(const EtatLune& etat, const Instant& instant) {
+    if (!est_calculable(etat)) return std::nullopt;
+    return reference_de_l_instant(instant);
+}
+
 std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque) {
     EtatLune etat;
     const LignesGeocentriques g = releve_geocentrique(etat, instant, marque);
     const bool calculable = est_calculable(etat);
+    const std::optional<DateHeure> reference = releve_reference_phases(etat, instant);
 
     // As the window does: the topocentric lines right after the geocentric run, then the search of
     // the instant's UT day. Only a computable instant is searched here.
@@ -38,8 +44,8 @@ std::vector<std::string> releve(const Instant& instant, const Observateur& lieu,
     const LignesLeverCoucher lc =
         calculable ? releve_lever_coucher(etat, instant, &lieu, marque) : lignes_lever_coucher_absentes();
 
-    // The panel lists the lunation of the instant's date at 0 h; "---" when that is no calendar date.
-    const LignesPhases p = lignes_phases(instant, marque);
+    // The panel of the date the instant line writes, at 0 h.
+    const LignesPhases p = reference ? lignes_phases(*reference, marque) : lignes_phases_absentes();
     return {g.Label1,      g.Label2,      g.Label3,      g.Label4,     g.Label5,      g.Label6,
             t.Label14,     t.Label15,     t.Label16,     g.Label7,     g.Label8,      g.Label9,
             t.Label12,     t.Label13,     lc.Label18_0,  lc.Label18_1, p.LabPhase[0], p.LabPhase[1],

@@ -1,10 +1,12 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
 #include "ephemeris/etat_lune.hpp"
+#include "events/date.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_topocentriques.hpp"
@@ -27,6 +29,11 @@ LignesTopocentriques releve_topocentrique(EtatLune& etat, const Observateur* lie
 // "Lever: ---" and "Coucher: ---" when there is no place.
 LignesLeverCoucher releve_lever_coucher(EtatLune& etat, const Instant& instant, const Observateur* lieu,
                                         char marque);
+
+// The phase panel's reference date after the geocentric run: the date the instant line writes
+// (reference_de_l_instant), none when the run could not compute the instant and the line writes no
+// date. The panel then reads "---".
+std::optional<DateHeure> releve_reference_phases(const EtatLune& etat, const Instant& instant);
 
 // The 22 report texts of an instant and a place, one per line, in the window's reading order: the
 // geocentric lines, the topocentric ones, elongation, phase and instant, altitude and azimuth, rise

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include <cstdint>
+#include <exception>
 
 #include "events/delta_t.hpp"
 #include "text/lignes_phases.hpp"
@@ -15,9 +16,17 @@ float delta_t_jours(long long annee) {
     return calcule_delta_t(static_cast<std::int16_t>(annee)).jours;
 }
 
-void PanneauPhases::affiche(const DateHeure& reference) {
-    reference_ = reference;
-    const LignesPhases l = lignes_phases(reference, marque_);
+void PanneauPhases::affiche(const std::optional<DateHeure>& reference) {
+    // A panel that cannot be written reads "---", never an earlier date's lines.
+    reference_.reset();
+    LignesPhases l = lignes_phases_absentes();
+    if (reference) {
+        try {
+            l = lignes_phases(*reference, marque_);
+            reference_ = reference;
+        } catch (const std::exception&) {
+        }
+    }
     ui_.Label10[0]->setText(QString::fromStdString(l.Label10_0));
     for (int i = 0; i < 5; ++i)
         ui_.LabPhase[i]->setText(QString::fromStdString(l.LabPhase[i]));

@@ -17,10 +17,11 @@ class PanneauPhases {
 public:
     PanneauPhases(const PosLuneUi& ui, char marque) : ui_(ui), marque_(marque) {}
 
-    // Writes the panel for the reference date (0 h) and keeps that date for the stepping.
-    void affiche(const DateHeure& reference);
-    // The reference date one lunation back or forth, nullopt before the first panel or past the
-    // calendar's end; the panel is not changed.
+    // Writes the panel for the reference date (0 h) and keeps that date for the stepping. Without a
+    // date the lines read "---" and the arrows have nothing to step from.
+    void affiche(const std::optional<DateHeure>& reference);
+    // The reference date one lunation back or forth, nullopt before the first panel, after a "---"
+    // one or past the calendar's end; the panel is not changed.
     std::optional<DateHeure> pas(SensCycle sens) const;
 
     std::optional<DateHeure> reference() const { return reference_; }

@@ -15,8 +15,10 @@
 #include "events/lever_coucher.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "text/lignes_lever_coucher.hpp"
+#include "text/lignes_phases.hpp"
 #include "text/lignes_topocentriques.hpp"
 #include "text/note_locale.hpp"
+#include "text/releve.hpp"
 #include "window/apropos.hpp"
 #include "window/clavier.hpp"
 #include "window/controles.hpp"
@@ -95,7 +97,7 @@ void PosLune::demarre() {
     etape([this] { lieu_par_defaut_si_intenable(); });
     etape([this] { calcule_lune(); });
     etape([this] { dessine_phase_calculee(); });
-    etape([this] { affiche_phases_de_l_instant(); });
+    etape([this] { affiche_phases_calculees(); });
     etape([this] {
         show();
         QCoreApplication::processEvents();
@@ -241,8 +243,11 @@ void PosLune::lever_coucher() {
 
 // ---- The phase panel ------------------------------------------------------------------------
 
-void PosLune::affiche_phases_de_l_instant() {
-    if (const auto r = date_de_instant(instant_)) affiche_phases(*r);
+void PosLune::affiche_phases_calculees() {
+    if (const auto r = releve_reference_phases(etat_, instant_))
+        affiche_phases(*r);
+    else
+        phases_.affiche(std::nullopt);
 }
 
 void PosLune::affiche_phases(const DateHeure& reference) {
@@ -298,7 +303,11 @@ void PosLune::bascule_mode() {
         });
         etape([this] { Command1->setText(QStringLiteral("Choisir un &Instant")); });
         etape([] { QCoreApplication::processEvents(); });
-        etape([this] { affiche_phases_de_l_instant(); });
+        // The panel of the last instant computed; without a date on its instant line the panel
+        // keeps its lines.
+        etape([this] {
+            if (const auto r = reference_de_l_instant(instant_)) affiche_phases(*r);
+        });
         etape([this] { lever_coucher(); });
         // Delta T follows the present year; the notice keeps describing the panel's hours.
         etape([this] { DeltaT = delta_t_jours(horloge_.locale().annee); });
@@ -313,9 +322,7 @@ void PosLune::bascule_mode() {
 void PosLune::calcul() {
     etape([this] { calcule_lune(); });
     etape([this] { dessine_phase_calculee(); });
-    etape([this] {
-        if (date_valide(instant_)) affiche_phases_de_l_instant();
-    });
+    etape([this] { affiche_phases_calculees(); });
     etape([this] { affiche_hauteur_azimut(); });
     etape([this] { lever_coucher(); });
     etape([this] { donne_focus_dummy(); });

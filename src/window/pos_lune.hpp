@@ -97,7 +97,8 @@ private:
     void ecrit_notice_horloge();
     void dessine_phase_calculee();
     void donne_focus_dummy();
-    void affiche_phases_de_l_instant();
+    // The panel of the instant just computed: the date its instant line writes, or "---".
+    void affiche_phases_calculees();
     void lieu_par_defaut_si_intenable();
 
     const Horloge& horloge_;

@@ -301,15 +301,29 @@ TEST(Rapport, PhasesEtDeltaTDeLaDateDeLInstant) {
                      "(TDT ou TT) est, en 2024, de 90,36 secondes.");
 }
 
-TEST(Rapport, DateHorsCalendrierSansPhases) {
-    const Sortie s = lance("C", "--saisie fenetre --date 31/2/2026");
-    ASSERT_EQ(s.statut, 0);
-    const auto l = s.lignes();
-    ASSERT_EQ(l.size(), 22u);
-    for (std::size_t i = 16; i < 22; ++i)
-        EXPECT_EQ(l[i], "---") << i;
-    // The ephemeris itself runs: 31 February is 3 March for the Julian day.
-    EXPECT_EQ(l[11], "Instant G.M.T. = 03/03/2026 à 00:00:00");
+TEST(Rapport, PhasesDeLaDateQueLitLaLigneInstant) {
+    // Typed fields out of the calendar run on as the Julian day takes them: the panel and its notice
+    // are those of the date the instant line writes, "---" where it writes none the panel can list.
+    struct Cas {
+        const char* date;
+        const char* ecrite; // nullptr: the six lines read "---"
+    };
+    for (const Cas c :
+         {Cas{"31/2/2026", "3/3/2026"}, Cas{"/2/2025", "31/1/2025"}, Cas{"29/2/1900", "1/3/1900"},
+          Cas{"10/10/1582", "20/10/1582"}, Cas{"1/1/99999", nullptr}, Cas{"1/1/1E300", nullptr}}) {
+        const Sortie s = lance("C", std::string("--saisie fenetre --date ") + c.date);
+        ASSERT_EQ(s.statut, 0) << c.date;
+        const auto l = s.lignes();
+        ASSERT_EQ(l.size(), 22u) << c.date;
+        std::vector<std::string> attendu(6, "---");
+        if (c.ecrite) {
+            const auto t = lance("C", std::string("--date ") + c.ecrite).lignes();
+            ASSERT_EQ(t.size(), 22u) << c.ecrite;
+            EXPECT_EQ(l[11], t[11]) << c.date; // the same instant line
+            attendu.assign(t.begin() + 16, t.end());
+        }
+        EXPECT_EQ(std::vector<std::string>(l.begin() + 16, l.end()), attendu) << c.date;
+    }
 }
 
 TEST(Rapport, LignesTopocentriquesEtLeverCoucherAParis) {
@@ -796,6 +810,19 @@ TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {
     ASSERT_NE(debut, l.end()) << attendu[0];
     ASSERT_LE(debut + 5, l.end());
     EXPECT_EQ(std::vector<std::string>(debut, debut + 5), attendu);
+}
+
+TEST(Rapport, PhasesDesAnneesExtremes) {
+    // Every phase of the year, far from 2000 too: 48 to 51, all dated in the year.
+    for (const char* an : {"-32767", "12233", "32767"}) {
+        const Sortie s = lance("C", std::string("--phases ") + an);
+        ASSERT_EQ(s.statut, 0) << an << ": " << s.erreurs;
+        const auto l = s.lignes();
+        EXPECT_GE(l.size(), 48u) << an;
+        EXPECT_LE(l.size(), 51u) << an;
+        for (const std::string& ligne : l)
+            EXPECT_NE(ligne.find(std::string("/") + an + " à "), std::string::npos) << ligne;
+    }
 }
 
 TEST(Rapport, TexteEtMessagesDansLeJeuDeCaracteresDeLaLocale) {

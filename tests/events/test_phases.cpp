@@ -1,5 +1,6 @@
 // Lunar phase dates: the term tables against the data files, the worked values, the calendar text,
 // the panel's lines, the lunation chosen for a date, and the stepping of the panel.
+#include "clock/calendrier.hpp"
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
 #include "events/tables_phases.hpp"
@@ -10,7 +11,9 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -364,8 +367,7 @@ TEST(CalculePhase, AnneeLointaine) {
 }
 
 TEST(CalculePhase, BornesDesAnnees) {
-    // At the ends of the typed years the rule's 12.3685 lunations a year has drifted by several
-    // lunations from the true count, but the phases stay ordered and their texts sound.
+    // At the ends of the typed years the phases stay ordered and their texts sound.
     PhaseLune etat;
     for (const DateHeure d : {date(-32767, 1, 1), date(-1000, 6, 15), date(32767, 12, 31)}) {
         double precedent = -1e300;
@@ -417,18 +419,41 @@ TEST(LignesPhases, DepuisLInstant) {
     EXPECT_EQ(l.Label10_0, notice_2024);
 }
 
-TEST(LignesPhases, DateInvalideDonneDesTirets) {
-    Instant i;
-    i.jour = 31;
-    i.mois = 2;
-    i.an = 2026;
-    for (const Instant& faux :
-         {i, Instant{1.5, 3, 2024, 0, 0, 0}, Instant{1, 3, 40000, 0, 0, 0}, Instant{}}) {
-        const LignesPhases l = lignes_phases(faux, ',');
-        for (const std::string& ligne : l.LabPhase)
-            EXPECT_EQ(ligne, "---");
-        EXPECT_EQ(l.Label10_0, "---");
+TEST(LignesPhases, DeLaDateQueLitLaLigneInstant) {
+    // The panel's date is the one the instant line writes, at 0 h: fields out of the calendar run on
+    // as the Julian day takes them; no panel where the line writes no date or a year past 32767.
+    struct Cas {
+        Instant instant;
+        std::optional<DateHeure> reference;
+    };
+    const auto inf = std::numeric_limits<float>::infinity();
+    for (const Cas& c : {
+             Cas{{31, 2, 2025, 0, 0, 0}, date(2025, 3, 3)},
+             Cas{{0, 2, 2025, 0, 0, 0}, date(2025, 1, 31)}, // an empty day field reads 0
+             Cas{{29, 2, 1900, 0, 0, 0}, date(1900, 3, 1)},
+             Cas{{10, 10, 1582, 0, 0, 0}, date(1582, 10, 20)},
+             Cas{{1.5, 3, 2024, 21, 0, 0}, date(2024, 3, 2)},
+             Cas{{1, 3, 2024, 23, 59, 59.7f}, date(2024, 3, 2)}, // written 02/03/2024 à 00:00:00
+             Cas{{1, 3, 2024, 23, 59, 59.4f}, date(2024, 3, 1)},
+             Cas{{1, 1, -32767, 0, 0, 0}, date(-32767, 1, 1)},
+             Cas{{31, 12, 32767, 12, 0, 0}, date(32767, 12, 31)},
+             Cas{{1, 1, 32768, 0, 0, 0}, std::nullopt},
+             Cas{{1, 1, 99999, 0, 0, 0}, std::nullopt},
+             Cas{{1, 1, 1e300, 0, 0, 0}, std::nullopt},
+             Cas{{1, 1, 2024, 0, 0, inf}, std::nullopt},
+         }) {
+        const Instant& i = c.instant;
+        const std::string quoi =
+            std::to_string(i.jour) + "/" + std::to_string(i.mois) + "/" + std::to_string(i.an);
+        EXPECT_EQ(reference_de_l_instant(i), c.reference) << quoi;
+        const LignesPhases l = lignes_phases(i, ',');
+        const LignesPhases attendu =
+            c.reference ? lignes_phases(*c.reference, ',') : lignes_phases_absentes();
+        EXPECT_EQ(l.LabPhase, attendu.LabPhase) << quoi;
+        EXPECT_EQ(l.Label10_0, attendu.Label10_0) << quoi;
     }
+    EXPECT_EQ(lignes_phases_absentes().LabPhase[4], "---");
+    EXPECT_EQ(lignes_phases_absentes().Label10_0, "---");
     EXPECT_EQ(lignes_phases(date(32768, 1, 1), ',').LabPhase[0], "---");
 }
 
@@ -480,6 +505,64 @@ TEST(Lunaisons, CinquanteAnsDeDates) {
         annee_precedente = d.annee();
     }
     EXPECT_GT(enchainees, 500 / pas);
+}
+
+// ---- Far from 2000 ------------------------------------------------------------------------------------
+
+TEST(Lunaisons, LaLunaisonDeLaDateLoinDe2000) {
+    // The rule's 12.3685 lunations a year drift by seven lunations at 32767; the panel still lists
+    // the lunation the date falls in, or the next one due within AvanceMaxJours, and steps by one.
+    for (const DateHeure d : {date(32767, 1, 1), date(32767, 12, 1), date(12233, 7, 1), date(5000, 3, 1),
+                              date(1000, 1, 1), date(-20000, 6, 15), date(-32767, 1, 1)}) {
+        const double jj = d.jours() + jj_epoque;
+        PhaseLune etat;
+        const double nouvelle = jj_phase(etat, 0, d, 0);
+        const double suivante = jj_phase(etat, 4, d, 0);
+        EXPECT_LE(nouvelle, jj + AvanceMaxJours) << d.texte();
+        EXPECT_GT(suivante, jj) << d.texte();
+        EXPECT_GT(nouvelle, jj - 30) << d.texte();
+        EXPECT_TRUE(nouvelle <= jj || numero_lunaison(d) == lunaison_en_cours(jj) + 1) << d.texte();
+        EXPECT_EQ(lunaison_en_cours(nouvelle), numero_lunaison(d)) << d.texte();
+        for (const SensCycle sens : {SensCycle::suivant, SensCycle::precedent}) {
+            const auto p = pas_de_cycle(d, sens);
+            if (!p) continue; // past the years a date is written with
+            EXPECT_EQ(numero_lunaison(*p), numero_lunaison(d) + (sens == SensCycle::suivant ? 1.0f : -1.0f))
+                << d.texte();
+        }
+    }
+}
+
+TEST(PhasesEntre, ToutesLesPhasesDeLAnnee) {
+    // Every year -32767 to 32767 has 48 to 51 phases, the four kinds in turn, none missed at either
+    // end: the first and last lie less than a quarter (at most 8.4 days) from the year's bounds.
+    constexpr double quart_max = 8.4;
+    for (const int an : {-32767, -4000, 1582, 2024, 12233, 32767}) {
+        Instant premier;
+        premier.jour = 1;
+        premier.mois = 1;
+        premier.an = an;
+        Instant suivant = premier;
+        suivant.an = an + 1;
+        const double debut = jour_julien_0h(premier);
+        const double fin = jour_julien_0h(suivant);
+        const float delta_t = calcule_delta_t(static_cast<std::int16_t>(an)).jours;
+        const std::vector<PhaseDatee> phases = phases_entre(debut, fin, delta_t);
+        ASSERT_GE(phases.size(), 48u) << an;
+        ASSERT_LE(phases.size(), 51u) << an;
+        EXPECT_LT(phases.front().jj - debut, quart_max) << an;
+        EXPECT_LT(fin - phases.back().jj, quart_max) << an;
+        for (std::size_t i = 0; i < phases.size(); ++i) {
+            EXPECT_GE(phases[i].jj, debut) << an;
+            EXPECT_LT(phases[i].jj, fin) << an;
+            if (i == 0) continue;
+            EXPECT_EQ(phases[i].indice, (phases[i - 1].indice + 1) % 4) << an << " " << i;
+            EXPECT_GT(phases[i].jj - phases[i - 1].jj, 6.4) << an << " " << i;
+            EXPECT_LT(phases[i].jj - phases[i - 1].jj, quart_max) << an << " " << i;
+        }
+    }
+    // Nothing where single precision no longer holds the lunation's quarters.
+    EXPECT_TRUE(phases_entre(1e9, 1e9 + 365, 0).empty());
+    EXPECT_TRUE(phases_entre(std::nan(""), 2451545, 0).empty());
 }
 
 // ---- Stepping the panel -----------------------------------------------------------------------------

@@ -189,43 +189,45 @@ TEST(Calcul, InstantTapeDansLesChamps) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST(Calcul, DateImpossibleCalculeToutSaufLePanneau) {
+TEST(Calcul, DateImpossibleCalculeToutEtLePanneauDeSaDateEcrite) {
     Banc banc;
     PosLune& f = *banc.fenetre;
     f.demarre();
     f.bascule_mode();
     const QImage avant = f.surface().copy();
-    const QString phase_avant = f.LabPhase[0]->text();
     tape_instant(f, "31", "02", "2026", "12", "0", "0");
     QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
     f.calcul();
-    // The day count runs on into March; the panel keeps the start-up's lunation.
+    // The day count runs on into March; the panel follows the date the instant line writes.
     EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 03/03/2026 à 12:00:00");
     EXPECT_NE(f.surface(), avant);
     EXPECT_EQ(recherches.count(), 1);
-    EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
-    EXPECT_EQ(f.LabPhase[0]->text(), phase_avant);
+    EXPECT_EQ(f.reference_phases(), reference(3, 3, 2026));
 }
 
-TEST(Calcul, ValiditeDeLaDateDuPanneau) {
+TEST(Calcul, DateDuPanneauCelleQueLitLaLigneInstant) {
     struct Cas {
         const char *jour, *mois, *an;
-        bool valide;
+        std::optional<DateHeure> attendue; // nullopt: no panel date
     };
-    for (const Cas c :
-         {Cas{"29", "2", "2024", true}, Cas{"29", "2", "2023", false}, Cas{"29", "2", "1900", false},
-          Cas{"29", "2", "2000", true}, Cas{"1", "1", "50", true}, Cas{"1", "1", "0", true},
-          Cas{"15", "6", "-100", true}, Cas{"1", "1", "32767", true}, Cas{"1", "1", "32768", false},
-          Cas{"1", "1", "-32768", false}, Cas{"1.5", "1", "2024", false}, Cas{"0", "1", "2024", false},
-          Cas{"1", "13", "2024", false}, Cas{"31", "4", "2024", false}, Cas{"abc", "1", "2024", false}}) {
+    const auto date = [](std::int64_t a, unsigned m, unsigned j) {
+        return DateHeure::depuis_calendrier(a, m, j);
+    };
+    for (const Cas c : {Cas{"29", "2", "2024", date(2024, 2, 29)}, Cas{"29", "2", "2023", date(2023, 3, 1)},
+                        Cas{"29", "2", "1900", date(1900, 3, 1)}, Cas{"29", "2", "2000", date(2000, 2, 29)},
+                        Cas{"1", "1", "50", date(50, 1, 1)}, Cas{"1", "1", "0", date(0, 1, 1)},
+                        Cas{"15", "6", "-100", date(-100, 6, 15)}, Cas{"1", "1", "32767", date(32767, 1, 1)},
+                        Cas{"1", "1", "32768", std::nullopt}, Cas{"1", "1", "-32768", std::nullopt},
+                        Cas{"1.5", "1", "2024", date(2024, 1, 1)}, Cas{"0", "1", "2024", date(2023, 12, 31)},
+                        Cas{"1", "13", "2024", date(2025, 1, 1)}, Cas{"31", "4", "2024", date(2024, 5, 1)},
+                        Cas{"abc", "1", "2024", date(2023, 12, 31)}}) {
         Banc banc;
         PosLune& f = *banc.fenetre;
         f.demarre();
         f.bascule_mode();
         tape_instant(f, c.jour, c.mois, c.an, "0", "0", "0");
         f.calcul();
-        const bool change = f.reference_phases() != reference(7, 12, 2026);
-        EXPECT_EQ(change, c.valide) << c.jour << "/" << c.mois << "/" << c.an;
+        EXPECT_EQ(f.reference_phases(), c.attendue) << c.jour << "/" << c.mois << "/" << c.an;
     }
 }
 
@@ -255,7 +257,8 @@ TEST(Calcul, InstantIncalculableLaisseLeDessin) {
     f.calcul();
     EXPECT_FALSE(est_calculable(f.etat()));
     EXPECT_EQ(f.surface(), avant);
-    EXPECT_EQ(f.reference_phases(), reference(7, 12, 2026));
+    EXPECT_EQ(f.reference_phases(), std::nullopt);
+    EXPECT_EQ(texte(f.LabPhase[0]), "---");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -1,6 +1,8 @@
 // The phase panel: the worked lines, stepping by exactly one lunation with both pictures, click and
-// double click, and the Delta T notice following the panel's year.
+// double click, the Delta T notice following the panel's year, and the panel of the date the instant
+// line writes after a compute, as orbitel-rapport writes it.
 #include <QMouseEvent>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -10,6 +12,7 @@
 
 #include "events/delta_t.hpp"
 #include "outils.hpp"
+#include "text/lignes_phases.hpp"
 #include "window/controles.hpp"
 
 using namespace orbitel;
@@ -152,6 +155,71 @@ TEST_F(Panneau, DoubleClicDeuxPas) {
     EXPECT_EQ(f.reference_phases(), temoin.fenetre->reference_phases());
     double_clic(f.Image2);
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
+}
+
+namespace {
+
+// orbitel-rapport's six panel lines (the 17th to the 22nd) for a date typed as the window reads it.
+std::vector<std::string> panneau_du_rapport(const char* jour, const char* mois, const char* an) {
+    QProcess rapport;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C"); // a point, as the window's here
+    rapport.setProcessEnvironment(env);
+    rapport.start(ORBITEL_RAPPORT_EXE,
+                  {"--saisie", "fenetre", "--date", QString("%1/%2/%3").arg(jour, mois, an), "--heure",
+                   "0:0:0", "--latitude", "48:52N", "--longitude", "2:20E"});
+    EXPECT_TRUE(rapport.waitForFinished(60000));
+    EXPECT_EQ(rapport.exitCode(), 0) << rapport.readAllStandardError().toStdString();
+    const QStringList l = QString::fromUtf8(rapport.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    std::vector<std::string> six;
+    for (qsizetype i = 16; i < l.size(); ++i)
+        six.push_back(l[i].toStdString());
+    return six;
+}
+
+} // namespace
+
+TEST(PanneauApresCalcul, CeluiDeLaDateQueLitLaLigneInstantCommeLeRapport) {
+    // Computed after 1 March 1900, each panel and its notice are those of the date the instant line
+    // writes, or "---" when it writes none; never the panel of 1900, and the same six lines as
+    // orbitel-rapport's for the same fields.
+    struct Cas {
+        const char *jour, *mois, *an;
+        std::optional<DateHeure> ecrite;
+    };
+    const auto date = [](std::int64_t a, unsigned m, unsigned j) {
+        return DateHeure::depuis_calendrier(a, m, j);
+    };
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    f.bascule_mode();
+    for (const Cas c : {Cas{"31", "2", "2025", date(2025, 3, 3)}, Cas{"", "2", "2025", date(2025, 1, 31)},
+                        Cas{"29", "2", "1900", date(1900, 3, 1)}, Cas{"10", "10", "1582", date(1582, 10, 20)},
+                        Cas{"1", "1", "99999", std::nullopt}, Cas{"1", "1", "1E300", std::nullopt}}) {
+        const std::string quoi = std::string(c.jour) + "/" + c.mois + "/" + c.an;
+        f.Date[0]->setText("1");
+        f.Date[1]->setText("3");
+        f.Date[2]->setText("1900");
+        f.calcul();
+        ASSERT_NE(texte(f.Label10[0]).find(", en 1900, de 57.00 secondes."), std::string::npos);
+        f.Date[0]->setText(c.jour);
+        f.Date[1]->setText(c.mois);
+        f.Date[2]->setText(c.an);
+        f.calcul();
+        const LignesPhases attendu = c.ecrite ? lignes_phases(*c.ecrite, '.') : lignes_phases_absentes();
+        EXPECT_EQ(f.reference_phases(), c.ecrite) << quoi;
+        EXPECT_EQ(lignes(f), attendu.LabPhase) << quoi;
+        EXPECT_EQ(texte(f.Label10[0]), attendu.Label10_0) << quoi;
+        std::vector<std::string> six(attendu.LabPhase.begin(), attendu.LabPhase.end());
+        six.push_back(attendu.Label10_0);
+        EXPECT_EQ(panneau_du_rapport(c.jour, c.mois, c.an), six) << quoi;
+        if (!c.ecrite) {
+            // No date to step from: the arrows leave the "---".
+            f.cycle_suivant();
+            EXPECT_EQ(lignes(f), attendu.LabPhase) << quoi;
+        }
+    }
 }
 
 namespace {
