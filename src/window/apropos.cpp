@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "ui_apropos.h"
 #include "version_orbitel.hpp"
 #include "window/cadre_focus.hpp"
 
@@ -20,11 +21,6 @@ namespace orbitel {
 namespace {
 
 constexpr const char* nom_produit = "Orbitel";
-
-// The dialog is laid out in twips, 15 to a pixel at the design resolution.
-QRect en_pixels(int gauche, int haut, int largeur, int hauteur) {
-    return {gauche / 15, haut / 15, largeur / 15, hauteur / 15};
-}
 
 QFont police(const QStringList& familles, double points, bool souligne = false) {
     QFont f;
@@ -168,6 +164,8 @@ QImage image_a_propos() {
     return image;
 }
 
+LienTexte::LienTexte(QWidget* parent) : LienTexte(QString(), parent) {}
+
 LienTexte::LienTexte(const QString& texte, QWidget* parent) : QLabel(texte, parent) {
     setFocusPolicy(Qt::TabFocus);
 }
@@ -189,80 +187,16 @@ void LienTexte::keyPressEvent(QKeyEvent* event) {
 
 About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& version)
     : QDialog(parent), navigateur_(navigateur), version_(version) {
-    setObjectName("About");
-    setWindowTitle("A Propos...");
-    setModal(true);
-    setFixedSize(9540 / 15, 6450 / 15);
-    QPalette fond = palette();
-    fond.setColor(QPalette::Window, QColor(64, 64, 64));
-    setPalette(fond);
-    setAutoFillBackground(true);
-
-    // The main window's icon is also the pointer over the links.
-    const QIcon icone = parent != nullptr ? parent->window()->windowIcon() : QIcon();
-    if (!icone.isNull()) {
-        setWindowIcon(icone);
-    }
-    const QCursor pointeur = icone.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(icone.pixmap(32, 32));
-
-    const auto etiquette = [this](const QString& texte, const QRect& place, const QFont& f,
-                                  const QColor& couleur, const char* nom) {
-        auto* l = new QLabel(texte, this);
-        l->setObjectName(nom);
-        l->setGeometry(place);
-        l->setFont(f);
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        colore(*l, couleur);
-        return l;
-    };
-    label1_[0] = etiquette(QString::fromUtf8("Les formules utilisées pour les calculs sont issues "
-                                             "des ouvrages de Jean Meeus."),
-                           en_pixels(375, 360, 6135, 1020), comic(14.25), QColor(255, 128, 128), "Label1_0");
-    label1_[1] = etiquette(QString::fromUtf8("Orbitel est un logiciel libre, sous licence GNU GPL version 3 "
-                                             "ou ultérieure, fourni sans aucune garantie."),
-                           en_pixels(375, 3900, 6135, 870), comic(12), QColor(224, 224, 224), "Label1_1");
-    label1_[2] = etiquette(QString::fromStdString(texte_version(version_)), en_pixels(6630, 3930, 2580, 870),
-                           comic(12), QColor(224, 224, 224), "Label1_2");
-
-    const auto lien = [this, &pointeur](const QString& texte, const QRect& place, double points,
-                                        const char* nom) {
-        auto* l = new LienTexte(texte, this);
-        l->setObjectName(nom);
-        l->setGeometry(place);
-        l->setFont(arial(points, true));
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setCursor(pointeur);
-        colore(*l, QColor(255, 224, 192));
-        return l;
-    };
-    // The address goes on a line of its own when the whole caption is too long for one: a wrap
-    // inside "https://" would make it unreadable.
-    const QString site = QString::fromStdString(adresse_site());
-    const QString invite = QString::fromUtf8("Site de logiciels d'astronomie:");
-    label3_ = lien(invite + " " + site, en_pixels(795, 2325, 5295, 720), 15.75, "Label3");
-    if (label3_->fontMetrics().horizontalAdvance(label3_->text()) > label3_->width()) {
-        label3_->setText(invite + "\n" + site);
-    }
-    // One line, widened if the font at hand is wider than the design's Arial: a link is never cut.
-    label2_ = lien(QString::fromUtf8("Contacter l'Auteur"), en_pixels(1875, 5520, 1845, 270), 12, "Label2");
-    label2_->setWordWrap(false);
-    label2_->resize(std::max(label2_->width(), label2_->sizeHint().width()), label2_->height());
-
-    image2_ = new QLabel(this);
-    image2_->setObjectName("Image2");
-    image2_->setGeometry(en_pixels(6930, 315, 2040, 3000));
-    image2_->setPixmap(QPixmap::fromImage(image_a_propos()));
-
-    command1_ = new QPushButton(QString::fromUtf8("Retour"), this);
-    command1_->setObjectName("Command1");
-    command1_->setGeometry(en_pixels(6705, 5430, 2490, 780));
-    command1_->setDefault(true);
-
-    // Tab runs from "Retour" to the two links.
-    setTabOrder(command1_, label3_);
-    setTabOrder(label3_, label2_);
+    Ui::AboutForme forme;
+    forme.setupUi(this);
+    label1_[0] = forme.Label1_0;
+    label1_[1] = forme.Label1_1;
+    label1_[2] = forme.Label1_2;
+    label2_ = forme.Label2;
+    label3_ = forme.Label3;
+    image2_ = forme.Image2;
+    command1_ = forme.Command1;
+    habille();
     new CadreFocus(*this);
 
     // The links leave the box open; a link that cannot be opened says so.
@@ -275,6 +209,48 @@ About::About(Navigateur& navigateur, QWidget* parent, const VersionProgramme& ve
     connect(label3_, &LienTexte::active, this, [ouvre] { ouvre(adresse_site()); });
     connect(label2_, &LienTexte::active, this, [this, ouvre] { ouvre(adresse_contact()); });
     connect(command1_, &QPushButton::clicked, this, &About::retour);
+}
+
+void About::habille() {
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, QColor(64, 64, 64));
+    setPalette(fond);
+    setAutoFillBackground(true);
+
+    // The main window's icon is also the pointer over the links.
+    const QWidget* fenetre = parentWidget();
+    const QIcon icone = fenetre != nullptr ? fenetre->window()->windowIcon() : QIcon();
+    if (!icone.isNull()) {
+        setWindowIcon(icone);
+    }
+    const QCursor pointeur = icone.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(icone.pixmap(32, 32));
+
+    label1_[0]->setFont(comic(14.25));
+    colore(*label1_[0], QColor(255, 128, 128));
+    for (QLabel* l : {label1_[1], label1_[2]}) {
+        l->setFont(comic(12));
+        colore(*l, QColor(224, 224, 224));
+    }
+    label1_[2]->setText(QString::fromStdString(texte_version(version_)));
+    for (LienTexte* l : {label3_, label2_}) {
+        l->setCursor(pointeur);
+        colore(*l, QColor(255, 224, 192));
+    }
+    label3_->setFont(arial(15.75, true));
+    label2_->setFont(arial(12, true));
+
+    // The address goes on a line of its own when the whole caption is too long for one: a wrap
+    // inside "https://" would make it unreadable.
+    const QString invite = label3_->text();
+    const QString site = QString::fromStdString(adresse_site());
+    label3_->setText(invite + " " + site);
+    if (label3_->fontMetrics().horizontalAdvance(label3_->text()) > label3_->width()) {
+        label3_->setText(invite + "\n" + site);
+    }
+    // One line, widened if the font at hand is wider than the design's Arial: a link is never cut.
+    label2_->resize(std::max(label2_->width(), label2_->sizeHint().width()), label2_->height());
+
+    image2_->setPixmap(QPixmap::fromImage(image_a_propos()));
 }
 
 void About::signale_echec(const std::string& adresse) {

@@ -45,6 +45,7 @@ QImage image_a_propos();
 class LienTexte : public QLabel {
     Q_OBJECT
 public:
+    explicit LienTexte(QWidget* parent = nullptr);
     explicit LienTexte(const QString& texte, QWidget* parent = nullptr);
 
 signals:
@@ -57,9 +58,9 @@ protected:
 
 // The About box, "A Propos...": where the formulas come from, the version, the terms of
 // distribution and two links to the maker's pages. Laid out at fixed positions like the main
-// window. The links go through `navigateur`, which must outlive the dialog; they leave the dialog
-// open, and one that cannot be opened brings a message with its address. "Retour", the default
-// button, has the focus when the box opens and closes it.
+// window; the form is apropos.ui. The links go through `navigateur`, which must outlive the dialog; they
+// leave the dialog open, and one that cannot be opened brings a message with its address. "Retour", the
+// default button, has the focus when the box opens and closes it.
 class About : public QDialog {
     Q_OBJECT
 public:
@@ -83,6 +84,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The colours, fonts, pointers and picture the form file does not give, and the texts of the
+    // build (the version and the site's address).
+    void habille();
     void retour();
 
     Navigateur& navigateur_;

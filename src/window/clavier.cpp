@@ -20,27 +20,23 @@ namespace orbitel {
 
 namespace {
 
-// A field answers Ctrl+C itself only when it has something selected to copy; the parked field
-// never does. Otherwise the key goes on to the window's copy of the results.
+// A field answers Ctrl+C itself only when it has something selected to copy. Otherwise the key goes
+// on to the window's copy of the results.
 class CopieDesChamps : public QObject {
 public:
-    CopieDesChamps(QLineEdit* parque, QObject* parent) : QObject(parent), parque_(parque) {}
+    explicit CopieDesChamps(QObject* parent) : QObject(parent) {}
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override {
         if (evenement->type() != QEvent::ShortcutOverride) return false;
         const auto* touche = static_cast<QKeyEvent*>(evenement);
         const auto* champ = qobject_cast<QLineEdit*>(objet);
-        if (champ != nullptr && touche->matches(QKeySequence::Copy) &&
-            (champ == parque_ || !champ->hasSelectedText())) {
+        if (champ != nullptr && touche->matches(QKeySequence::Copy) && !champ->hasSelectedText()) {
             evenement->ignore();
             return true;
         }
         return false;
     }
-
-private:
-    QLineEdit* parque_;
 };
 
 // Of an exclusive pair of options, only the selected one is a Tab stop; the arrow keys move the
@@ -92,7 +88,7 @@ void installe_clavier(PosLune& f) {
 
     auto* copie = raccourci(f, QKeySequence::Copy);
     QObject::connect(copie, &QShortcut::activated, &f, [&f] { copie_releve(f); });
-    auto* filtre = new CopieDesChamps(f.dummy, &f);
+    auto* filtre = new CopieDesChamps(&f);
     for (QLineEdit* champ : f.findChildren<QLineEdit*>())
         champ->installEventFilter(filtre);
 

@@ -1,8 +1,9 @@
 #include "window/controles.hpp"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 namespace orbitel {
 
@@ -24,40 +25,61 @@ void Forme::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 }
 
-ImageCliquable::ImageCliquable(QWidget* parent) : QLabel(parent) {
+ImageCliquable::ImageCliquable(QWidget* parent) : QToolButton(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    setAutoRaise(true);
+    connect(this, &QAbstractButton::clicked, this, &ImageCliquable::clic);
+}
+
+void ImageCliquable::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    style()->drawItemPixmap(&p, rect(), Qt::AlignCenter, icon().pixmap(iconSize(), devicePixelRatioF()));
 }
 
 void ImageCliquable::keyPressEvent(QKeyEvent* e) {
+    // Space is the button's own key (a click on release); Enter and Return click at once.
     const int touche = e->key();
-    if (touche == Qt::Key_Space || touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+    if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
         e->accept();
-        if (!e->isAutoRepeat()) emit clic();
+        if (!e->isAutoRepeat()) click();
         return;
     }
-    QLabel::keyPressEvent(e);
+    QToolButton::keyPressEvent(e);
 }
 
-void ImageCliquable::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) presse_ = true;
-    e->accept();
+namespace {
+
+// The parked focus's interface: no role, no name, not shown.
+class AccessibleParque : public QAccessibleWidget {
+public:
+    explicit AccessibleParque(QWidget* w) : QAccessibleWidget(w, QAccessible::NoRole) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State etat;
+        etat.invisible = true;
+        etat.offscreen = true;
+        return etat;
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
+QAccessibleInterface* interface_parque(const QString& classe, QObject* objet) {
+    if (classe == QLatin1String(FocusParque::staticMetaObject.className()) && objet->isWidgetType())
+        return new AccessibleParque(static_cast<QWidget*>(objet));
+    return nullptr;
 }
 
-void ImageCliquable::mouseReleaseEvent(QMouseEvent* e) {
-    // A click is a press and a release over the picture; the release of a double click's second
-    // press was already counted by mouseDoubleClickEvent.
-    const bool clic_complet =
-        presse_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    presse_ = false;
-    e->accept();
-    if (clic_complet) emit clic();
-}
+} // namespace
 
-void ImageCliquable::mouseDoubleClickEvent(QMouseEvent* e) {
-    presse_ = false;
-    e->accept();
-    if (e->button() == Qt::LeftButton) emit clic();
+FocusParque::FocusParque(QWidget* parent) : QWidget(parent) {
+    static const bool fabrique_installee = [] {
+        QAccessible::installFactory(interface_parque);
+        return true;
+    }();
+    (void)fabrique_installee;
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 } // namespace orbitel

@@ -1,6 +1,6 @@
 #pragma once
 #include <QColor>
-#include <QLabel>
+#include <QToolButton>
 #include <QWidget>
 
 namespace orbitel {
@@ -24,10 +24,12 @@ private:
     QColor contour_{255, 224, 192};
 };
 
-// A picture that answers clicks as a button would: one clic() per click, and one more for the
-// second press of a double click, so that a double click counts exactly as two clicks. It takes the
-// focus from Tab, and Space or Enter then count as one click.
-class ImageCliquable : public QLabel {
+// A picture that steps as a button does: a tool button that shows its icon only, as a plain picture
+// would (no panel when hovered or pressed; the window's focus frame marks it when it has the
+// focus), and that screen readers present as a button. clic() is emitted once per click; the second
+// press of a double click is a press of its own, so a double click counts exactly as two clicks.
+// It takes the focus from Tab, and Space, Enter or Return then count as one click.
+class ImageCliquable : public QToolButton {
     Q_OBJECT
 
 public:
@@ -37,13 +39,19 @@ signals:
     void clic();
 
 protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent*) override;
     void keyPressEvent(QKeyEvent* e) override;
+};
 
-private:
-    bool presse_ = false;
+// Where the window parks the keyboard focus after each action, so that no control looks selected:
+// a widget placed outside the window, which draws nothing. It is no part of what assistive tools
+// are told: its accessible interface has no role and no name and says it is invisible, so moving the
+// focus there announces nothing.
+class FocusParque : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FocusParque(QWidget* parent = nullptr);
 };
 
 } // namespace orbitel

@@ -15,13 +15,14 @@ namespace orbitel {
 class Forme;
 class ImageCliquable;
 
-// The main window's form: every control with its position, size, colours, font, caption and tool
-// tip, as the window is first shown. Building it creates the controls as children of the window and
-// sets the window's own caption, icon, size, font and colours; it connects nothing.
+// The main window's form, as the window is first shown. The controls, their places and sizes in
+// pixels, captions, tool tips and accessible names are pos_lune.ui's; the colours, fonts and
+// pictures, which the form file cannot give as the window draws them, are added here. Building it
+// creates the controls as children of the window and sets the window's own caption, icon, size,
+// font and colours; it connects nothing.
 //
 // Every control carries its window name as objectName ("Command1", "Label9"; elements of a control
 // array as "Heure_0", "LabPhase_4", "Shape1_5"), so tests and the print layout find them by name.
-// Positions and sizes are designed in twips and placed at 15 twips to a pixel.
 struct PosLuneUi {
     explicit PosLuneUi(QWidget& fenetre);
 
@@ -35,7 +36,7 @@ struct PosLuneUi {
     QPushButton* Command1 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command2 = nullptr;
-    QLineEdit* dummy = nullptr;
+    QWidget* dummy = nullptr; // the parked focus (FocusParque)
     QFrame* Frame2 = nullptr;
     std::array<QLineEdit*, 2> TLat{};
     QFrame* Frame4 = nullptr;
