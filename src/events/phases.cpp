@@ -78,8 +78,13 @@ double corrections_additionnelles(const PhaseLune& etat) {
 
 double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT) {
     if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
+    return jde_phase(etat, indice, numero_lunaison(reference)) - static_cast<double>(DeltaT);
+}
+
+double jde_phase(PhaseLune& etat, std::int16_t indice, float k_lunaison) {
+    if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
     static constexpr float fractions[5] = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f};
-    etat.k = numero_lunaison(reference) + fractions[indice];
+    etat.k = k_lunaison + fractions[indice];
     etat.T = en_simple(etat.k / 1236.85);
     etat.T2 = etat.T * etat.T;
     etat.T3 = etat.T2 * etat.T;
@@ -120,7 +125,7 @@ double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference
         break;
     }
     etat.JDE = static_cast<double>(correction) + etat.JDE + corrections_additionnelles(etat);
-    return etat.JDE - static_cast<double>(DeltaT);
+    return etat.JDE;
 }
 
 std::optional<DateHeure> pas_de_cycle(const DateHeure& reference, SensCycle sens) {
