@@ -41,7 +41,7 @@ struct AspectLune {
     double diametre_geocentrique = 0;  // degrees
     double diametre_topocentrique = 0; // degrees, from the observer's distance
     Libration libration;
-    double angle_limbe = 0;              // bright limb, geocentric Moon and Sun, [0, 360)
+    double angle_limbe = 0;               // bright limb, geocentric Moon and Sun, [0, 360)
     double angle_limbe_topocentrique = 0; // bright limb of the Moon seen from the place, [0, 360)
     double angle_parallactique = 0;       // of the Moon at the place (topocentric), (-180, 180]
     // The tilt of the lit side as seen from the place: the bright limb's position angle less the

@@ -8,7 +8,8 @@ namespace orbitel {
 
 namespace {
 
-constexpr double DerniereAnneeObservee = premiere_annee_observee + static_cast<double>(delta_t_observe.size()) - 1;
+constexpr double DerniereAnneeObservee =
+    premiere_annee_observee + static_cast<double>(delta_t_observe.size()) - 1;
 
 // Years over which the gap between observation and polynomial fades out beyond the observed span.
 constexpr double Raccord = 100;
@@ -37,14 +38,14 @@ double delta_t_espenak_meeus(double y) {
     if (y < 500) {
         const double u = y / 100;
         return 10583.6 +
-               u * (-1014.41 +
-                    u * (33.78311 + u * (-5.952053 + u * (-0.1798452 + u * (0.022174192 + u * 0.0090316521)))));
+               u * (-1014.41 + u * (33.78311 + u * (-5.952053 + u * (-0.1798452 +
+                                                                     u * (0.022174192 + u * 0.0090316521)))));
     }
     if (y < 1600) {
         const double u = (y - 1000) / 100;
-        return 1574.2 +
-               u * (-556.01 +
-                    u * (71.23472 + u * (0.319781 + u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
+        return 1574.2 + u * (-556.01 +
+                             u * (71.23472 +
+                                  u * (0.319781 + u * (-0.8503463 + u * (-0.005050998 + u * 0.0083572073)))));
     }
     if (y < 1700) {
         const double t = y - 1600;
@@ -58,9 +59,9 @@ double delta_t_espenak_meeus(double y) {
         const double t = y - 1800;
         return 13.72 +
                t * (-0.332447 +
-                    t * (0.0068612 +
-                         t * (0.0041116 + t * (-0.00037436 + t * (0.0000121272 + t * (-0.0000001699 +
-                                                                                        t * 0.000000000875))))));
+                    t * (0.0068612 + t * (0.0041116 + t * (-0.00037436 +
+                                                           t * (0.0000121272 +
+                                                                t * (-0.0000001699 + t * 0.000000000875))))));
     }
     if (y < 1900) {
         const double t = y - 1860;
@@ -84,7 +85,8 @@ double delta_t_espenak_meeus(double y) {
     }
     if (y < 2005) {
         const double t = y - 2000;
-        return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
+        return 63.86 +
+               t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
     }
     if (y < 2050) {
         const double t = y - 2000;

@@ -45,7 +45,8 @@ double angle_horaire_lune(EtatLune& etat, double jj, const Observateur& lieu, Ec
     return essai(etat, jj, lieu, echelle).h;
 }
 
-std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observateur& lieu, EchelleTemps echelle) {
+std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observateur& lieu,
+                                        EchelleTemps echelle) {
     if (!(std::fabs(jj0) < JourJulienLimite)) return std::nullopt;
     // The hour angle at 0 h, taken as the way still to go to the next transit: in [-360, 0).
     double h0 = essai(etat, jj0, lieu, echelle).h;

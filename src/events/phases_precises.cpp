@@ -55,8 +55,8 @@ double nouvelle_lune(PhaseLune& etat, float k, EchelleTemps echelle) {
     const double jde = jde_phase(etat, 0, k);
     if (echelle == EchelleTemps::terrestre) return tu_de_tt(jde);
     const long long an = date_du_jour_julien(jde).an;
-    const auto an16 = static_cast<std::int16_t>(
-        std::clamp<long long>(an, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+    const auto an16 = static_cast<std::int16_t>(std::clamp<long long>(
+        an, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
     return jde - static_cast<double>(calcule_delta_t(an16).jours);
 }
 

@@ -30,9 +30,9 @@ double nouvelle_lune(PhaseLune& etat, float k, EchelleTemps echelle);
 // The Moon's age at an instant: the days since the latest new moon at or before it, over every
 // lunation.
 struct AgeLune {
-    double jours = 0;              // jj - jj_nouvelle_lune, 0 to about 29.9
-    double jj_nouvelle_lune = 0;   // Julian day, UT
-    std::int64_t lunaison = 0;     // Meeus's k of that new moon (0: 6 January 2000)
+    double jours = 0;                // jj - jj_nouvelle_lune, 0 to about 29.9
+    double jj_nouvelle_lune = 0;     // Julian day, UT
+    std::int64_t lunaison = 0;       // Meeus's k of that new moon (0: 6 January 2000)
     std::int64_t lunaison_brown = 0; // Brown's lunation number, k + 953 (1: 17 January 1923)
 };
 

@@ -29,8 +29,8 @@ std::string ligne_passage(const std::optional<Passage>& passage, char marque) {
 }
 
 std::string ligne_apside(const Apside& apside, char marque) {
-    return std::string(apside.type == TypeApside::perigee ? "Périgée: " : "Apogée: ") + date_minute(apside.jj) +
-           " (" + texte_image(apside.distance_km, "0", marque) + " km)";
+    return std::string(apside.type == TypeApside::perigee ? "Périgée: " : "Apogée: ") +
+           date_minute(apside.jj) + " (" + texte_image(apside.distance_km, "0", marque) + " km)";
 }
 
 std::string ligne_age(const std::optional<AgeLune>& age, char marque) {
@@ -46,8 +46,8 @@ std::string ligne_diametre(const AspectLune& aspect, char marque) {
 
 std::string ligne_libration(const Libration& l, char marque) {
     return "Libration: longitude " + signe(l.longitude, "0.00", marque) + "°, latitude " +
-           signe(l.latitude, "0.00", marque) + "°, angle de l'axe " + texte_image(l.angle_axe, "0.0", marque) +
-           "°";
+           signe(l.latitude, "0.00", marque) + "°, angle de l'axe " +
+           texte_image(l.angle_axe, "0.0", marque) + "°";
 }
 
 std::string ligne_limbe(const AspectLune& a, char marque) {
@@ -62,18 +62,19 @@ std::string ligne_soleil(const PositionSoleil& s, char marque) {
 }
 
 LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque) {
-    static constexpr std::string_view montees[] = {"Lever du soleil: ", "Aube civile: ", "Aube nautique: ",
-                                                   "Aube astronomique: "};
-    static constexpr std::string_view descentes[] = {"Coucher du soleil: ", "Crépuscule civil: ",
-                                                     "Crépuscule nautique: ", "Crépuscule astronomique: "};
+    static constexpr std::string_view montees[] = {
+        "Lever du soleil: ", "Aube civile: ", "Aube nautique: ", "Aube astronomique: "};
+    static constexpr std::string_view descentes[] = {
+        "Coucher du soleil: ", "Crépuscule civil: ", "Crépuscule nautique: ", "Crépuscule astronomique: "};
     const auto i = static_cast<std::size_t>(seuil);
     const PassagesSeuil& p = jour.seuils[i];
     std::string absent = "---";
     if (p.sans_passage != SansPassage::non) {
         const double h = hauteurs_seuils[i];
-        absent += std::string(p.sans_passage == SansPassage::toujours_dessus ? " (soleil toujours au-dessus de "
-                                                                             : " (soleil toujours au-dessous de ") +
-                  texte_nombre(h, marque) + "°)";
+        absent +=
+            std::string(p.sans_passage == SansPassage::toujours_dessus ? " (soleil toujours au-dessus de "
+                                                                       : " (soleil toujours au-dessous de ") +
+            texte_nombre(h, marque) + "°)";
     }
     return {std::string(montees[i]) + (p.montee ? date_minute(*p.montee) : absent),
             std::string(descentes[i]) + (p.descente ? date_minute(*p.descente) : absent)};
