@@ -227,10 +227,13 @@ void calcule_latitude(EtatLune& e) {
     e.Beta = somme_b / 3600 / Rad;
 }
 
-void evalue_ephemeride(EtatLune& e, double jj) {
+namespace {
+
+// jj_theorie is the time argument of the theories: UT by default, TT in the precise time scale.
+inline void evalue_soleil_et_arguments(EtatLune& e, double jj, double jj_theorie) {
     e.JJ = jj;
-    e.T1900 = (jj - 2415020) / 36525;
-    e.T = (jj - 2451545) / 36525;
+    e.T1900 = (jj_theorie - 2415020) / 36525;
+    e.T = (jj_theorie - 2451545) / 36525;
     e.T2 = e.T * e.T;
     e.T3 = e.T2 * e.T;
     e.T4 = e.T2 * e.T2;
@@ -238,11 +241,29 @@ void evalue_ephemeride(EtatLune& e, double jj) {
     calcule_soleil(e);
     calcule_arguments(e);
     calcule_nutation(e);
+}
 
+inline void evalue_lune(EtatLune& e) {
     e.Lambda = e.Lp + somme(serie_longitude(), e, false) / 3600 / Rad + e.DeltaPsi * SecRad;
     calcule_latitude(e);
     e.Distance = distance_constante_km + somme(serie_distance(), e, true);
     calcule_derives(e);
+}
+
+} // namespace
+
+void evalue_ephemeride(EtatLune& e, double jj) {
+    evalue_soleil_et_arguments(e, jj, jj);
+    evalue_lune(e);
+}
+
+void evalue_ephemeride(EtatLune& e, double jj, double delta_t_jours) {
+    evalue_soleil_et_arguments(e, jj, jj + delta_t_jours);
+    evalue_lune(e);
+}
+
+void evalue_soleil(EtatLune& e, double jj, double delta_t_jours) {
+    evalue_soleil_et_arguments(e, jj, jj + delta_t_jours);
 }
 
 double fraction_eclairee(const EtatLune& e) {

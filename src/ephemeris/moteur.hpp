@@ -9,6 +9,17 @@ namespace orbitel {
 // (calcule_lune) sets them.
 void evalue_ephemeride(EtatLune& etat, double jj);
 
+// The same with the theories driven by terrestrial time: the solar, lunar and nutation series take
+// jj + delta_t_jours (TT = UT + Delta T, in days) as their time argument, while JJ keeps the UT Julian
+// day jj, which the sidereal time and every instant written read. The time arguments T1900 and T to
+// T4 are those of TT. A delta_t_jours of 0 gives exactly evalue_ephemeride(etat, jj).
+void evalue_ephemeride(EtatLune& etat, double jj, double delta_t_jours);
+
+// The Sun alone, for a search on the Sun: JJ, the time arguments, LongSoleil, AnomalieSoleil, the
+// fundamental arguments, the nutation and Eps, as evalue_ephemeride sets them; the Moon's fields
+// are left as they are. Time scale as above.
+void evalue_soleil(EtatLune& etat, double jj, double delta_t_jours = 0);
+
 // The latitude series alone, from the arguments already in etat.
 void calcule_latitude(EtatLune& etat);
 

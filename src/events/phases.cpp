@@ -86,7 +86,7 @@ void phase_moyenne(PhaseLune& etat, float k) {
 
 // The corrected Julian Ephemeris Day (dynamical time) of phase `indice` of lunation k_lunaison: 0 its
 // new moon, 1 its first quarter, 2 its full moon, 3 its last quarter. Fills `etat`.
-double jde_phase(PhaseLune& etat, float k_lunaison, std::int16_t indice) {
+double jde_de_phase(PhaseLune& etat, float k_lunaison, std::int16_t indice) {
     static constexpr float fractions[4] = {0.0f, 0.25f, 0.5f, 0.75f};
     phase_moyenne(etat, k_lunaison + fractions[indice]);
     const double k = etat.k;
@@ -145,7 +145,7 @@ bool nouvelle_lune_avant(float k, double jde) {
     const double borne = sommes[0] + sommes[1] * e + sommes[2] * e * e + sommes[3] + 1e-6;
     if (etat.JDE + borne < jde) return true;
     if (etat.JDE - borne > jde) return false;
-    return jde_phase(etat, k, 0) <= jde;
+    return jde_de_phase(etat, k, 0) <= jde;
 }
 
 } // namespace
@@ -180,9 +180,13 @@ float numero_lunaison(const DateHeure& reference) {
 
 double jj_phase_de_lunaison(PhaseLune& etat, float k, std::int16_t indice, float DeltaT) {
     if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
+    return jde_phase(etat, indice, k) - static_cast<double>(DeltaT);
+}
+
+double jde_phase(PhaseLune& etat, std::int16_t indice, float k) {
+    if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
     // The following new moon is that of the next lunation.
-    const double jde = indice == 4 ? jde_phase(etat, k + 1, 0) : jde_phase(etat, k, indice);
-    return jde - static_cast<double>(DeltaT);
+    return indice == 4 ? jde_de_phase(etat, k + 1, 0) : jde_de_phase(etat, k, indice);
 }
 
 double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT) {

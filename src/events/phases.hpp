@@ -87,6 +87,11 @@ double jj_phase_de_lunaison(PhaseLune& etat, float k, std::int16_t indice, float
 // dynamical-time instant. Fills `etat`. An index outside 0 to 4 throws std::invalid_argument.
 double jj_phase(PhaseLune& etat, std::int16_t indice, const DateHeure& reference, float DeltaT);
 
+// The Julian Ephemeris Day (dynamical time, no Delta T) of phase `indice` (0 to 4) of lunation k,
+// the whole k of index 0 (index 4 takes k + 1). Fills `etat`; jj_phase is this with the lunation
+// listed for its date, less Delta T. An index outside 0 to 4 throws std::invalid_argument.
+double jde_phase(PhaseLune& etat, std::int16_t indice, float k);
+
 enum class SensCycle { precedent, suivant };
 
 // The reference date one lunation back or forth: the date 30 days before or after, moved back toward
