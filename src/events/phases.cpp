@@ -179,7 +179,6 @@ float numero_lunaison(const DateHeure& reference) {
 }
 
 double jj_phase_de_lunaison(PhaseLune& etat, float k, std::int16_t indice, float DeltaT) {
-    if (indice < 0 || indice > 4) throw std::invalid_argument("indice de phase hors de 0 à 4");
     return jde_phase(etat, indice, k) - static_cast<double>(DeltaT);
 }
 
