@@ -19,12 +19,19 @@ inline constexpr char propriete_sans_dialogue[] = "sansDialogue";
 inline constexpr char propriete_lieu_non_enregistre[] = "lieuNonEnregistre";
 
 // Saves the place; when the save fails, asks "Enregistrement impossible" with the file and the
-// reason, "Réessayer" trying again, "Quitter sans enregistrer" giving up. Without anyone to ask,
-// the failure is written to standard error. True once the place is saved.
+// reason, "Réessayer" trying again, "Quitter sans enregistrer" giving up. A settings file that
+// exists but cannot be read is replaced only if the user answers "Remplacer" to the question
+// (the default keeps it). Without anyone to ask, the failure is written to standard error and the
+// file is kept. True once the place is saved.
 bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu);
 
 // The text of the question for a failed save.
 QString texte_echec_enregistrement(const EchecEcriture& echec);
+
+// Tells at start-up that the settings file exists but cannot be read: the window runs with the
+// default place and the file will not be replaced without the user's consent. A message box
+// (modal to the window, opened without waiting), or standard error when nobody can be asked.
+void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin);
 
 // Turns the end signals and the session's end into the quit button's own quit, through the event
 // loop, and makes sure the place is saved if the application quits by any other road.

@@ -102,6 +102,7 @@ void PosLune::demarre() {
         show();
         QCoreApplication::processEvents();
     });
+    etape([this] { signale_lecture_impossible(*this, reglages_); });
     etape([this] { lever_coucher(); });
     etape([this] { Label17[0]->setProperty("Tag", QStringLiteral("OK")); });
     etape([this] { ecrit_notice_horloge(); });

@@ -1,15 +1,20 @@
 // Every end of the program keeps the place or says why it could not: the quit button with a store
-// that cannot write, SIGTERM to the running program; and the clocks of any year, the notice
-// following a daylight-saving switch.
+// that cannot write or a file that cannot be read, SIGTERM to the running program; and the clocks of any
+// year, the notice following a daylight-saving switch.
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -116,8 +121,137 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     testing::internal::CaptureStderr();
     banc.fenetre->quitte();
     const std::string erreur = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(erreur, "orbitel : Le lieu n'a pas pu être enregistré dans le fichier «\u00a0" +
-                          banc.config.chemin_ini().toStdString() + "\u00a0»\u00a0: disque plein.\n");
+    EXPECT_EQ(
+        erreur,
+        "orbitel : Enregistrement impossible. Le lieu n'a pas pu être enregistré dans le fichier «\u00a0" +
+            banc.config.chemin_ini().toStdString() + "\u00a0»\u00a0: disque plein.\n");
+    EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1);
+}
+
+TEST(FinEnregistrement, FichierIllisibleSignaleAuDemarrageEtGardeSaufAccord) {
+    const QByteArray ancien = "[Autre]\nFenetre=12\n\n[Coord]\nLat0=33\n";
+    // The read of the settings file fails (the tests run as root, who reads any file).
+    const auto illisible = [](MagasinIni& m) {
+        const auto ouvre = m.systeme.ouvre;
+        m.systeme.ouvre = [ouvre](const char* chemin, int drapeaux, mode_t mode) {
+            if ((drapeaux & O_ACCMODE) == O_RDONLY) {
+                errno = EIO;
+                return -1;
+            }
+            return ouvre(chemin, drapeaux, mode);
+        };
+    };
+    const struct {
+        const char* nom;
+        bool sans_dialogue;
+        const char* reponse; // the button clicked at quit; nullptr: Enter, the default
+        bool remplace;
+    } cas[] = {
+        {"réponse par défaut", false, nullptr, false},
+        {"Ne pas remplacer", false, "Ne pas remplacer", false},
+        {"Remplacer", false, "Remplacer", true},
+        {"personne à qui demander", true, nullptr, false},
+    };
+    for (const auto& c : cas) {
+        Banc banc;
+        ecrit_fichier(banc.config.chemin_ini(), ancien);
+        illisible(*banc.reglages);
+        const QString chemin = banc.config.chemin_ini();
+        const std::string dit = "«\u00a0" + chemin.toStdString() + "\u00a0»";
+
+        // Start-up: told, the window on the default place.
+        testing::internal::CaptureStderr();
+        if (c.sans_dialogue) banc.fenetre->setProperty("sansDialogue", true);
+        banc.fenetre->demarre();
+        const std::string erreur_demarrage = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(texte(banc.fenetre->TLat[0]), "48") << c.nom;
+        const std::string annonce =
+            "Le lieu enregistré n'a pas pu être lu dans le fichier\n" + dit +
+            "\u00a0: erreur d'entrée-sortie du disque.\nLe lieu par défaut est utilisé\u00a0; "
+            "le fichier ne sera pas remplacé sans votre accord.";
+        auto* boite = banc.fenetre->findChild<QMessageBox*>("LectureImpossible");
+        if (c.sans_dialogue) {
+            std::string ligne = annonce;
+            std::replace(ligne.begin(), ligne.end(), '\n', ' ');
+            EXPECT_EQ(erreur_demarrage, "orbitel : Lecture impossible. " + ligne + "\n") << c.nom;
+            EXPECT_EQ(boite, nullptr) << c.nom;
+        } else {
+            // Start-up went on to its end: the box does not hold up the event loop.
+            ASSERT_NE(boite, nullptr) << c.nom;
+            EXPECT_TRUE(boite->isVisible()) << c.nom;
+            EXPECT_EQ(boite->windowModality(), Qt::WindowModal) << c.nom;
+            EXPECT_EQ(boite->windowTitle(), "Lecture impossible") << c.nom;
+            EXPECT_EQ(boite->text().toStdString(), annonce) << c.nom;
+            EXPECT_NE(texte(banc.fenetre->Label18[0]), "---") << c.nom;
+            boite->button(QMessageBox::Ok)->click();
+        }
+
+        // Quit: a question whose default keeps the file.
+        banc.fenetre->TLat[0]->setText("-5");
+        QString question, par_defaut;
+        testing::internal::CaptureStderr();
+        if (!c.sans_dialogue) {
+            repond_a_la_boite([&](QMessageBox& boite) {
+                question = boite.windowTitle();
+                par_defaut = boite.defaultButton()->text();
+                if (c.reponse) {
+                    bouton(boite, c.reponse)->click();
+                } else {
+                    QTest::keyClick(&boite, Qt::Key_Return);
+                }
+            });
+        }
+        banc.fenetre->quitte();
+        const std::string erreur_fin = testing::internal::GetCapturedStderr();
+        if (c.remplace) {
+            EXPECT_TRUE(contenu(chemin).contains("Lat0=-5")) << c.nom;
+            EXPECT_FALSE(contenu(chemin).contains("[Autre]")) << c.nom;
+            EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 0) << c.nom;
+        } else {
+            EXPECT_EQ(contenu(chemin), ancien) << c.nom;
+            EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1) << c.nom;
+        }
+        if (c.sans_dialogue) {
+            EXPECT_EQ(erreur_fin,
+                      "orbitel : Enregistrement impossible. Le fichier " + dit +
+                          " n'a pas pu être lu (erreur d'entrée-sortie du disque)\u00a0; il est laissé "
+                          "tel quel, sans le lieu.\n")
+                << c.nom;
+        } else {
+            EXPECT_EQ(question, "Fichier de réglages illisible") << c.nom;
+            EXPECT_EQ(par_defaut, "Ne pas remplacer") << c.nom;
+            EXPECT_EQ(erreur_fin.find("orbitel :"), std::string::npos) << c.nom; // Qt's own notes aside
+        }
+        EXPECT_EQ(banc.fins, 1) << c.nom;
+    }
+}
+
+TEST(FinEnregistrement, DisquePleinALEcritureDitEtFichierGarde) {
+    Banc banc;
+    banc.fenetre->demarre();
+    const QByteArray ancien = "[Autre]\nFenetre=12\n\n[Coord]\nLat0=33\n";
+    ecrit_fichier(banc.config.chemin_ini(), ancien);
+    banc.fenetre->TLat[0]->setText("-5");
+    // The disk fills up while the new file is written: the write fails after taking a few bytes.
+    int ecritures = 0;
+    const auto ecrit = banc.reglages->systeme.ecrit;
+    banc.reglages->systeme.ecrit = [&](int fd, const void* octets, std::size_t n) -> ssize_t {
+        if (++ecritures > 1) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ecrit(fd, octets, std::min<std::size_t>(n, 4));
+    };
+    QString texte;
+    repond_a_la_boite([&](QMessageBox& boite) {
+        texte = boite.text();
+        bouton(boite, "Quitter sans enregistrer")->click();
+    });
+    banc.fenetre->quitte();
+    EXPECT_EQ(texte, "Le lieu n'a pas pu être enregistré dans le fichier\n«\u00a0" +
+                         banc.config.chemin_ini() + "\u00a0»\u00a0: disque plein.");
+    EXPECT_EQ(contenu(banc.config.chemin_ini()), ancien);
+    EXPECT_EQ(QDir(banc.config.dossier()).entryList(QDir::Files | QDir::Hidden), QStringList{"orbitel.ini"});
     EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1);
 }
 
