@@ -1,6 +1,7 @@
 #include "cli/options.hpp"
 
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cmath>
 
@@ -391,10 +392,14 @@ Resultat<Demande> lit_demande(const Textes& t) {
     // Which form: the options that belong to another one are refused rather than ignored.
     if (const auto& phases = texte(t, Cle::phases)) {
         d.forme = Forme::phases;
-        for (const Option& o : table)
-            if (texte(t, o.cle) && !(o.formes & forme_bit(Forme::phases)))
-                return incompatibles("--phases", std::string(o.nom),
-                                     "les phases d'une année ne dépendent que de l'année");
+        // An option of one other form only (--du) is named before one of several (--heure): it says
+        // best what was meant instead.
+        for (const bool d_une_forme : {true, false})
+            for (const Option& o : table)
+                if (texte(t, o.cle) && !(o.formes & forme_bit(Forme::phases)) &&
+                    (std::popcount(o.formes) == 1) == d_une_forme)
+                    return incompatibles("--phases", std::string(o.nom),
+                                         "les phases d'une année ne dépendent que de l'année");
         if (d.format == Format::texte && !tu)
             return incompatibles(
                 "--format texte", "--fuseau « " + *fuseau + " »",
