@@ -98,7 +98,8 @@ private:
     void dessine_phase_calculee();
     void donne_focus_dummy();
     void affiche_phases_de_l_instant();
-    void lieu_par_defaut_si_intenable();
+    // lit_lieu after a change of place field `champ` (0 to 3), or of a hemisphere (-1).
+    void suit_lieu(int champ);
 
     const Horloge& horloge_;
     MagasinReglages& reglages_;
