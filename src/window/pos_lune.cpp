@@ -83,8 +83,11 @@ void PosLune::connecte() {
     connect(Command5, &QPushButton::clicked, this, [this] { etape([this] { imprime(); }); });
     connect(Image2, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_precedent));
     connect(Image3, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_suivant));
-    for (QLineEdit* champ : {TLat[0], TLat[1], TLon[0], TLon[1]})
-        connect(champ, &QLineEdit::textChanged, this, gestionnaire(&PosLune::lit_lieu));
+    const std::array<QLineEdit*, 4> champs{TLat[0], TLat[1], TLon[0], TLon[1]};
+    for (int i = 0; i < 4; ++i)
+        connect(champs[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
+                [this, i] { etape([&] { suit_lieu(i); }); });
+    saisie_lieu_.installe(*this);
     for (QRadioButton* o : {Option1[0], Option1[1], Option2[0], Option2[1]})
         connect(o, &QRadioButton::clicked, this, gestionnaire(&PosLune::lit_lieu));
 }
@@ -94,7 +97,6 @@ void PosLune::connecte() {
 void PosLune::demarre() {
     etape([this] { place_etiquettes(); });
     etape([this] { saisie_lieu_.ecrit(restaure_lieu(reglages_), [this] { lit_lieu(); }); });
-    etape([this] { lieu_par_defaut_si_intenable(); });
     etape([this] { calcule_lune(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_phases_calculees(); });
@@ -133,25 +135,18 @@ void PosLune::donne_focus_dummy() {
 // ---- The place ------------------------------------------------------------------------------
 
 void PosLune::lit_lieu() {
-    const ChampsLieu champs = saisie_lieu_.champs();
-    // A place that cannot be held leaves the one the window had; the field shows why.
-    if (const auto lu = orbitel::lit_lieu(champs)) lieu_ = lu;
-    if (lieu_) {
-        Lat = lieu_->Lat;
-        Lon = lieu_->Lon;
-    }
-    montre_lieu(*this, examine_lieu(champs));
-    if (demarrage_termine()) lever_coucher();
+    suit_lieu(-1);
 }
 
-void PosLune::lieu_par_defaut_si_intenable() {
-    // A saved place that cannot be held gives the first run's place, its field marked.
-    const ChampsLieu champs = saisie_lieu_.champs();
-    if (orbitel::lit_lieu(champs)) return;
-    lieu_ = lieu_par_defaut();
+void PosLune::suit_lieu(int champ) {
+    // A field that cannot be held is left out, its value from before its edit standing in; the
+    // field shows why.
+    const LieuRetenu& retenu = saisie_lieu_.suit(champ);
+    lieu_ = retenu.lieu();
     Lat = lieu_->Lat;
     Lon = lieu_->Lon;
-    montre_lieu(*this, examine_lieu(champs));
+    montre_lieu(*this, retenu.defauts());
+    if (demarrage_termine()) lever_coucher();
 }
 
 void PosLune::sauve_lieu() {

@@ -99,7 +99,8 @@ private:
     void donne_focus_dummy();
     // The panel of the instant just computed: the date its instant line writes, or "---".
     void affiche_phases_calculees();
-    void lieu_par_defaut_si_intenable();
+    // lit_lieu after a change of place field `champ` (0 to 3), or of a hemisphere (-1).
+    void suit_lieu(int champ);
 
     const Horloge& horloge_;
     MagasinReglages& reglages_;

@@ -1,6 +1,7 @@
 // Every end of the program keeps the place or says why it could not: the quit button with a store
-// that cannot write or a file that cannot be read, SIGTERM to the running program; and the clocks of any
-// year, the notice following a daylight-saving switch.
+// that cannot write or a file that cannot be read, SIGTERM to the running program, while a signal it
+// was started with ignored (nohup) stays ignored; a start without a display ends at once with a
+// French message; and the clocks of any year, the notice following a daylight-saving switch.
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -12,13 +13,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <signal.h>
 #include <string>
+#include <sys/types.h>
 #include <thread>
 
 #include "outils.hpp"
@@ -57,6 +62,30 @@ void ecrit_fichier(const QString& chemin, const QByteArray& octets) {
 QByteArray contenu(const QString& chemin) {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Waits until the program of process `pid` catches SIGTERM (bit 15 of SigCgt): its handlers are in
+// place. Whether they came in time.
+bool attend_gestionnaires(qint64 pid) {
+    const std::string statut = "/proc/" + std::to_string(pid) + "/status";
+    for (int i = 0; i < 1000; ++i) {
+        std::ifstream f(statut);
+        for (std::string ligne; std::getline(f, ligne);)
+            if (ligne.rfind("SigCgt:", 0) == 0 && ((std::stoull(ligne.substr(7), nullptr, 16) >> 14) & 1))
+                return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// The environment of a program started from the tests: their own settings folder, no display.
+QProcessEnvironment environnement_sans_ecran(const DossierConfiguration& config) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.dossier());
+    env.insert("LC_ALL", "C.UTF-8");
+    for (const char* nom : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(nom);
+    return env;
 }
 
 } // namespace
@@ -266,16 +295,7 @@ TEST(FinEnregistrement, SigtermAuProgrammeEnCoursEnregistreLeLieu) {
     programme.setProcessEnvironment(env);
     programme.start(ORBITEL_EXE, {});
     ASSERT_TRUE(programme.waitForStarted());
-    // Wait until the program catches SIGTERM (bit 15 of SigCgt): its handlers are in place.
-    const std::string statut = "/proc/" + std::to_string(programme.processId()) + "/status";
-    bool pret = false;
-    for (int i = 0; i < 1000 && !pret; ++i) {
-        std::ifstream f(statut);
-        for (std::string ligne; std::getline(f, ligne);)
-            if (ligne.rfind("SigCgt:", 0) == 0) pret = (std::stoull(ligne.substr(7), nullptr, 16) >> 14) & 1;
-        if (!pret) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(pret);
+    ASSERT_TRUE(attend_gestionnaires(programme.processId()));
     programme.terminate(); // SIGTERM
     ASSERT_TRUE(programme.waitForFinished(30000));
     EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
@@ -285,6 +305,98 @@ TEST(FinEnregistrement, SigtermAuProgrammeEnCoursEnregistreLeLieu) {
     EXPECT_EQ(lieu.lat1, "52");
     EXPECT_FALSE(lieu.nord);
     EXPECT_TRUE(contenu(config.chemin_ini()).contains("NS=False"));
+}
+
+TEST(FinSansEcran, MessageEnFrancaisEtStatut1AuLieuDUnAbandon) {
+    struct Cas {
+        const char* nom;
+        std::optional<QString> plateforme; // QT_QPA_PLATFORM, unset when empty
+        std::optional<QString> display;
+        QStringList arguments;
+        const char* message; // the start of standard error, or null: the window opens
+    };
+    for (const Cas& c : {
+             Cas{"rien", {}, {}, {}, "orbitel : aucun écran disponible (ni DISPLAY ni WAYLAND_DISPLAY"},
+             Cas{"xcb", "xcb", {}, {}, "orbitel : aucun écran disponible (ni DISPLAY ni WAYLAND_DISPLAY"},
+             Cas{"wayland",
+                 "wayland",
+                 {},
+                 {},
+                 "orbitel : aucun écran disponible (ni DISPLAY ni WAYLAND_DISPLAY"},
+             Cas{"un écran qui ne répond pas", {}, ":7319", {}, "orbitel : l'écran n'a pas pu être joint"},
+             Cas{"offscreen", "offscreen", {}, {}, nullptr},
+             Cas{"-platform offscreen", {}, {}, {"-platform", "offscreen"}, nullptr},
+         }) {
+        SCOPED_TRACE(c.nom);
+        DossierConfiguration config;
+        QProcessEnvironment env = environnement_sans_ecran(config);
+        if (c.plateforme) env.insert("QT_QPA_PLATFORM", *c.plateforme);
+        if (c.display) env.insert("DISPLAY", *c.display);
+        QProcess programme;
+        programme.setProcessEnvironment(env);
+        programme.start(ORBITEL_EXE, c.arguments);
+        ASSERT_TRUE(programme.waitForStarted());
+        if (c.message != nullptr) {
+            ASSERT_TRUE(programme.waitForFinished(30000));
+            EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(programme.exitCode(), 1);
+            const QString erreur = QString::fromUtf8(programme.readAllStandardError());
+            EXPECT_TRUE(erreur.startsWith(QString::fromUtf8(c.message))) << erreur.toStdString();
+            EXPECT_EQ(erreur.count('\n'), 1) << erreur.toStdString();
+        } else {
+            ASSERT_TRUE(attend_gestionnaires(programme.processId()));
+            programme.terminate();
+            ASSERT_TRUE(programme.waitForFinished(30000));
+            EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+        }
+    }
+}
+
+TEST(FinSignaux, UnSignalIgnoreAuLancementResteIgnore) {
+    struct Cas {
+        const char* nom;
+        bool nohup;    // started through nohup, SIGHUP ignored
+        int ignore;    // a signal ignored by the parent, 0 for none
+        int envoye;    // then sent to the program
+        bool s_arrete; // whether it ends on it (with status 0, the place saved)
+    };
+    for (const Cas& c : {
+             Cas{"nohup, SIGHUP", true, 0, SIGHUP, false},
+             Cas{"tâche de fond d'un shell, SIGINT", false, SIGINT, SIGINT, false},
+             Cas{"SIGHUP ignoré, SIGTERM", false, SIGHUP, SIGTERM, true},
+             Cas{"rien d'ignoré, SIGHUP", false, 0, SIGHUP, true},
+         }) {
+        SCOPED_TRACE(c.nom);
+        DossierConfiguration config;
+        QProcessEnvironment env = environnement_sans_ecran(config);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess programme;
+        programme.setProcessEnvironment(env);
+        // Whatever the tests were started with, only the case's signal is ignored.
+        const int ignore = c.ignore;
+        programme.setChildProcessModifier([ignore] {
+            for (const int s : {SIGHUP, SIGINT, SIGTERM})
+                ::signal(s, s == ignore ? SIG_IGN : SIG_DFL);
+        });
+        if (c.nohup) {
+            programme.start("nohup", {ORBITEL_EXE});
+        } else {
+            programme.start(ORBITEL_EXE, {});
+        }
+        ASSERT_TRUE(programme.waitForStarted());
+        ASSERT_TRUE(attend_gestionnaires(programme.processId()));
+        ::kill(static_cast<pid_t>(programme.processId()), c.envoye);
+        if (!c.s_arrete) {
+            EXPECT_FALSE(programme.waitForFinished(1500)) << "ended on the ignored signal";
+            programme.terminate();
+        }
+        ASSERT_TRUE(programme.waitForFinished(30000));
+        EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+        EXPECT_EQ(restaure_lieu(MagasinIni(config.chemin_ini())).lat0, "48");
+        EXPECT_TRUE(contenu(config.chemin_ini()).contains("Lat0=48"));
+    }
 }
 
 namespace {

@@ -87,13 +87,16 @@ TEST_F(Lieu, LectureDesChampsEtDesHemispheres) {
 TEST_F(Lieu, LieuImpossibleATenirGardeLeLieuPrecedent) {
     f.tick();
     const std::string lever = texte(f.Label18[0]), coucher = texte(f.Label18[1]), hauteur = texte(f.Label12);
-    place("1E999", "0", "2", "20");
+    place("1E999", "52", "2", "20");
     EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
     EXPECT_EQ(texte(f.Label18[0]), lever);
     EXPECT_EQ(texte(f.Label18[1]), coucher);
     f.tick();
     EXPECT_EQ(texte(f.Label12), hauteur);
     EXPECT_NE(texte(f.Label14), lignes_topocentriques_absentes().Label14);
+    // Only the field that cannot be held keeps its value: the minutes still apply.
+    place("1E999", "0", "2", "20");
+    EXPECT_FLOAT_EQ(f.Lat, 48.0f);
     place("48", "52", "2", "20");
     EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
 }
