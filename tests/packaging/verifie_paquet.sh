@@ -40,7 +40,7 @@ attendu="./usr/bin/orbitel
 ./usr/share/man/man1/orbitel-rapport.1.gz
 ./usr/share/man/man1/orbitel.1.gz
 ./usr/share/metainfo/$id.metainfo.xml"
-obtenu=$(dpkg-deb -c "$paquet" | awk '$1 !~ /^d/ {print $6}' | sort)
+obtenu=$(dpkg-deb -c "$paquet" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort)
 [ "$obtenu" = "$attendu" ] || faute "file list differs:$(diff <(echo "$attendu") <(echo "$obtenu") | sed 's/^/ /')"
 dpkg-deb -c "$paquet" | awk '$2 != "root/root" {exit 1}' || faute "files not owned by root"
 
