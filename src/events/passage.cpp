@@ -79,4 +79,15 @@ std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observ
     return std::nullopt;
 }
 
+std::optional<Passage> passage_meridien_entre(EtatLune& etat, double jj_debut, double duree,
+                                              const Observateur& lieu, EchelleTemps echelle) {
+    if (!(duree > 0 && duree <= 2)) return std::nullopt;
+    // Day by day from the start: each day has at most one, and the first found is the first.
+    for (double jour = 0; jour < duree; jour += 1) {
+        const auto p = passage_meridien(etat, jj_debut + jour, lieu, echelle);
+        if (p) return p->jj < jj_debut + duree ? p : std::nullopt;
+    }
+    return std::nullopt;
+}
+
 } // namespace orbitel

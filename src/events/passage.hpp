@@ -21,6 +21,12 @@ struct Passage {
 std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observateur& lieu,
                                         EchelleTemps echelle = EchelleTemps::universel);
 
+// The first transit in [jj_debut, jj_debut + duree), a span of up to two days (noon to noon, a
+// local day of 23 or 25 hours).
+std::optional<Passage> passage_meridien_entre(EtatLune& etat, double jj_debut, double duree,
+                                              const Observateur& lieu,
+                                              EchelleTemps echelle = EchelleTemps::universel);
+
 // The topocentric local hour angle of the Moon, degrees in (-180, 180], after evaluating etat at jj.
 double angle_horaire_lune(EtatLune& etat, double jj, const Observateur& lieu, EchelleTemps echelle);
 
