@@ -1,6 +1,10 @@
 #include "text/textes_nuit.hpp"
 
+#include <cmath>
+
+#include "clock/calendrier.hpp"
 #include "text/formats.hpp"
+#include "text/heure_locale.hpp"
 
 namespace orbitel {
 
@@ -22,6 +26,25 @@ std::string texte_point_graphe(double secondes_locales, double hauteur, double a
 std::string texte_evenement_graphe(EvenementGraphe evenement, double secondes_locales) {
     static constexpr const char* noms[] = {"Lever ", "Passage ", "Coucher "};
     return noms[static_cast<int>(evenement)] + texte_heure_graphe(secondes_locales);
+}
+
+namespace {
+
+std::string texte_jour(std::int64_t jour) {
+    const DateCivile d = date_civile(jour);
+    return texte_image(d.jour, "00") + "/" + texte_image(d.mois, "00") + "/" + texte_image(d.annee, "0000");
+}
+
+} // namespace
+
+std::string texte_titre_nuit(std::int64_t jour_debut, std::int64_t jour_fin, int decalage_secondes) {
+    return "Nuit du " + texte_jour(jour_debut) + " au " + texte_jour(jour_fin) + ", heures en " +
+           texte_decalage(decalage_secondes);
+}
+
+std::string texte_lieu_graphe(float lat, float lon_ouest, char marque) {
+    return texte_image(std::fabs(lat), "0.00", marque) + (lat < 0 ? "° S, " : "° N, ") +
+           texte_image(std::fabs(lon_ouest), "0.00", marque) + (lon_ouest > 0 ? "° O" : "° E");
 }
 
 } // namespace orbitel

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace orbitel {
@@ -18,5 +19,12 @@ std::string texte_point_graphe(double secondes_locales, double hauteur, double a
 // The marks of the Moon's events: "Lever 18 h 42", "Passage 23 h 10", "Coucher 05 h 31".
 enum class EvenementGraphe { lever, passage, coucher };
 std::string texte_evenement_graphe(EvenementGraphe evenement, double secondes_locales);
+
+// "Nuit du 07/12/2026 au 08/12/2026, heures en UTC+1": the local days (numbered from 1970-01-01)
+// the span begins and ends on, and the zone's offset at its start in seconds.
+std::string texte_titre_nuit(std::int64_t jour_debut, std::int64_t jour_fin, int decalage_secondes);
+
+// "48,87° N, 2,33° E": the place, latitude north positive and longitude WEST positive.
+std::string texte_lieu_graphe(float lat, float lon_ouest, char marque);
 
 } // namespace orbitel

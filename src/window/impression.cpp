@@ -98,6 +98,10 @@ bool ImprimanteSysteme::imprime(QWidget& fenetre) {
     return imprime_widget(printer_, fenetre);
 }
 
+bool ImprimanteSysteme::imprime_page(const PeintrePage& peint) {
+    return imprime_page_sur(printer_, peint);
+}
+
 ImprimantePdf::ImprimantePdf(QString fichier) : fichier_(std::move(fichier)) {}
 
 bool ImprimantePdf::imprime(QWidget& fenetre) {
@@ -106,6 +110,24 @@ bool ImprimantePdf::imprime(QWidget& fenetre) {
     printer.setOutputFileName(fichier_);
     prepare_page(printer);
     return imprime_widget(printer, fenetre);
+}
+
+bool ImprimantePdf::imprime_page(const PeintrePage& peint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fichier_);
+    prepare_page(printer);
+    return imprime_page_sur(printer, peint);
+}
+
+bool imprime_page_sur(QPrinter& printer, const PeintrePage& peint) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    peint(painter, QRectF(0, 0, printer.width(), printer.height()));
+    const bool fini = painter.end();
+    return fini && printer.printerState() != QPrinter::Error;
 }
 
 QRectF place_sur_page(QSizeF image, const QRectF& page) {

@@ -7,10 +7,14 @@
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <functional>
 #include <utility>
 #include <vector>
 
 namespace orbitel {
+
+// Paints one page: `page` is the printable area in the painter's coordinates.
+using PeintrePage = std::function<void(QPainter& p, const QRectF& page)>;
 
 // Where a printout goes. The window uses the system's printers through their dialog; tests print
 // to a PDF file with no dialog, through the same steps.
@@ -22,6 +26,12 @@ public:
     virtual bool choisit(QWidget* parent) = 0;
     // Prints the window's present image on one page. False when the printout failed.
     virtual bool imprime(QWidget& fenetre) = 0;
+    // Prints one page painted by `peint` (a drawing made for paper rather than a window's image).
+    // False when the printout failed, or where the printer cannot print pages.
+    virtual bool imprime_page(const PeintrePage& peint) {
+        (void)peint;
+        return false;
+    }
 };
 
 // The system's print dialog (which also offers printing to a PDF file), then that printer.
@@ -30,6 +40,7 @@ public:
     ImprimanteSysteme();
     bool choisit(QWidget* parent) override;
     bool imprime(QWidget& fenetre) override;
+    bool imprime_page(const PeintrePage& peint) override;
 
 private:
     QPrinter printer_;
@@ -41,6 +52,7 @@ public:
     explicit ImprimantePdf(QString fichier);
     bool choisit(QWidget*) override { return true; }
     bool imprime(QWidget& fenetre) override;
+    bool imprime_page(const PeintrePage& peint) override;
 
 private:
     QString fichier_;
@@ -53,6 +65,10 @@ QRectF place_sur_page(QSizeF image, const QRectF& page);
 // the printable area. Works on a hidden window. False when the printer could not be opened or
 // reported an error.
 bool imprime_widget(QPrinter& printer, QWidget& fenetre);
+
+// Paints one page on `printer` with `peint`. False when the printer could not be opened or reported
+// an error.
+bool imprime_page_sur(QPrinter& printer, const PeintrePage& peint);
 
 // Lets every pending event run (layouts, repaints, a queued click) and repaints `fenetre` if it is
 // shown, so that what is copied or printed next is never half painted.

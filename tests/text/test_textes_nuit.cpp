@@ -17,4 +17,8 @@ TEST(TextesNuit, HeuresEtPoints) {
     EXPECT_EQ(texte_evenement_graphe(EvenementGraphe::lever, jour + 18 * 3600 + 42 * 60), "Lever 18 h 42");
     EXPECT_EQ(texte_evenement_graphe(EvenementGraphe::passage, jour + 23 * 3600 + 600), "Passage 23 h 10");
     EXPECT_EQ(texte_evenement_graphe(EvenementGraphe::coucher, jour + 5 * 3600 + 31 * 60), "Coucher 05 h 31");
+    EXPECT_EQ(texte_titre_nuit(8137, 8138, 3600), "Nuit du 12/04/1992 au 13/04/1992, heures en UTC+1");
+    EXPECT_EQ(texte_titre_nuit(8137, 8138, 0), "Nuit du 12/04/1992 au 13/04/1992, heures en UTC");
+    EXPECT_EQ(texte_lieu_graphe(48.866665f, -2.3333333f, ','), "48,87° N, 2,33° E");
+    EXPECT_EQ(texte_lieu_graphe(-33.866665f, 70.5f, '.'), "33.87° S, 70.50° O");
 }
