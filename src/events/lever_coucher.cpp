@@ -8,6 +8,7 @@
 #include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
+#include "events/delta_t_precis.hpp"
 
 namespace orbitel {
 
