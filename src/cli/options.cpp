@@ -246,15 +246,16 @@ Resultat<Zone> lit_fuseau(const std::string& valeur) {
     return Zone{Zone::Genre::fixe, signe * (h * 3600 + m * 60)};
 }
 
-Resultat<std::int16_t> lit_annee_phases(const std::string& valeur, Saisie saisie) {
+// The year of --phases or --apsides.
+Resultat<std::int16_t> lit_annee(const std::string& option, const std::string& valeur, Saisie saisie) {
     const std::string attendu = "une année entière de -32767 à 32767 attendue";
     std::optional<double> v = saisie == Saisie::fenetre ? std::optional<double>(lit_nombre_ou_zero(valeur))
                                                         : lit_nombre_strict(valeur);
     if (!v)
-        return refus("--phases", valeur,
+        return refus(option, valeur,
                      (trop_grand(valeur) ? "c'est un nombre trop grand (" : "ce n'est pas un nombre (") +
                          attendu + ")");
-    if (!entier(*v) || *v < -32767 || *v > 32767) return refus("--phases", valeur, attendu);
+    if (!entier(*v) || *v < -32767 || *v > 32767) return refus(option, valeur, attendu);
     return static_cast<std::int16_t>(*v);
 }
 
@@ -287,10 +288,12 @@ constexpr LigneAide aide_pas[] = {
 constexpr LigneAide aide_phases[] = {
     {"--phases AAAA", "nouvelles lunes, premiers quartiers, pleines lunes et derniers quartiers\n"
                       "de l'année AAAA"}};
+constexpr LigneAide aide_apsides[] = {
+    {"--apsides AAAA", "périgées et apogées de l'année AAAA, avec la distance de la Lune"}};
 constexpr LigneAide aide_format[] = {
     {"--format texte", "les 22 lignes de la fenêtre (par défaut ; une ligne vide entre deux instants)"},
     {"--format csv|json", "une ligne (un objet) par instant, nombres non arrondis, point décimal"},
-    {"--format ics", "calendrier iCalendar des phases (avec --phases seulement)"}};
+    {"--format ics", "calendrier iCalendar (avec --phases ou --apsides seulement)"}};
 constexpr LigneAide aide_fuseau[] = {
     {"--fuseau tu|local|±HH:MM",
      "fuseau des dates et heures lues et écrites : temps universel (par\n"
@@ -299,6 +302,9 @@ constexpr LigneAide aide_saisie[] = {
     {"--saisie stricte", "chaque nombre doit être lu en entier et former une date, une heure ou un\n"
                          "lieu valables (par défaut)"},
     {"--saisie fenetre", "nombres lus comme dans la fenêtre : champ manquant ou illisible = 0"}};
+constexpr LigneAide aide_precis[] = {
+    {"--precis", "temps terrestre TT = TU + delta T (modèle précis) pour les théories de la Lune,\n"
+                 "du Soleil et de la nutation et pour les phases ; heures écrites en TU"}};
 constexpr LigneAide aide_version[] = {{"--version", "affiche la version"}};
 constexpr LigneAide aide_aide[] = {{"--help", "affiche cette aide"}};
 
@@ -311,9 +317,11 @@ constexpr Option table[] = {
     {Cle::au, "--au", "", true, forme_bit(Forme::plage), {}},
     {Cle::pas, "--pas", "", true, forme_bit(Forme::plage), aide_pas},
     {Cle::phases, "--phases", "", true, forme_bit(Forme::phases), aide_phases},
+    {Cle::apsides, "--apsides", "", true, forme_bit(Forme::apsides), aide_apsides},
     {Cle::format, "--format", "", true, toutes_formes, aide_format},
     {Cle::fuseau, "--fuseau", "", true, toutes_formes, aide_fuseau},
     {Cle::saisie, "--saisie", "", true, toutes_formes, aide_saisie},
+    {Cle::precis, "--precis", "", false, toutes_formes, aide_precis},
     {Cle::version, "--version", "", false, toutes_formes, aide_version},
     {Cle::aide, "--help", "-h", false, toutes_formes, aide_aide},
 };
@@ -389,28 +397,39 @@ Resultat<Demande> lit_demande(const Textes& t) {
     }
     const bool tu = d.zone.genre == Zone::Genre::tu;
 
+    d.precis = texte(t, Cle::precis).has_value();
+
     // Which form: the options that belong to another one are refused rather than ignored.
-    if (const auto& phases = texte(t, Cle::phases)) {
-        d.forme = Forme::phases;
+    const auto& phases = texte(t, Cle::phases);
+    const auto& apsides = texte(t, Cle::apsides);
+    if (phases && apsides)
+        return incompatibles("--phases", "--apsides", "une liste par commande : les phases ou les apsides");
+    if (phases || apsides) {
+        const std::string option = phases ? "--phases" : "--apsides";
+        d.forme = phases ? Forme::phases : Forme::apsides;
         // An option of one other form only (--du) is named before one of several (--heure): it says
         // best what was meant instead.
         for (const bool d_une_forme : {true, false})
             for (const Option& o : table)
-                if (texte(t, o.cle) && !(o.formes & forme_bit(Forme::phases)) &&
+                if (texte(t, o.cle) && !(o.formes & forme_bit(d.forme)) &&
                     (std::popcount(o.formes) == 1) == d_une_forme)
-                    return incompatibles("--phases", std::string(o.nom),
-                                         "les phases d'une année ne dépendent que de l'année");
+                    return incompatibles(option, std::string(o.nom),
+                                         phases ? "les phases d'une année ne dépendent que de l'année"
+                                                : "les apsides d'une année ne dépendent que de l'année");
         if (d.format == Format::texte && !tu)
-            return incompatibles(
-                "--format texte", "--fuseau « " + *fuseau + " »",
-                "les lignes du tableau des phases sont en temps universel ; prendre csv, json "
-                "ou ics");
-        const auto annee = lit_annee_phases(*phases, d.saisie);
+            return incompatibles("--format texte", "--fuseau « " + *fuseau + " »",
+                                 phases
+                                     ? "les lignes du tableau des phases sont en temps universel ; prendre "
+                                       "csv, json ou ics"
+                                     : "les lignes des apsides sont en temps universel ; prendre csv, json "
+                                       "ou ics");
+        const auto annee = lit_annee(option, phases ? *phases : *apsides, d.saisie);
         if (!annee) return Refus{annee.refus()};
-        d.annee_phases = *annee;
+        (phases ? d.annee_phases : d.annee_apsides) = *annee;
         return d;
     }
-    if (d.format == Format::ics) return message("--format ics ne sert qu'avec --phases AAAA.");
+    if (d.format == Format::ics)
+        return message("--format ics ne sert qu'avec --phases AAAA ou --apsides AAAA.");
     if (d.format == Format::texte && !tu)
         return incompatibles("--format texte", "--fuseau « " + *fuseau + " »",
                              "les 22 lignes de la fenêtre sont en temps universel ; prendre csv ou json");
@@ -483,14 +502,18 @@ constexpr std::string_view aide_debut =
     "DD:MM[E|O]]\n"
     "                        [--saisie stricte|fenetre] [--format texte|csv|json] [--fuseau "
     "tu|local|±HH:MM]\n"
+    "                        [--precis]\n"
     "        orbitel-rapport --du J/M/A --au J/M/A [--pas N(j|h|min)] [--heure H:M:S] [--latitude …]\n"
     "                        [--longitude …] [--saisie …] [--format texte|csv|json] [--fuseau …]\n"
-    "        orbitel-rapport --phases AAAA [--format texte|csv|json|ics] [--fuseau …]\n"
+    "                        [--precis]\n"
+    "        orbitel-rapport --phases AAAA [--format texte|csv|json|ics] [--fuseau …] [--precis]\n"
+    "        orbitel-rapport --apsides AAAA [--format texte|csv|json|ics] [--fuseau …] [--precis]\n"
     "        orbitel-rapport --version | --help\n"
     "\n"
     "Affiche les indications de la fenêtre d'Orbitel pour un instant et un lieu (coordonnées de la\n"
-    "Lune, hauteur et azimut, lever et coucher, phases, écart TT - TU), en tables pour une période,\n"
-    "ou les phases d'une année.\n"
+    "Lune, hauteur et azimut, lever et coucher, phases, écart TT - TU), en tables pour une période\n"
+    "(avec l'âge, la libration, le passage au méridien, le Soleil…), ou les phases, les périgées et\n"
+    "les apogées d'une année.\n"
     "\n";
 
 constexpr std::string_view aide_fin =

@@ -49,10 +49,10 @@ using Coordonnee = Resultat<float>;
 // as 0 (there is no previous value to keep).
 Coordonnee coordonnee(const std::string& degres, const std::string& minutes, bool positif, bool latitude);
 
-enum class Forme { instant, plage, phases };
+enum class Forme { instant, plage, phases, apsides };
 
 // What the command line asks: one instant (date and time, either may be absent: now), a range of
-// instants, or the phases of a year.
+// instants, the phases of a year or its apsides.
 struct Demande {
     Forme forme = Forme::instant;
     Format format = Format::texte;
@@ -63,7 +63,10 @@ struct Demande {
     std::optional<HeureSaisie> heure;
     Pas pas;
     std::optional<Coordonnee> latitude, longitude; // absent: the saved place's
-    std::int16_t annee_phases = 0;
+    std::int16_t annee_phases = 0;                 // --phases
+    std::int16_t annee_apsides = 0;                // --apsides
+    // --precis: the theories driven by terrestrial time, with the precise Delta T.
+    bool precis = false;
     // The texts of --du, --au and --pas, quoted by the messages about the range.
     std::string texte_du, texte_au, texte_pas;
 };
@@ -87,15 +90,17 @@ enum class Cle {
     au,
     pas,
     phases,
+    apsides,
     format,
     fuseau,
     saisie,
+    precis,
     version,
     aide
 };
 
 // The forms an option belongs to, as a mask of bits 1 << Forme.
-inline constexpr unsigned toutes_formes = 7;
+inline constexpr unsigned toutes_formes = 15;
 constexpr unsigned forme_bit(Forme f) {
     return 1u << static_cast<unsigned>(f);
 }

@@ -467,7 +467,7 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
         {"--phases 2027 --du 1/1/2027 --au 2/1/2027",
          "--phases ne va pas avec --du (les phases d'une année ne dépendent que de l'année)."},
         {"--phases 2027,5", "--phases « 2027,5 » : une année entière de -32767 à 32767 attendue."},
-        {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA."},
+        {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA ou --apsides AAAA."},
         {"--date 1/1/2027 --fuseau local",
          "--format texte ne va pas avec --fuseau « local » (les 22 lignes de la "
          "fenêtre sont en temps universel ; prendre csv ou json)."},
@@ -522,11 +522,12 @@ TEST(Rapport, AnneeEnCsvLeverEtCoucherDesLignesDeLaFenetre) {
         l[0],
         "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
         "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-        "coucher,azimut_coucher");
+        "coucher,azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,libration_latitude,"
+        "angle_axe,angle_limbe,angle_parallactique,soleil_hauteur,soleil_azimut,passage,hauteur_passage");
     int absents = 0;
     for (int jour = 0; jour < 365; jour += 23) {
         const auto c = cellules(l[1 + jour]);
-        ASSERT_EQ(c.size(), 19u) << l[1 + jour];
+        ASSERT_EQ(c.size(), 32u) << l[1 + jour];
         const int mois = std::stoi(c[0].substr(5, 2));
         const int jour_mois = std::stoi(c[0].substr(8, 2));
         EXPECT_EQ(secondes_iso(c[0]), jour * 86400L) << c[0];
@@ -565,8 +566,9 @@ TEST(Rapport, JsonEtICalendarLisibles) {
         "import json,sys; d=json.load(sys.stdin); "
         "k='instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
         "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-        "coucher,"
-        "azimut_coucher'.split(','); "
+        "coucher,azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,libration_latitude,"
+        "angle_axe,angle_limbe,angle_parallactique,soleil_hauteur,soleil_azimut,passage,"
+        "hauteur_passage'.split(','); "
         "assert len(d)==28 and all(list(o)==k for o in d); "
         "assert d[0]['instant']=='2027-08-12T20:00:00+02:00' and "
         "d[27]['instant']=='2027-08-13T23:00:00+02:00'; "

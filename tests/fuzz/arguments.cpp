@@ -142,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     const Demande& d = c->demande;
     const bool phases = d.forme == Forme::phases;
+    const bool apsides = d.forme == Forme::apsides;
     switch (d.format) {
     case Format::texte:
         if (phases) {
@@ -150,6 +151,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             const std::size_t n = fuzz::lignes(sortie);
             fuzz::exige(n <= 51 && (n == 0 || sortie.ends_with('\n')));
             if (std::abs(d.annee_phases) <= 10000) fuzz::exige(n >= 48);
+        } else if (apsides) {
+            // 26 or 27 apsides a year, fewer in 1582.
+            const std::size_t n = fuzz::lignes(sortie);
+            fuzz::exige(n >= 25 && n <= 28 && sortie.ends_with('\n'));
         } else if (d.forme == Forme::instant) {
             fuzz::exige(fuzz::lignes(sortie) == 22 && sortie.ends_with('\n'));
         } else {
@@ -161,10 +166,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         break;
     case Format::csv:
         verifie_csv(sortie, phases ? "phase,instant"
-                                   : "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,"
-                                     "declinaison,distance_topo_km,ascension_droite_topo,declinaison_topo,"
-                                     "elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
-                                     "azimut_coucher");
+                            : apsides
+                                ? "apside,instant,distance_km"
+                                : "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,"
+                                  "declinaison,distance_topo_km,ascension_droite_topo,declinaison_topo,"
+                                  "elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
+                                  "azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,"
+                                  "libration_latitude,angle_axe,angle_limbe,angle_parallactique,"
+                                  "soleil_hauteur,soleil_azimut,passage,hauteur_passage");
         fuzz::exige(fuzz::lignes(sortie) <= (phases ? 52u : 101u));
         break;
     case Format::json:

@@ -210,7 +210,8 @@ TEST(Almanach, ColonnesDesTablesDansLOrdreEtSansCelluleSiIncalculable) {
         noms,
         "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
         "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-        "coucher,azimut_coucher,");
+        "coucher,azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,libration_latitude,"
+        "angle_axe,angle_limbe,angle_parallactique,soleil_hauteur,soleil_azimut,passage,hauteur_passage,");
     // A row that could not be computed keeps only its instant.
     const RangeeAlmanach r{InstantTu::du_jour_julien(2451545.0), LigneAlmanach{}};
     const auto c = cellules(colonnes_almanach(), r, ContexteTable{});
