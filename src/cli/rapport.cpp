@@ -13,9 +13,11 @@
 #include "events/almanach.hpp"
 #include "events/apsides.hpp"
 #include "events/delta_t.hpp"
+#include "events/mois.hpp"
 #include "events/phases.hpp"
 #include "events/phases_precises.hpp"
 #include "text/almanach.hpp"
+#include "text/mois.hpp"
 #include "text/releve.hpp"
 #include "text/tables.hpp"
 #include "text/version.hpp"
@@ -356,6 +358,29 @@ int ecrit_apsides(const Contexte& c) {
                        "Périgées et apogées de la Lune");
 }
 
+// The days of a month in the zone: the French table, or a row a day.
+int ecrit_mois(const Contexte& c, const Observateur& lieu, char marque) {
+    const Demande& d = c.d;
+    const FuseauFixe tu(0);
+    const Fuseau& zone = c.zone ? *c.zone : tu;
+    const std::vector<JourLunaire> jours = mois_lunaire(d.mois.annee, d.mois.mois, zone, lieu, c.echelle());
+    if (jours.empty())
+        return c.refuse("orbitel-rapport : --mois « " + std::to_string(d.mois.mois) + "/" +
+                        std::to_string(d.mois.annee) +
+                        " » : les jours de ce mois ne peuvent pas être calculés.");
+    if (d.format == Format::texte) {
+        c.ecrit_sortie(table_mois(jours, zone, lieu, marque));
+        return 0;
+    }
+    const ContexteTable contexte{c.zone, {}};
+    Table table(c, ecrivain(d.format, false), noms_colonnes(colonnes_mois()));
+    table.debut();
+    for (const JourLunaire& j : jours)
+        table.rangee(cellules(colonnes_mois(), j, contexte));
+    table.fin();
+    return 0;
+}
+
 } // namespace
 
 std::string texte_valide(std::string_view t) {
@@ -431,7 +456,9 @@ int execute_rapport(const std::vector<std::string>& args, const EnvironnementRap
         if (!*l)
             return c.refuse("orbitel-rapport : le lieu donné ne peut pas être tenu (" + l->refus() + ").");
 
-    Rapport rapport(c, {**latitude, **longitude}, d.format == Format::texte ? env.marque_decimale() : '.');
+    const char marque = d.format == Format::texte ? env.marque_decimale() : '.';
+    if (d.forme == Forme::mois) return ecrit_mois(c, {**latitude, **longitude}, marque);
+    Rapport rapport(c, {**latitude, **longitude}, marque);
     if (d.forme == Forme::plage) return ecrit_plage(c, rapport);
     rapport.debut();
     rapport.ajoute(rangee_unique(c));

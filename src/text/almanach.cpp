@@ -221,7 +221,69 @@ constexpr Colonne<A> apsides_icalendar[] = {
     {"TRANSP", [](const A&, const C&) { return texte("TRANSPARENT"); }},
 };
 
+using J = JourLunaire;
+
+Cellule instant_du_jour(const std::optional<double>& jj, const C& c) {
+    return texte(jj ? instant_iso(InstantTu::du_jour_julien(*jj), c.zone) : std::string());
+}
+
+Cellule nombre_du_jour(const std::optional<double>& x) {
+    return x ? nombre(*x) : Cellule{{}, true};
+}
+
+template <std::optional<double> JourLunaire::*champ> Cellule instant_jour(const J& j, const C& c) {
+    return instant_du_jour(j.*champ, c);
+}
+
+template <std::optional<double> JourLunaire::*champ> Cellule nombre_jour(const J& j, const C&) {
+    return nombre_du_jour(j.*champ);
+}
+
+// The day's events, each written by `ecrit`, joined by ';'.
+template <class F> Cellule liste_evenements(const J& j, F ecrit) {
+    Cellule cellule{{}, false, true};
+    for (const EvenementDate& e : j.evenements) {
+        if (!cellule.texte.empty()) cellule.texte.push_back(';');
+        cellule.texte += ecrit(e);
+    }
+    return cellule;
+}
+
+constexpr Colonne<J> mois[] = {
+    {"date", [](const J& j,
+                const C&) { return texte(annee_iso(j.annee) + "-" + deux(j.mois) + "-" + deux(j.jour)); }},
+    {"lever", instant_jour<&J::lever>},
+    {"azimut_lever", nombre_jour<&J::azimut_lever>},
+    {"passage", instant_jour<&J::passage>},
+    {"hauteur_passage", nombre_jour<&J::hauteur_passage>},
+    {"coucher", instant_jour<&J::coucher>},
+    {"azimut_coucher", nombre_jour<&J::azimut_coucher>},
+    {"age", nombre_jour<&J::age>},
+    {"phase", nombre_jour<&J::phase>},
+    {"distance_km", nombre_jour<&J::distance_km>},
+    {"diametre", nombre_jour<&J::diametre>},
+    {"evenement",
+     [](const J& j, const C&) {
+         return liste_evenements(j,
+                                 [](const EvenementDate& e) { return std::string(nom_evenement(e.type)); });
+     }},
+    {"evenement_instant",
+     [](const J& j, const C& c) {
+         return liste_evenements(
+             j, [&](const EvenementDate& e) { return instant_iso(InstantTu::du_jour_julien(e.jj), c.zone); });
+     }},
+    {"soleil_lever", instant_jour<&J::soleil_lever>},
+    {"soleil_coucher", instant_jour<&J::soleil_coucher>},
+    {"nuit_debut", instant_jour<&J::nuit_debut>},
+    {"nuit_fin", instant_jour<&J::nuit_fin>},
+    {"soleil_note", [](const J& j, const C&) { return texte(texte_note_soleil(j.soleil_note)); }},
+};
+
 } // namespace
+
+std::span<const Colonne<JourLunaire>> colonnes_mois() {
+    return mois;
+}
 
 std::span<const Colonne<Apside>> colonnes_apsides() {
     return apsides;

@@ -8,6 +8,7 @@
 #include "clock/instant_tu.hpp"
 #include "events/almanach.hpp"
 #include "events/apsides.hpp"
+#include "events/mois.hpp"
 #include "events/phases.hpp"
 #include "text/lignes_phases.hpp"
 #include "text/tables.hpp"
@@ -52,6 +53,14 @@ std::span<const Colonne<PhaseDatee>> colonnes_phases_icalendar();
 std::span<const Colonne<Apside>> colonnes_apsides();
 std::span<const Colonne<Apside>> colonnes_apsides_texte();
 std::span<const Colonne<Apside>> colonnes_apsides_icalendar();
+
+// The columns of a month, a row a day: date ("2027-01-12", the zone's calendar), lever,
+// azimut_lever, passage, hauteur_passage, coucher, azimut_coucher, age, phase, distance_km, diametre,
+// evenement and evenement_instant (lists: the day's phases and apsides by name, nom_evenement, and
+// their instants), soleil_lever, soleil_coucher, nuit_debut, nuit_fin, soleil_note
+// (texte_note_soleil). Instants on the zone's clock as instant_iso writes them; "" where there is
+// nothing.
+std::span<const Colonne<JourLunaire>> colonnes_mois();
 
 // "perigee" or "apogee".
 std::string_view nom_apside_table(TypeApside type);
