@@ -63,6 +63,27 @@ BENCHMARK(BM_almanach_annee)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The days of a month with their rise, transit, set, phases, apsides and the Sun's day, as a table.
+void BM_mois_rapport(benchmark::State& state) {
+    lance_rapport(state,
+                  {"--mois", "1/2027", "--format", "csv", "--latitude", "48:52N", "--longitude", "2:20E"});
+}
+BENCHMARK(BM_mois_rapport)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The apsides of a year.
+void BM_apsides_annee(benchmark::State& state) {
+    lance_rapport(state, {"--apsides", "2027", "--format", "csv"});
+}
+BENCHMARK(BM_apsides_annee)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 // The phases of a year.
 void BM_phases_annee(benchmark::State& state) {
     lance_rapport(state, {"--phases", "2027", "--format", "csv"});

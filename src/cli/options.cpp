@@ -246,16 +246,38 @@ Resultat<Zone> lit_fuseau(const std::string& valeur) {
     return Zone{Zone::Genre::fixe, signe * (h * 3600 + m * 60)};
 }
 
-Resultat<std::int16_t> lit_annee_phases(const std::string& valeur, Saisie saisie) {
+// The year of --phases or --apsides.
+Resultat<std::int16_t> lit_annee(const std::string& option, const std::string& valeur, Saisie saisie) {
     const std::string attendu = "une année entière de -32767 à 32767 attendue";
     std::optional<double> v = saisie == Saisie::fenetre ? std::optional<double>(lit_nombre_ou_zero(valeur))
                                                         : lit_nombre_strict(valeur);
     if (!v)
-        return refus("--phases", valeur,
+        return refus(option, valeur,
                      (trop_grand(valeur) ? "c'est un nombre trop grand (" : "ce n'est pas un nombre (") +
                          attendu + ")");
-    if (!entier(*v) || *v < -32767 || *v > 32767) return refus("--phases", valeur, attendu);
+    if (!entier(*v) || *v < -32767 || *v > 32767) return refus(option, valeur, attendu);
     return static_cast<std::int16_t>(*v);
+}
+
+// --mois M/A: a month of 1 to 12 and a year, whole.
+Resultat<MoisSaisi> lit_mois(const std::string& valeur, Saisie saisie) {
+    const std::string attendu = "M/A attendu : mois entier de 1 à 12, année entière de -32767 à 32767";
+    auto champs = decoupe(valeur, '/');
+    if (champs.size() > 2)
+        return message("la valeur « " + valeur + " » de --mois a trop de champs (M/A attendu).");
+    std::vector<double> n;
+    if (saisie == Saisie::fenetre) {
+        champs.resize(2);
+        n = {lit_nombre_ou_zero(champs[0]), lit_nombre_ou_zero(champs[1])};
+    } else {
+        if (champs.size() < 2) return refus("--mois", valeur, "il manque l'année (" + attendu + ")");
+        const auto lu = lit_strict("--mois", valeur, champs, attendu);
+        if (!lu) return Refus{lu.refus()};
+        n = *lu;
+    }
+    if (!entier(n[0]) || n[0] < 1 || n[0] > 12 || !entier(n[1]) || n[1] < -32767 || n[1] > 32767)
+        return refus("--mois", valeur, attendu);
+    return MoisSaisi{static_cast<unsigned>(n[0]), static_cast<std::int16_t>(n[1])};
 }
 
 template <class T>
@@ -272,6 +294,7 @@ Refus incompatibles(const std::string& a, const std::string& b, const std::strin
 }
 
 constexpr unsigned instant_et_plage = forme_bit(Forme::instant) | forme_bit(Forme::plage);
+constexpr unsigned lieu_requis = instant_et_plage | forme_bit(Forme::mois);
 
 constexpr LigneAide aide_date[] = {{"--date J/M/A", "date (sans --heure : à 0 h)"}};
 constexpr LigneAide aide_heure[] = {
@@ -287,10 +310,15 @@ constexpr LigneAide aide_pas[] = {
 constexpr LigneAide aide_phases[] = {
     {"--phases AAAA", "nouvelles lunes, premiers quartiers, pleines lunes et derniers quartiers\n"
                       "de l'année AAAA"}};
+constexpr LigneAide aide_apsides[] = {
+    {"--apsides AAAA", "périgées et apogées de l'année AAAA, avec la distance de la Lune"}};
+constexpr LigneAide aide_mois[] = {
+    {"--mois M/A", "un jour par ligne du mois M de l'année A dans le fuseau : lever, passage et\n"
+                   "coucher de la Lune, âge, phase, distance, phases et apsides, Soleil et nuit"}};
 constexpr LigneAide aide_format[] = {
     {"--format texte", "les 22 lignes de la fenêtre (par défaut ; une ligne vide entre deux instants)"},
     {"--format csv|json", "une ligne (un objet) par instant, nombres non arrondis, point décimal"},
-    {"--format ics", "calendrier iCalendar des phases (avec --phases seulement)"}};
+    {"--format ics", "calendrier iCalendar (avec --phases ou --apsides seulement)"}};
 constexpr LigneAide aide_fuseau[] = {
     {"--fuseau tu|local|±HH:MM",
      "fuseau des dates et heures lues et écrites : temps universel (par\n"
@@ -299,21 +327,27 @@ constexpr LigneAide aide_saisie[] = {
     {"--saisie stricte", "chaque nombre doit être lu en entier et former une date, une heure ou un\n"
                          "lieu valables (par défaut)"},
     {"--saisie fenetre", "nombres lus comme dans la fenêtre : champ manquant ou illisible = 0"}};
+constexpr LigneAide aide_precis[] = {
+    {"--precis", "temps terrestre TT = TU + delta T (modèle précis) pour les théories de la Lune,\n"
+                 "du Soleil et de la nutation et pour les phases ; heures écrites en TU"}};
 constexpr LigneAide aide_version[] = {{"--version", "affiche la version"}};
 constexpr LigneAide aide_aide[] = {{"--help", "affiche cette aide"}};
 
 constexpr Option table[] = {
     {Cle::date, "--date", "", true, forme_bit(Forme::instant), aide_date},
     {Cle::heure, "--heure", "", true, instant_et_plage, aide_heure},
-    {Cle::latitude, "--latitude", "", true, instant_et_plage, aide_latitude},
-    {Cle::longitude, "--longitude", "", true, instant_et_plage, aide_longitude},
+    {Cle::latitude, "--latitude", "", true, lieu_requis, aide_latitude},
+    {Cle::longitude, "--longitude", "", true, lieu_requis, aide_longitude},
     {Cle::du, "--du", "", true, forme_bit(Forme::plage), aide_du},
     {Cle::au, "--au", "", true, forme_bit(Forme::plage), {}},
     {Cle::pas, "--pas", "", true, forme_bit(Forme::plage), aide_pas},
     {Cle::phases, "--phases", "", true, forme_bit(Forme::phases), aide_phases},
+    {Cle::apsides, "--apsides", "", true, forme_bit(Forme::apsides), aide_apsides},
+    {Cle::mois, "--mois", "", true, forme_bit(Forme::mois), aide_mois},
     {Cle::format, "--format", "", true, toutes_formes, aide_format},
     {Cle::fuseau, "--fuseau", "", true, toutes_formes, aide_fuseau},
     {Cle::saisie, "--saisie", "", true, toutes_formes, aide_saisie},
+    {Cle::precis, "--precis", "", false, toutes_formes, aide_precis},
     {Cle::version, "--version", "", false, toutes_formes, aide_version},
     {Cle::aide, "--help", "-h", false, toutes_formes, aide_aide},
 };
@@ -361,6 +395,21 @@ Resultat<Textes> textes_des_options(const std::vector<std::string>& args) {
     return t;
 }
 
+// The place's two options, when given.
+Resultat<Demande> lit_lieux(const Textes& t, Demande d) {
+    if (const auto& latitude = texte(t, Cle::latitude)) {
+        const auto l = lit_lieu("--latitude", *latitude, d.saisie, true);
+        if (!l) return Refus{l.refus()};
+        d.latitude = *l;
+    }
+    if (const auto& longitude = texte(t, Cle::longitude)) {
+        const auto l = lit_lieu("--longitude", *longitude, d.saisie, false);
+        if (!l) return Refus{l.refus()};
+        d.longitude = *l;
+    }
+    return d;
+}
+
 // Reads every value given into the request, in the order the checks are made.
 Resultat<Demande> lit_demande(const Textes& t) {
     Demande d;
@@ -389,28 +438,60 @@ Resultat<Demande> lit_demande(const Textes& t) {
     }
     const bool tu = d.zone.genre == Zone::Genre::tu;
 
+    d.precis = texte(t, Cle::precis).has_value();
+
     // Which form: the options that belong to another one are refused rather than ignored.
-    if (const auto& phases = texte(t, Cle::phases)) {
-        d.forme = Forme::phases;
+    struct Liste {
+        Cle cle;
+        Forme forme;
+        std::string_view nom, pourquoi;
+    };
+    static constexpr Liste listes[] = {
+        {Cle::phases, Forme::phases, "--phases", "les phases d'une année ne dépendent que de l'année"},
+        {Cle::apsides, Forme::apsides, "--apsides", "les apsides d'une année ne dépendent que de l'année"},
+        {Cle::mois, Forme::mois, "--mois", "le mois donne ses jours"},
+    };
+    const Liste* liste = nullptr;
+    for (const Liste& l : listes) {
+        if (!texte(t, l.cle)) continue;
+        if (liste)
+            return incompatibles(std::string(liste->nom), std::string(l.nom), "une liste par commande");
+        liste = &l;
+    }
+    if (liste) {
+        d.forme = liste->forme;
         // An option of one other form only (--du) is named before one of several (--heure): it says
         // best what was meant instead.
         for (const bool d_une_forme : {true, false})
             for (const Option& o : table)
-                if (texte(t, o.cle) && !(o.formes & forme_bit(Forme::phases)) &&
+                if (texte(t, o.cle) && !(o.formes & forme_bit(d.forme)) &&
                     (std::popcount(o.formes) == 1) == d_une_forme)
-                    return incompatibles("--phases", std::string(o.nom),
-                                         "les phases d'une année ne dépendent que de l'année");
+                    return incompatibles(std::string(liste->nom), std::string(o.nom),
+                                         std::string(liste->pourquoi));
+    }
+    const std::string nom_liste = liste ? std::string(liste->nom) : std::string();
+    if (liste && d.forme != Forme::mois) {
+        const bool phases = d.forme == Forme::phases;
         if (d.format == Format::texte && !tu)
-            return incompatibles(
-                "--format texte", "--fuseau « " + *fuseau + " »",
-                "les lignes du tableau des phases sont en temps universel ; prendre csv, json "
-                "ou ics");
-        const auto annee = lit_annee_phases(*phases, d.saisie);
+            return incompatibles("--format texte", "--fuseau « " + *fuseau + " »",
+                                 phases
+                                     ? "les lignes du tableau des phases sont en temps universel ; prendre "
+                                       "csv, json ou ics"
+                                     : "les lignes des apsides sont en temps universel ; prendre csv, json "
+                                       "ou ics");
+        const auto annee = lit_annee(nom_liste, *texte(t, liste->cle), d.saisie);
         if (!annee) return Refus{annee.refus()};
-        d.annee_phases = *annee;
+        (phases ? d.annee_phases : d.annee_apsides) = *annee;
         return d;
     }
-    if (d.format == Format::ics) return message("--format ics ne sert qu'avec --phases AAAA.");
+    if (d.format == Format::ics)
+        return message("--format ics ne sert qu'avec --phases AAAA ou --apsides AAAA.");
+    if (d.forme == Forme::mois) {
+        const auto m = lit_mois(*texte(t, Cle::mois), d.saisie);
+        if (!m) return Refus{m.refus()};
+        d.mois = *m;
+        return lit_lieux(t, d);
+    }
     if (d.format == Format::texte && !tu)
         return incompatibles("--format texte", "--fuseau « " + *fuseau + " »",
                              "les 22 lignes de la fenêtre sont en temps universel ; prendre csv ou json");
@@ -457,17 +538,7 @@ Resultat<Demande> lit_demande(const Textes& t) {
         if (!h) return Refus{h.refus()};
         d.heure = *h;
     }
-    if (const auto& latitude = texte(t, Cle::latitude)) {
-        const auto l = lit_lieu("--latitude", *latitude, d.saisie, true);
-        if (!l) return Refus{l.refus()};
-        d.latitude = *l;
-    }
-    if (const auto& longitude = texte(t, Cle::longitude)) {
-        const auto l = lit_lieu("--longitude", *longitude, d.saisie, false);
-        if (!l) return Refus{l.refus()};
-        d.longitude = *l;
-    }
-    return d;
+    return lit_lieux(t, d);
 }
 
 // Columns of the text as a terminal shows it: one per UTF-8 character.
@@ -483,14 +554,21 @@ constexpr std::string_view aide_debut =
     "DD:MM[E|O]]\n"
     "                        [--saisie stricte|fenetre] [--format texte|csv|json] [--fuseau "
     "tu|local|±HH:MM]\n"
+    "                        [--precis]\n"
     "        orbitel-rapport --du J/M/A --au J/M/A [--pas N(j|h|min)] [--heure H:M:S] [--latitude …]\n"
     "                        [--longitude …] [--saisie …] [--format texte|csv|json] [--fuseau …]\n"
-    "        orbitel-rapport --phases AAAA [--format texte|csv|json|ics] [--fuseau …]\n"
+    "                        [--precis]\n"
+    "        orbitel-rapport --phases AAAA [--format texte|csv|json|ics] [--fuseau …] [--precis]\n"
+    "        orbitel-rapport --apsides AAAA [--format texte|csv|json|ics] [--fuseau …] [--precis]\n"
+    "        orbitel-rapport --mois M/A [--latitude …] [--longitude …] [--saisie …] [--format "
+    "texte|csv|json]\n"
+    "                        [--fuseau …] [--precis]\n"
     "        orbitel-rapport --version | --help\n"
     "\n"
     "Affiche les indications de la fenêtre d'Orbitel pour un instant et un lieu (coordonnées de la\n"
-    "Lune, hauteur et azimut, lever et coucher, phases, écart TT - TU), en tables pour une période,\n"
-    "ou les phases d'une année.\n"
+    "Lune, hauteur et azimut, lever et coucher, phases, écart TT - TU), en tables pour une période\n"
+    "(avec l'âge, la libration, le passage au méridien, le Soleil…), un mois jour par jour, ou les\n"
+    "phases, les périgées et les apogées d'une année.\n"
     "\n";
 
 constexpr std::string_view aide_fin =
@@ -512,7 +590,8 @@ constexpr std::string_view aide_fin =
 Coordonnee coordonnee(const std::string& degres, const std::string& minutes, bool positif, bool latitude) {
     const auto lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
     ChampsLieu champs;
-    champs.lat0 = champs.lat1 = champs.lon0 = champs.lon1 = "0";
+    for (std::string* c : {&champs.lat0, &champs.lat1, &champs.lon0, &champs.lon1})
+        c->assign(1, '0');
     (latitude ? champs.lat0 : champs.lon0) = lu(degres);
     (latitude ? champs.lat1 : champs.lon1) = lu(minutes);
     (latitude ? champs.nord : champs.est) = positif;

@@ -35,6 +35,12 @@ struct HeureSaisie {
     double secondes_du_jour() const { return heures * 3600 + minutes * 60 + static_cast<double>(secondes); }
 };
 
+// A month of a year, --mois M/A.
+struct MoisSaisi {
+    unsigned mois = 1;
+    std::int16_t annee = 0;
+};
+
 // A step of a range: whole days of the calendar, or a fixed number of seconds.
 struct Pas {
     bool jours = true;
@@ -49,10 +55,10 @@ using Coordonnee = Resultat<float>;
 // as 0 (there is no previous value to keep).
 Coordonnee coordonnee(const std::string& degres, const std::string& minutes, bool positif, bool latitude);
 
-enum class Forme { instant, plage, phases };
+enum class Forme { instant, plage, phases, apsides, mois };
 
 // What the command line asks: one instant (date and time, either may be absent: now), a range of
-// instants, or the phases of a year.
+// instants, the phases of a year or its apsides, or the days of a month.
 struct Demande {
     Forme forme = Forme::instant;
     Format format = Format::texte;
@@ -63,7 +69,11 @@ struct Demande {
     std::optional<HeureSaisie> heure;
     Pas pas;
     std::optional<Coordonnee> latitude, longitude; // absent: the saved place's
-    std::int16_t annee_phases = 0;
+    std::int16_t annee_phases = 0;                 // --phases
+    std::int16_t annee_apsides = 0;                // --apsides
+    MoisSaisi mois;                                // --mois
+    // --precis: the theories driven by terrestrial time, with the precise Delta T.
+    bool precis = false;
     // The texts of --du, --au and --pas, quoted by the messages about the range.
     std::string texte_du, texte_au, texte_pas;
 };
@@ -87,15 +97,18 @@ enum class Cle {
     au,
     pas,
     phases,
+    apsides,
+    mois,
     format,
     fuseau,
     saisie,
+    precis,
     version,
     aide
 };
 
 // The forms an option belongs to, as a mask of bits 1 << Forme.
-inline constexpr unsigned toutes_formes = 7;
+inline constexpr unsigned toutes_formes = 31;
 constexpr unsigned forme_bit(Forme f) {
     return 1u << static_cast<unsigned>(f);
 }

@@ -11,9 +11,13 @@
 #include "clock/instant_tu.hpp"
 #include "clock/lieu.hpp"
 #include "events/almanach.hpp"
+#include "events/apsides.hpp"
 #include "events/delta_t.hpp"
+#include "events/mois.hpp"
 #include "events/phases.hpp"
+#include "events/phases_precises.hpp"
 #include "text/almanach.hpp"
+#include "text/mois.hpp"
 #include "text/releve.hpp"
 #include "text/tables.hpp"
 #include "text/version.hpp"
@@ -59,6 +63,7 @@ struct Contexte {
     Ecriture ecrit_erreurs;
 
     int refuse(const std::string& message) const { return orbitel::refuse(ecrit_erreurs, message); }
+    EchelleTemps echelle() const { return d.precis ? EchelleTemps::terrestre : EchelleTemps::universel; }
 };
 
 // The engine's fields of a date and a time as typed.
@@ -171,9 +176,11 @@ private:
         const auto calcule = [&](std::size_t debut, std::size_t pas) {
             for (std::size_t i = debut; i < n; i += pas) {
                 if (texte)
-                    textes[i] = releve(bloc_[i].champs, lieu_, marque_);
+                    textes[i] = d_.precis ? releve(bloc_[i].champs, lieu_, marque_, c_.echelle())
+                                          : releve(bloc_[i].champs, lieu_, marque_);
                 else
-                    lignes[i] = ligne_almanach(bloc_[i].champs, lieu_, jours[i].jj_debut, jours[i].duree);
+                    lignes[i] = ligne_almanach(bloc_[i].champs, lieu_, jours[i].jj_debut, jours[i].duree,
+                                               c_.echelle());
             }
         };
         if (n > 1 && std::thread::hardware_concurrency() > 1) {
@@ -271,26 +278,27 @@ int ecrit_plage(const Contexte& c, Rapport& rapport) {
     return 0;
 }
 
-int ecrit_phases(const Contexte& c) {
-    const Demande& d = c.d;
-    const auto premier_instant = [&](double an) {
-        return instant_de_l_heure_locale(jour_de({1, 1, an}) * SecondesParJour, c.zone).jour_julien();
-    };
-    const double annee = d.annee_phases;
-    const float delta_t = calcule_delta_t(d.annee_phases).jours;
-    const std::vector<PhaseDatee> phases =
-        phases_entre(premier_instant(annee), premier_instant(annee + 1), delta_t);
-    // A year has 48 to 51 phases; a list outside those counts would be a partial year.
-    if (phases.size() < 48 || phases.size() > 51)
-        return c.refuse("orbitel-rapport : --phases « " + std::to_string(d.annee_phases) +
-                        " » : les phases de cette année ne peuvent pas être calculées.");
+// The first instant of a year on the zone's clock, Julian day UT.
+double premier_instant(const Contexte& c, double an) {
+    return instant_de_l_heure_locale(jour_de({1, 1, an}) * SecondesParJour, c.zone).jour_julien();
+}
+
+// The columns of a yearly list (phases, apsides) in each form: as tables, as French lines and as
+// iCalendar events.
+template <class R> struct ColonnesListe { std::span<const Colonne<R>> tables, lignes, evenements; };
+
+// Writes the list of the year of `option`, each row with its instant jj, in the format asked for;
+// `calendrier` names the iCalendar file.
+template <class R>
+int ecrit_liste(const Contexte& c, const std::vector<R>& rangees, const std::string& option,
+                std::int16_t annee, const ColonnesListe<R>& colonnes, const std::string& calendrier) {
     ContexteTable contexte{c.zone, {}};
     std::unique_ptr<EcrivainTable> e;
-    std::span<const Colonne<PhaseDatee>> colonnes = colonnes_phases();
-    switch (d.format) {
+    std::span<const Colonne<R>> choisies = colonnes.tables;
+    switch (c.d.format) {
     case Format::texte:
         e = ecrivain_texte(false);
-        colonnes = colonnes_phases_texte();
+        choisies = colonnes.lignes;
         break;
     case Format::csv:
         e = ecrivain_csv();
@@ -299,20 +307,76 @@ int ecrit_phases(const Contexte& c) {
         e = ecrivain_json();
         break;
     case Format::ics:
-        for (const PhaseDatee& p : phases)
-            if (instant_icalendar(InstantTu::du_jour_julien(p.jj)).empty())
-                return c.refuse("orbitel-rapport : --phases « " + std::to_string(d.annee_phases) +
+        for (const R& r : rangees)
+            if (instant_icalendar(InstantTu::du_jour_julien(r.jj)).empty())
+                return c.refuse("orbitel-rapport : " + option + " « " + std::to_string(annee) +
                                 " » : le format iCalendar n'écrit que les années 0000 à 9999.");
         contexte.horodatage = instant_icalendar(lit_horloge_tu(*c.env.horloge).instant);
         e = ecrivain_icalendar("-//Orbitel//orbitel-rapport " + version_complete() + "//FR",
-                               "Phases de la Lune " + std::to_string(d.annee_phases));
-        colonnes = colonnes_phases_icalendar();
+                               calendrier + " " + std::to_string(annee));
+        choisies = colonnes.evenements;
         break;
     }
-    Table table(c, std::move(e), noms_colonnes(colonnes));
+    Table table(c, std::move(e), noms_colonnes(choisies));
     table.debut();
-    for (const PhaseDatee& p : phases)
-        table.rangee(cellules(colonnes, p, contexte));
+    for (const R& r : rangees)
+        table.rangee(cellules(choisies, r, contexte));
+    table.fin();
+    return 0;
+}
+
+int ecrit_phases(const Contexte& c) {
+    const Demande& d = c.d;
+    const double annee = d.annee_phases;
+    const double debut = premier_instant(c, annee);
+    const double fin = premier_instant(c, annee + 1);
+    // In the precise scale each phase carries the Delta T of its own instant, not the year's.
+    const std::vector<PhaseDatee> phases =
+        d.precis ? phases_precises_entre(debut, fin)
+                 : phases_entre(debut, fin, calcule_delta_t(d.annee_phases).jours);
+    // A year has 48 to 51 phases; a list outside those counts would be a partial year.
+    if (phases.size() < 48 || phases.size() > 51)
+        return c.refuse("orbitel-rapport : --phases « " + std::to_string(d.annee_phases) +
+                        " » : les phases de cette année ne peuvent pas être calculées.");
+    return ecrit_liste(c, phases, "--phases", d.annee_phases,
+                       {colonnes_phases(), colonnes_phases_texte(), colonnes_phases_icalendar()},
+                       "Phases de la Lune");
+}
+
+int ecrit_apsides(const Contexte& c) {
+    const Demande& d = c.d;
+    const double annee = d.annee_apsides;
+    EtatLune etat;
+    const std::vector<Apside> apsides =
+        apsides_entre(etat, premier_instant(c, annee), premier_instant(c, annee + 1), c.echelle());
+    // A year has 26 or 27 apsides, 13 or 14 of each kind; fewer would be a partial year.
+    if (apsides.size() < 25 || apsides.size() > 28)
+        return c.refuse("orbitel-rapport : --apsides « " + std::to_string(d.annee_apsides) +
+                        " » : les apsides de cette année ne peuvent pas être calculées.");
+    return ecrit_liste(c, apsides, "--apsides", d.annee_apsides,
+                       {colonnes_apsides(), colonnes_apsides_texte(), colonnes_apsides_icalendar()},
+                       "Périgées et apogées de la Lune");
+}
+
+// The days of a month in the zone: the French table, or a row a day.
+int ecrit_mois(const Contexte& c, const Observateur& lieu, char marque) {
+    const Demande& d = c.d;
+    const FuseauFixe tu(0);
+    const Fuseau& zone = c.zone ? *c.zone : tu;
+    const std::vector<JourLunaire> jours = mois_lunaire(d.mois.annee, d.mois.mois, zone, lieu, c.echelle());
+    if (jours.empty())
+        return c.refuse("orbitel-rapport : --mois « " + std::to_string(d.mois.mois) + "/" +
+                        std::to_string(d.mois.annee) +
+                        " » : les jours de ce mois ne peuvent pas être calculés.");
+    if (d.format == Format::texte) {
+        c.ecrit_sortie(table_mois(jours, zone, lieu, marque));
+        return 0;
+    }
+    const ContexteTable contexte{c.zone, {}};
+    Table table(c, ecrivain(d.format, false), noms_colonnes(colonnes_mois()));
+    table.debut();
+    for (const JourLunaire& j : jours)
+        table.rangee(cellules(colonnes_mois(), j, contexte));
     table.fin();
     return 0;
 }
@@ -376,6 +440,7 @@ int execute_rapport(const std::vector<std::string>& args, const EnvironnementRap
                      ecrit_erreurs};
 
     if (d.forme == Forme::phases) return ecrit_phases(c);
+    if (d.forme == Forme::apsides) return ecrit_apsides(c);
 
     // The place the window saved, where the command line gives none.
     std::optional<Coordonnee> latitude = d.latitude;
@@ -391,7 +456,9 @@ int execute_rapport(const std::vector<std::string>& args, const EnvironnementRap
         if (!*l)
             return c.refuse("orbitel-rapport : le lieu donné ne peut pas être tenu (" + l->refus() + ").");
 
-    Rapport rapport(c, {**latitude, **longitude}, d.format == Format::texte ? env.marque_decimale() : '.');
+    const char marque = d.format == Format::texte ? env.marque_decimale() : '.';
+    if (d.forme == Forme::mois) return ecrit_mois(c, {**latitude, **longitude}, marque);
+    Rapport rapport(c, {**latitude, **longitude}, marque);
     if (d.forme == Forme::plage) return ecrit_plage(c, rapport);
     rapport.debut();
     rapport.ajoute(rangee_unique(c));

@@ -283,13 +283,27 @@ std::string_view cote_du_soleil(const EtatLune& e) {
     return ouest ? "Ouest" : "Est";
 }
 
-void calcule_lune(EtatLune& e, const Instant& instant) {
-    evalue_ephemeride(e, jour_julien(instant));
+namespace {
+
+// What the full run adds to an evaluation: the side of the Sun and the phase as the report rounds it.
+void complete_rapport(EtatLune& e) {
     e.EstOuest = cote_du_soleil(e);
 
     const double k = fraction_eclairee(e);
     double phase = std::floor(k * 1000 + 0.5) * 100 / 1000;
     e.Phase = std::floor(phase * 100 + 0.5) / 100;
+}
+
+} // namespace
+
+void calcule_lune(EtatLune& e, const Instant& instant) {
+    evalue_ephemeride(e, jour_julien(instant));
+    complete_rapport(e);
+}
+
+void calcule_lune(EtatLune& e, const Instant& instant, double delta_t_jours) {
+    evalue_ephemeride(e, jour_julien(instant), delta_t_jours);
+    complete_rapport(e);
 }
 
 bool est_calculable(const EtatLune& e) {

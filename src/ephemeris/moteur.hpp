@@ -32,6 +32,9 @@ std::string_view cote_du_soleil(const EtatLune& etat);
 // The full run for an instant: evalue_ephemeride plus the side of the Sun and the phase.
 void calcule_lune(EtatLune& etat, const Instant& instant);
 
+// The same with the theories driven by terrestrial time (evalue_ephemeride with delta_t_jours).
+void calcule_lune(EtatLune& etat, const Instant& instant, double delta_t_jours);
+
 // The horizontal parallax in arcseconds, rounded to the thousandth as it is shown; Parallaxe is
 // derived from this rounded value.
 double parallaxe_secondes(double distance_km);

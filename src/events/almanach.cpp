@@ -2,16 +2,20 @@
 
 #include <cmath>
 
+#include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
 
 namespace orbitel {
 
 LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, double jj_debut_jour,
-                             double duree) {
+                             double duree, EchelleTemps echelle) {
     LigneAlmanach l;
     EtatLune etat;
-    calcule_lune(etat, instant);
+    if (echelle == EchelleTemps::universel)
+        calcule_lune(etat, instant);
+    else
+        calcule_lune(etat, instant, ecart_echelle_jours(echelle, jour_julien(instant)));
     if (!est_calculable(etat)) return l;
     l.calculable = true;
     l.jj = etat.JJ;
@@ -31,8 +35,13 @@ LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, do
     l.declinaison_topo = t.decl;
     l.hauteur = t.hauteur;
     l.azimut = t.azimut;
-    // The search reuses the state: everything above is read first.
-    l.lever_coucher = lever_coucher_entre(etat, jj_debut_jour, duree, lieu);
+    // Each search and view below evaluates the ephemeris again on the state: everything above is
+    // read first.
+    l.lever_coucher = lever_coucher_entre(etat, jj_debut_jour, duree, lieu, echelle);
+    l.passage = passage_meridien_entre(etat, jj_debut_jour, duree, lieu, echelle);
+    l.age = age_lune(l.jj, echelle);
+    l.aspect = aspect_lune(etat, l.jj, lieu, echelle);
+    l.soleil = position_soleil(etat, l.jj, lieu, echelle);
     return l;
 }
 

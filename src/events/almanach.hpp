@@ -1,9 +1,15 @@
 #pragma once
+#include <optional>
 #include <string_view>
 
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
+#include "events/aspect.hpp"
+#include "events/delta_t_precis.hpp"
 #include "events/lever_coucher.hpp"
+#include "events/passage.hpp"
+#include "events/phases_precises.hpp"
+#include "events/soleil.hpp"
 
 namespace orbitel {
 
@@ -27,11 +33,19 @@ struct LigneAlmanach {
     double hauteur = 0;    // topocentric, geometric, of the centre
     double azimut = 0;
     LeverCoucher lever_coucher;
+    // What helps plan an observation: the age and lunation at the instant, the Moon's look from the
+    // place (diameters, libration, axis, bright limb, parallactic angle), the Sun's altitude and
+    // azimuth, and the first transit of the row's day (none some days).
+    std::optional<AgeLune> age;
+    AspectLune aspect;
+    PositionSoleil soleil;
+    std::optional<Passage> passage;
 };
 
-// The row for the instant, with the first rise and the first set in the `duree` days from
-// jj_debut_jour: the instant's UT day (jour_julien_0h, 1 day) gives the window's two lines.
+// The row for the instant, with the first rise, set and transit in the `duree` days from
+// jj_debut_jour: the instant's UT day (jour_julien_0h, 1 day) gives the window's two lines. The
+// theories are driven by the time scale; every instant stays in UT.
 LigneAlmanach ligne_almanach(const Instant& instant, const Observateur& lieu, double jj_debut_jour,
-                             double duree);
+                             double duree, EchelleTemps echelle = EchelleTemps::universel);
 
 } // namespace orbitel

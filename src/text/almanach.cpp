@@ -8,6 +8,7 @@
 
 #include "clock/calendrier.hpp"
 #include "clock/fuseau.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 
@@ -75,6 +76,15 @@ Cellule azimut_evenement(const EvenementHorizon& e) {
     return e.trouve ? nombre(e.azimut) : Cellule{{}, true};
 }
 
+// The age and lunation are known within 100,000 years of 2000.
+template <class F> Cellule age_calcule(const R& r, F valeur) {
+    return r.ligne.calculable && r.ligne.age ? nombre(valeur(*r.ligne.age)) : Cellule{{}, true};
+}
+
+template <auto valeur> Cellule aspect_calcule(const R& r, const C&) {
+    return r.ligne.calculable ? nombre(valeur(r.ligne.aspect)) : Cellule{{}, true};
+}
+
 constexpr Colonne<R> almanach[] = {
     {"instant",
      [](const R& r, const C& c) {
@@ -111,6 +121,36 @@ constexpr Colonne<R> almanach[] = {
      [](const R& r, const C&) {
          return r.ligne.calculable ? azimut_evenement(r.ligne.lever_coucher.coucher) : Cellule{{}, true};
      }},
+    {"age", [](const R& r, const C&) { return age_calcule(r, [](const AgeLune& a) { return a.jours; }); }},
+    {"lunaison",
+     [](const R& r, const C&) {
+         return age_calcule(r, [](const AgeLune& a) { return static_cast<double>(a.lunaison_brown); });
+     }},
+    {"diametre", aspect_calcule<[](const AspectLune& a) { return a.diametre_geocentrique; }>},
+    {"diametre_topo", aspect_calcule<[](const AspectLune& a) { return a.diametre_topocentrique; }>},
+    {"libration_longitude", aspect_calcule<[](const AspectLune& a) { return a.libration.longitude; }>},
+    {"libration_latitude", aspect_calcule<[](const AspectLune& a) { return a.libration.latitude; }>},
+    {"angle_axe", aspect_calcule<[](const AspectLune& a) { return a.libration.angle_axe; }>},
+    {"angle_limbe", aspect_calcule<[](const AspectLune& a) { return a.angle_limbe; }>},
+    {"angle_parallactique", aspect_calcule<[](const AspectLune& a) { return a.angle_parallactique; }>},
+    {"soleil_hauteur",
+     [](const R& r, const C&) {
+         return r.ligne.calculable ? nombre(r.ligne.soleil.hauteur) : Cellule{{}, true};
+     }},
+    {"soleil_azimut",
+     [](const R& r, const C&) {
+         return r.ligne.calculable ? nombre(r.ligne.soleil.azimut) : Cellule{{}, true};
+     }},
+    {"passage",
+     [](const R& r, const C& c) {
+         return r.ligne.calculable && r.ligne.passage
+                    ? texte(instant_iso(InstantTu::du_jour_julien(r.ligne.passage->jj), c.zone))
+                    : Cellule{};
+     }},
+    {"hauteur_passage",
+     [](const R& r, const C&) {
+         return r.ligne.calculable && r.ligne.passage ? nombre(r.ligne.passage->hauteur) : Cellule{{}, true};
+     }},
 };
 
 using P = PhaseDatee;
@@ -143,7 +183,127 @@ constexpr Colonne<P> phases_icalendar[] = {
     {"TRANSP", [](const P&, const C&) { return texte("TRANSPARENT"); }},
 };
 
+using A = Apside;
+
+std::string debut_icalendar_apside(const A& a) {
+    return instant_icalendar(InstantTu::du_jour_julien(a.jj));
+}
+
+// "Périgée", "Apogée".
+std::string nom_apside(const A& a) {
+    return a.type == TypeApside::perigee ? "Périgée" : "Apogée";
+}
+
+std::string kilometres(const A& a) {
+    return texte_image(a.distance_km, "0") + " km";
+}
+
+constexpr Colonne<A> apsides[] = {
+    {"apside", [](const A& a, const C&) { return texte(std::string(nom_apside_table(a.type))); }},
+    {"instant",
+     [](const A& a, const C& c) { return texte(instant_iso(InstantTu::du_jour_julien(a.jj), c.zone)); }},
+    {"distance_km", [](const A& a, const C&) { return nombre(a.distance_km); }},
+};
+
+constexpr Colonne<A> apsides_texte[] = {
+    {"", [](const A& a, const C&) { return texte(ligne_apside_datee(a)); }},
+};
+
+constexpr Colonne<A> apsides_icalendar[] = {
+    {"UID",
+     [](const A& a, const C&) {
+         return texte(debut_icalendar_apside(a) + "-" + std::string(nom_apside_table(a.type)) +
+                      "@orbitel-rapport");
+     }},
+    {"DTSTAMP", [](const A&, const C& c) { return texte(c.horodatage); }},
+    {"DTSTART", [](const A& a, const C&) { return texte(debut_icalendar_apside(a)); }},
+    {"SUMMARY", [](const A& a, const C&) { return texte(nom_apside(a) + " (" + kilometres(a) + ")"); }},
+    {"TRANSP", [](const A&, const C&) { return texte("TRANSPARENT"); }},
+};
+
+using J = JourLunaire;
+
+Cellule instant_du_jour(const std::optional<double>& jj, const C& c) {
+    return texte(jj ? instant_iso(InstantTu::du_jour_julien(*jj), c.zone) : std::string());
+}
+
+Cellule nombre_du_jour(const std::optional<double>& x) {
+    return x ? nombre(*x) : Cellule{{}, true};
+}
+
+template <std::optional<double> JourLunaire::*champ> Cellule instant_jour(const J& j, const C& c) {
+    return instant_du_jour(j.*champ, c);
+}
+
+template <std::optional<double> JourLunaire::*champ> Cellule nombre_jour(const J& j, const C&) {
+    return nombre_du_jour(j.*champ);
+}
+
+// The day's events, each written by `ecrit`, joined by ';'.
+template <class F> Cellule liste_evenements(const J& j, F ecrit) {
+    Cellule cellule{{}, false, true};
+    for (const EvenementDate& e : j.evenements) {
+        if (!cellule.texte.empty()) cellule.texte.push_back(';');
+        cellule.texte += ecrit(e);
+    }
+    return cellule;
+}
+
+constexpr Colonne<J> mois[] = {
+    {"date", [](const J& j,
+                const C&) { return texte(annee_iso(j.annee) + "-" + deux(j.mois) + "-" + deux(j.jour)); }},
+    {"lever", instant_jour<&J::lever>},
+    {"azimut_lever", nombre_jour<&J::azimut_lever>},
+    {"passage", instant_jour<&J::passage>},
+    {"hauteur_passage", nombre_jour<&J::hauteur_passage>},
+    {"coucher", instant_jour<&J::coucher>},
+    {"azimut_coucher", nombre_jour<&J::azimut_coucher>},
+    {"age", nombre_jour<&J::age>},
+    {"phase", nombre_jour<&J::phase>},
+    {"distance_km", nombre_jour<&J::distance_km>},
+    {"diametre", nombre_jour<&J::diametre>},
+    {"evenement",
+     [](const J& j, const C&) {
+         return liste_evenements(j,
+                                 [](const EvenementDate& e) { return std::string(nom_evenement(e.type)); });
+     }},
+    {"evenement_instant",
+     [](const J& j, const C& c) {
+         return liste_evenements(
+             j, [&](const EvenementDate& e) { return instant_iso(InstantTu::du_jour_julien(e.jj), c.zone); });
+     }},
+    {"soleil_lever", instant_jour<&J::soleil_lever>},
+    {"soleil_coucher", instant_jour<&J::soleil_coucher>},
+    {"nuit_debut", instant_jour<&J::nuit_debut>},
+    {"nuit_fin", instant_jour<&J::nuit_fin>},
+    {"soleil_note", [](const J& j, const C&) { return texte(texte_note_soleil(j.soleil_note)); }},
+};
+
 } // namespace
+
+std::span<const Colonne<JourLunaire>> colonnes_mois() {
+    return mois;
+}
+
+std::span<const Colonne<Apside>> colonnes_apsides() {
+    return apsides;
+}
+
+std::span<const Colonne<Apside>> colonnes_apsides_texte() {
+    return apsides_texte;
+}
+
+std::span<const Colonne<Apside>> colonnes_apsides_icalendar() {
+    return apsides_icalendar;
+}
+
+std::string_view nom_apside_table(TypeApside type) {
+    return type == TypeApside::perigee ? "perigee" : "apogee";
+}
+
+std::string ligne_apside_datee(const Apside& apside) {
+    return nom_apside(apside) + " le: " + jj_en_texte(apside.jj) + " (" + kilometres(apside) + ")";
+}
 
 std::string nombre_court(double x) {
     if (!std::isfinite(x)) return {};

@@ -7,6 +7,8 @@
 #include "clock/fuseau.hpp"
 #include "clock/instant_tu.hpp"
 #include "events/almanach.hpp"
+#include "events/apsides.hpp"
+#include "events/mois.hpp"
 #include "events/phases.hpp"
 #include "text/lignes_phases.hpp"
 #include "text/tables.hpp"
@@ -44,6 +46,28 @@ std::span<const Colonne<RangeeAlmanach>> colonnes_almanach();
 std::span<const Colonne<PhaseDatee>> colonnes_phases();
 std::span<const Colonne<PhaseDatee>> colonnes_phases_texte();
 std::span<const Colonne<PhaseDatee>> colonnes_phases_icalendar();
+
+// The columns of the apsides of a year: as tables (apside, instant, distance_km), as French lines
+// (one unnamed column, ligne_apside_datee) and as iCalendar events (as the phases', SUMMARY
+// "Périgée (357273 km)").
+std::span<const Colonne<Apside>> colonnes_apsides();
+std::span<const Colonne<Apside>> colonnes_apsides_texte();
+std::span<const Colonne<Apside>> colonnes_apsides_icalendar();
+
+// The columns of a month, a row a day: date ("2027-01-12", the zone's calendar), lever,
+// azimut_lever, passage, hauteur_passage, coucher, azimut_coucher, age, phase, distance_km, diametre,
+// evenement and evenement_instant (lists: the day's phases and apsides by name, nom_evenement, and
+// their instants), soleil_lever, soleil_coucher, nuit_debut, nuit_fin, soleil_note
+// (texte_note_soleil). Instants on the zone's clock as instant_iso writes them; "" where there is
+// nothing.
+std::span<const Colonne<JourLunaire>> colonnes_mois();
+
+// "perigee" or "apogee".
+std::string_view nom_apside_table(TypeApside type);
+
+// An apsis as a line in the phase lines' style, the distance to the kilometre:
+// "Périgée le: 4/1/2027 à 08:41:12 T.U (357273 km)".
+std::string ligne_apside_datee(const Apside& apside);
 
 // The phase names of the tables: "nouvelle_lune", "premier_quartier", "pleine_lune",
 // "dernier_quartier".

@@ -87,4 +87,16 @@ std::string notice_delta_t_precis(double jj, double secondes, char marque) {
            ", de " + texte_image(secondes, "00.00", marque) + " secondes (modèle précis).";
 }
 
+LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque) {
+    if (!std::isfinite(reference.jours()) || !annee_affichable(reference) || !std::isfinite(jj))
+        return lignes_phases_absentes();
+    LignesPhases l;
+    l.Label10_0 = notice_delta_t_precis(jj, delta_t_precis(jj), marque);
+    PhaseLune etat;
+    for (std::size_t i = 0; i < l.LabPhase.size(); ++i)
+        l.LabPhase[i] = std::string(noms_phases[i]) + " le: " +
+                        jj_en_texte(jj_phase_precise(etat, static_cast<std::int16_t>(i), reference));
+    return l;
+}
+
 } // namespace orbitel

@@ -7,6 +7,7 @@
 #include "events/passage.hpp"
 #include "events/phases_precises.hpp"
 #include "events/soleil.hpp"
+#include "text/lignes_phases.hpp"
 
 namespace orbitel {
 
@@ -49,5 +50,10 @@ LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque)
 // temps terrestre (TT) est, le 12/04/1992, de 58,31 secondes (modèle précis)." for Delta T in
 // seconds (delta_t_precis) at the Julian day jj.
 std::string notice_delta_t_precis(double jj, double secondes, char marque);
+
+// The phase panel in the precise time scale: the five phase texts of the reference date's lunation
+// (jj_phase_precise, each with the precise Delta T of its instant) and the notice of Delta T at the
+// Julian day jj. The "---" lines for a reference date outside the years -32767 to 32767.
+LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque);
 
 } // namespace orbitel

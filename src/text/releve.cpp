@@ -1,9 +1,11 @@
 #include "text/releve.hpp"
 
+#include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
 #include "events/lever_coucher.hpp"
 #include "text/lignes_phases.hpp"
+#include "text/lignes_planification.hpp"
 
 namespace orbitel {
 
@@ -46,6 +48,29 @@ std::vector<std::string> releve(const Instant& instant, const Observateur& lieu,
 
     // The panel of the date the instant line writes, at 0 h.
     const LignesPhases p = reference ? lignes_phases(*reference, marque) : lignes_phases_absentes();
+    return {g.Label1,      g.Label2,      g.Label3,      g.Label4,     g.Label5,      g.Label6,
+            t.Label14,     t.Label15,     t.Label16,     g.Label7,     g.Label8,      g.Label9,
+            t.Label12,     t.Label13,     lc.Label18_0,  lc.Label18_1, p.LabPhase[0], p.LabPhase[1],
+            p.LabPhase[2], p.LabPhase[3], p.LabPhase[4], p.Label10_0};
+}
+
+std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque,
+                                EchelleTemps echelle) {
+    if (echelle == EchelleTemps::universel) return releve(instant, lieu, marque);
+    // The steps of the lines above, each driven by terrestrial time.
+    EtatLune etat;
+    const double jj = jour_julien(instant);
+    calcule_lune(etat, instant, ecart_echelle_jours(echelle, jj));
+    const LignesGeocentriques g = lignes_geocentriques(etat, marque);
+    const bool calculable = est_calculable(etat);
+    const std::optional<DateHeure> reference = releve_reference_phases(etat, instant);
+    const LignesTopocentriques t = releve_topocentrique(etat, &lieu, marque);
+    const LignesLeverCoucher lc =
+        calculable ? lignes_lever_coucher(
+                         lever_coucher_entre(etat, jour_julien_0h(instant), 1, lieu, echelle), marque)
+                   : lignes_lever_coucher_absentes();
+    const LignesPhases p =
+        reference ? lignes_phases_precises(*reference, jj, marque) : lignes_phases_absentes();
     return {g.Label1,      g.Label2,      g.Label3,      g.Label4,     g.Label5,      g.Label6,
             t.Label14,     t.Label15,     t.Label16,     g.Label7,     g.Label8,      g.Label9,
             t.Label12,     t.Label13,     lc.Label18_0,  lc.Label18_1, p.LabPhase[0], p.LabPhase[1],

@@ -7,6 +7,7 @@
 #include "clock/lieu.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
+#include "events/delta_t_precis.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_topocentriques.hpp"
@@ -39,5 +40,12 @@ std::optional<DateHeure> releve_reference_phases(const EtatLune& etat, const Ins
 // geocentric lines, the topocentric ones, elongation, phase and instant, altitude and azimuth, rise
 // and set, the five phase dates and the Delta T notice.
 std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque);
+
+// The same 22 texts with the theories driven by the time scale. `terrestre`: the geocentric and
+// topocentric lines and the rise and set come from TT = UT + Delta T (delta_t_precis), the five
+// phase dates each carry the precise Delta T of its instant, and the notice gives Delta T at the
+// instant, as the precise model's; every time written stays in UT. `universel`: the texts above.
+std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque,
+                                EchelleTemps echelle);
 
 } // namespace orbitel

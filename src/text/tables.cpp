@@ -27,6 +27,21 @@ public:
     std::string fin() override { return {}; }
 };
 
+// ["a","b"] of "a;b", [] of "".
+std::string tableau(std::string_view liste) {
+    std::string s = "[";
+    for (std::size_t debut = 0; debut < liste.size();) {
+        std::size_t fin = liste.find(';', debut);
+        if (fin == std::string_view::npos) fin = liste.size();
+        if (s.size() > 1) s.push_back(',');
+        s += '"';
+        s += liste.substr(debut, fin - debut);
+        s += '"';
+        debut = fin + 1;
+    }
+    return s + "]";
+}
+
 class Json final : public EcrivainTable {
 public:
     std::string debut(std::span<const std::string_view>) override { return "["; }
@@ -39,7 +54,9 @@ public:
             s += noms[i];
             s += "\":";
             const Cellule& c = cellules[i];
-            if (c.texte.empty())
+            if (c.liste)
+                s += tableau(c.texte);
+            else if (c.texte.empty())
                 s += "null";
             else if (c.nombre)
                 s += c.texte;

@@ -12,10 +12,12 @@
 namespace orbitel {
 
 // A cell: its text ("" for nothing: a rise that day has not, an instant that cannot be computed)
-// and whether it is a number, which JSON writes bare.
+// and whether it is a number, which JSON writes bare, or a list of texts joined by ';', which JSON
+// writes as an array (empty: []).
 struct Cellule {
     std::string texte;
     bool nombre = false;
+    bool liste = false;
 };
 
 // What every row of one run shares: the zone its instants are written in (nullptr: UT, with "Z"),

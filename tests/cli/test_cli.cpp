@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -18,7 +19,9 @@
 #include <tuple>
 #include <vector>
 
+#include "../events/references.hpp"
 #include "cli/options.hpp"
+#include "events/delta_t_precis.hpp"
 
 namespace {
 
@@ -467,7 +470,7 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
         {"--phases 2027 --du 1/1/2027 --au 2/1/2027",
          "--phases ne va pas avec --du (les phases d'une année ne dépendent que de l'année)."},
         {"--phases 2027,5", "--phases « 2027,5 » : une année entière de -32767 à 32767 attendue."},
-        {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA."},
+        {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA ou --apsides AAAA."},
         {"--date 1/1/2027 --fuseau local",
          "--format texte ne va pas avec --fuseau « local » (les 22 lignes de la "
          "fenêtre sont en temps universel ; prendre csv ou json)."},
@@ -522,11 +525,12 @@ TEST(Rapport, AnneeEnCsvLeverEtCoucherDesLignesDeLaFenetre) {
         l[0],
         "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
         "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-        "coucher,azimut_coucher");
+        "coucher,azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,libration_latitude,"
+        "angle_axe,angle_limbe,angle_parallactique,soleil_hauteur,soleil_azimut,passage,hauteur_passage");
     int absents = 0;
     for (int jour = 0; jour < 365; jour += 23) {
         const auto c = cellules(l[1 + jour]);
-        ASSERT_EQ(c.size(), 19u) << l[1 + jour];
+        ASSERT_EQ(c.size(), 32u) << l[1 + jour];
         const int mois = std::stoi(c[0].substr(5, 2));
         const int jour_mois = std::stoi(c[0].substr(8, 2));
         EXPECT_EQ(secondes_iso(c[0]), jour * 86400L) << c[0];
@@ -565,8 +569,9 @@ TEST(Rapport, JsonEtICalendarLisibles) {
         "import json,sys; d=json.load(sys.stdin); "
         "k='instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
         "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-        "coucher,"
-        "azimut_coucher'.split(','); "
+        "coucher,azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,libration_latitude,"
+        "angle_axe,angle_limbe,angle_parallactique,soleil_hauteur,soleil_azimut,passage,"
+        "hauteur_passage'.split(','); "
         "assert len(d)==28 and all(list(o)==k for o in d); "
         "assert d[0]['instant']=='2027-08-12T20:00:00+02:00' and "
         "d[27]['instant']=='2027-08-13T23:00:00+02:00'; "
@@ -914,4 +919,280 @@ TEST(Rapport, LieuEnregistreIlisibleStatut1QuandIlFaut) {
     for (const char* arguments : {"--phases 2027", "--date 12/4/1992 --latitude 10N --longitude 3E"})
         EXPECT_EQ(lance_ici(arguments).statut, 0) << arguments;
     std::filesystem::remove_all(dossier);
+}
+
+// The planning columns, --apsides and --precis, against independent references (tests/data).
+namespace {
+
+using references::nombre;
+
+// The Julian day of a Gregorian date and time (J. Meeus, Astronomical Algorithms, ch. 7).
+double jj_gregorien(long an, long mois, long jour, double secondes_du_jour) {
+    if (mois <= 2) {
+        --an;
+        mois += 12;
+    }
+    const long a = an / 100;
+    const long b = 2 - a + a / 4;
+    return std::floor(365.25 * static_cast<double>(an + 4716)) +
+           std::floor(30.6001 * static_cast<double>(mois + 1)) + static_cast<double>(jour + b) - 1524.5 +
+           secondes_du_jour / 86400;
+}
+
+// "2027-01-07T08:08:52Z" as a Julian day.
+double jj_iso(const std::string& t) {
+    return jj_gregorien(std::stol(t.substr(0, 4)), std::stol(t.substr(5, 2)), std::stol(t.substr(8, 2)),
+                        std::stol(t.substr(11, 2)) * 3600.0 + std::stol(t.substr(14, 2)) * 60.0 +
+                            std::stol(t.substr(17, 2)));
+}
+
+// The Gregorian date and the milliseconds of the day of a Julian day in UT (1900-2100).
+struct Civile {
+    long an, mois, jour, ms;
+};
+Civile civile(double jj) {
+    const double jour0 = std::floor(jj - 0.5) + 0.5;
+    auto ms = static_cast<long>(std::llround((jj - jour0) * 86400000));
+    long z = static_cast<long>(jour0 + 0.5);
+    if (ms >= 86400000) { // rounded up to the next day
+        ms -= 86400000;
+        ++z;
+    }
+    const long alpha = static_cast<long>((static_cast<double>(z) - 1867216.25) / 36524.25);
+    const long a = z + 1 + alpha - alpha / 4;
+    const long b = a + 1524;
+    const auto c = static_cast<long>((static_cast<double>(b) - 122.1) / 365.25);
+    const auto d = static_cast<long>(365.25 * static_cast<double>(c));
+    const auto e = static_cast<long>(static_cast<double>(b - d) / 30.6001);
+    const long mois = e < 14 ? e - 1 : e - 13;
+    return {mois > 2 ? c - 4716 : c - 4715, mois, b - d - static_cast<long>(30.6001 * static_cast<double>(e)),
+            ms};
+}
+
+// "--date J/M/A --heure H:M:S.mmm" of a Julian day in UT.
+std::string options_instant(double jj) {
+    const Civile c = civile(jj);
+    std::string millis = std::to_string(c.ms % 1000);
+    millis.insert(0, 3 - millis.size(), '0');
+    return "--date " + std::to_string(c.jour) + "/" + std::to_string(c.mois) + "/" + std::to_string(c.an) +
+           " --heure " + std::to_string(c.ms / 3600000) + ":" + std::to_string(c.ms / 60000 % 60) + ":" +
+           std::to_string(c.ms / 1000 % 60) + "." + millis;
+}
+
+// The place of a reference row, north and east positive in decimal degrees, as options.
+std::string options_lieu(const std::string& lat, const std::string& lon_est) {
+    const auto cote = [](const std::string& x, char plus, char moins) {
+        return x[0] == '-' ? x.substr(1) + moins : x + plus;
+    };
+    return " --latitude " + cote(lat, 'N', 'S') + " --longitude " + cote(lon_est, 'E', 'O');
+}
+
+// The first row of a CSV table by column name.
+std::map<std::string, std::string> rangee_csv(const Sortie& s, std::size_t rang = 1) {
+    const auto l = s.lignes();
+    std::map<std::string, std::string> r;
+    if (l.size() <= rang) return r;
+    const auto noms = cellules(l[0]);
+    const auto valeurs = cellules(l[rang]);
+    for (std::size_t i = 0; i < noms.size() && i < valeurs.size(); ++i)
+        r[noms[i]] = valeurs[i];
+    return r;
+}
+
+double ecart_angle(double a, double b) {
+    const double d = std::fmod(std::fabs(a - b), 360.0);
+    return std::min(d, 360 - d);
+}
+
+} // namespace
+
+TEST(Rapport, ColonnesDePlanificationSelonAstronomyEngine) {
+    // The first transit of the row's UT day and its altitude, every tenth day of the reference.
+    const auto passages = references::lit_tsv("astronomy-engine/passages.tsv");
+    ASSERT_EQ(passages.size(), 200u);
+    for (std::size_t i = 0; i < passages.size(); i += 10) {
+        const auto& p = passages[i];
+        const Sortie s =
+            lance("C", options_instant(nombre(p[3])) + options_lieu(p[1], p[2]) + " --format csv");
+        ASSERT_EQ(s.statut, 0) << s.erreurs;
+        auto r = rangee_csv(s);
+        if (p[4] == "-") {
+            EXPECT_EQ(r["passage"], "") << p[0] << " " << p[3];
+            EXPECT_EQ(r["hauteur_passage"], "") << p[0] << " " << p[3];
+            continue;
+        }
+        EXPECT_NEAR(jj_iso(r["passage"]), nombre(p[4]), 1.0 / 1440) << p[0] << " " << p[3];
+        EXPECT_NEAR(nombre(r["hauteur_passage"]), nombre(p[5]), 0.05) << p[0] << " " << p[3];
+    }
+    // Libration, axis, bright limb, parallactic angle and diameters at an instant, every tenth row.
+    const auto aspects = references::lit_tsv("astronomy-engine/aspect.tsv");
+    ASSERT_EQ(aspects.size(), 200u);
+    const struct {
+        const char* colonne;
+        std::size_t reference;
+        double tolerance;
+        bool angle;
+    } colonnes[] = {
+        {"libration_longitude", 4, 0.1, true}, {"libration_latitude", 5, 0.1, false},
+        {"angle_axe", 6, 0.2, true},           {"angle_limbe", 7, 0.5, true},
+        {"angle_parallactique", 9, 0.5, true}, {"diametre", 10, 1e-3, false},
+        {"diametre_topo", 11, 1e-3, false},
+    };
+    for (std::size_t i = 5; i < aspects.size(); i += 10) {
+        const auto& a = aspects[i];
+        const Sortie s =
+            lance("C", options_instant(nombre(a[3])) + options_lieu(a[1], a[2]) + " --format csv");
+        ASSERT_EQ(s.statut, 0) << s.erreurs;
+        auto r = rangee_csv(s);
+        EXPECT_NEAR(jj_iso(r["instant"]), nombre(a[3]), 1.0 / 86400) << a[3];
+        for (const auto& c : colonnes) {
+            const double v = nombre(r[c.colonne]);
+            const double attendu = nombre(a[c.reference]);
+            EXPECT_LE(c.angle ? ecart_angle(v, attendu) : std::fabs(v - attendu), c.tolerance)
+                << c.colonne << " " << a[0] << " " << a[3] << ": " << r[c.colonne] << " / " << a[c.reference];
+        }
+        // Position angles in [0, 360), the parallactic angle in (-180, 180].
+        for (const char* colonne : {"angle_axe", "angle_limbe"})
+            EXPECT_TRUE(nombre(r[colonne]) >= 0 && nombre(r[colonne]) < 360) << r[colonne];
+        EXPECT_TRUE(nombre(r["angle_parallactique"]) > -180 && nombre(r["angle_parallactique"]) <= 180);
+    }
+}
+
+TEST(Rapport, ApsidesDeLAnneeSelonAstronomyEngineDansChaqueFormat) {
+    // Each reference apsis is in its year's list, within 10 minutes and 20 km, with its kind.
+    const auto apsides = references::lit_tsv("astronomy-engine/apsides.tsv");
+    ASSERT_EQ(apsides.size(), 100u);
+    std::map<std::string, std::vector<std::string>> annees;
+    for (std::size_t i = 0; i < apsides.size(); i += 9) {
+        const auto& a = apsides[i];
+        const std::string annee = std::to_string(civile(nombre(a[1])).an);
+        if (!annees.count(annee)) annees[annee] = lance("C", "--apsides " + annee + " --format csv").lignes();
+        const auto& l = annees[annee];
+        ASSERT_GE(l.size(), 26u) << annee;
+        EXPECT_EQ(l[0], "apside,instant,distance_km");
+        double meilleur = 1e9;
+        std::vector<std::string> trouvee;
+        for (std::size_t k = 1; k < l.size(); ++k) {
+            const auto c = cellules(l[k]);
+            if (std::fabs(jj_iso(c[1]) - nombre(a[1])) < meilleur) {
+                meilleur = std::fabs(jj_iso(c[1]) - nombre(a[1]));
+                trouvee = c;
+            }
+        }
+        EXPECT_EQ(trouvee[0], a[0]) << a[1];
+        EXPECT_LE(meilleur, 10.0 / 1440) << a[1];
+        EXPECT_NEAR(nombre(trouvee[2]), nombre(a[2]), 20) << a[1];
+    }
+
+    // 2027 in the three other forms, row for row as the table.
+    const auto csv = lance("C", "--apsides 2027 --format csv").lignes();
+    ASSERT_EQ(csv.size(), 27u);
+    const auto premier_perigee = cellules(csv[2]);
+    ASSERT_EQ(premier_perigee[0], "perigee");
+    const std::string km = std::to_string(std::llround(nombre(premier_perigee[2])));
+    const std::string jour = std::to_string(std::stoi(premier_perigee[1].substr(8, 2))) + "/" +
+                             std::to_string(std::stoi(premier_perigee[1].substr(5, 2))) + "/2027 à ";
+    const auto texte = lance("fr_FR.UTF-8", "--apsides 2027").lignes();
+    ASSERT_EQ(texte.size(), 26u);
+    EXPECT_EQ(texte[1].rfind("Périgée le: " + jour, 0), 0u) << texte[1];
+    EXPECT_TRUE(texte[1].ends_with(" T.U (" + km + " km)")) << texte[1];
+    EXPECT_EQ(texte[0].rfind("Apogée le: ", 0), 0u) << texte[0];
+
+    const Sortie ics = lance("C", "--apsides 2027 --format ics");
+    ASSERT_EQ(ics.statut, 0) << ics.erreurs;
+    EXPECT_EQ(ics.sortie.rfind("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Orbitel//orbitel-rapport ", 0),
+              0u);
+    EXPECT_NE(ics.sortie.find("\r\nX-WR-CALNAME:Périgées et apogées de la Lune 2027\r\n"), std::string::npos);
+    EXPECT_TRUE(ics.sortie.ends_with("\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+    std::string debut = premier_perigee[1];
+    std::erase(debut, '-');
+    std::erase(debut, ':');
+    EXPECT_NE(ics.sortie.find("UID:" + debut + "-perigee@orbitel-rapport\r\n"), std::string::npos) << debut;
+    EXPECT_NE(
+        ics.sortie.find("DTSTART:" + debut + "\r\nSUMMARY:Périgée (" + km + " km)\r\nTRANSP:TRANSPARENT\r\n"),
+        std::string::npos)
+        << ics.sortie.substr(0, 600);
+    std::size_t evenements = 0;
+    for (std::size_t p = 0; (p = ics.sortie.find("BEGIN:VEVENT\r\n", p)) != std::string::npos; ++p)
+        ++evenements;
+    EXPECT_EQ(evenements, 26u);
+
+    const Sortie json =
+        lance("C", "--apsides 2027 --format json | python3 -c \"import json,sys; d=json.load(sys.stdin); "
+                   "print(len(d), list(d[1]), d[1]['apside'], isinstance(d[1]['distance_km'], float))\"");
+    EXPECT_EQ(json.sortie, "26 ['apside', 'instant', 'distance_km'] perigee True\n") << json.erreurs;
+}
+
+TEST(Rapport, PrecisSuitDE405AuMemeTT) {
+    // With --precis the engine's theories run on TT: the apparent longitude at the UT instant of a
+    // reference TT stays within 6" of DE405; without it, on UT, it lags by Delta T's worth of motion.
+    const auto lignes = references::lit_tsv("de405/longitude.tsv");
+    ASSERT_EQ(lignes.size(), 200u);
+    for (std::size_t i = 0; i < lignes.size(); i += 20) {
+        const double tt = nombre(lignes[i][0]);
+        // The UT of that TT, by the program's Delta T model, which --precis adds back.
+        double ut = tt - orbitel::delta_t_precis_jours(tt);
+        ut = tt - orbitel::delta_t_precis_jours(ut);
+        const std::string instant = options_instant(ut) + " --latitude 48:52N --longitude 2:20E --format csv";
+        auto precis = rangee_csv(lance("C", instant + " --precis"));
+        auto defaut = rangee_csv(lance("C", instant));
+        // The instant written to the second: what that rounding moves is allowed for.
+        const double arrondi = std::fabs(jj_iso(precis["instant"]) - ut) * 86400 * 0.56;
+        const double ecart = std::remainder(nombre(precis["longitude"]) - nombre(lignes[i][1]), 360.0) * 3600;
+        EXPECT_LT(std::fabs(ecart), 6.0 + arrondi) << lignes[i][0];
+        const double ecart_tu =
+            std::remainder(nombre(defaut["longitude"]) - nombre(lignes[i][1]), 360.0) * 3600;
+        EXPECT_GT(std::fabs(ecart_tu), 10.0) << lignes[i][0];
+    }
+    // The texts' notice then gives Delta T at the instant, as the precise model's.
+    const auto l = lance("fr_FR.UTF-8", "--date 12/4/1992 --precis").lignes();
+    ASSERT_EQ(l.size(), 22u);
+    EXPECT_EQ(
+        l[21].rfind("Les heures sont en temps universel, la différence avec le temps terrestre (TT) est, "
+                    "le 12/04/1992, de 58,",
+                    0),
+        0u)
+        << l[21];
+    EXPECT_TRUE(l[21].ends_with(" secondes (modèle précis).")) << l[21];
+}
+
+TEST(Rapport, MoisEnCsvCommeAstronomyEngine) {
+    // January 2027 at Paris on UT + 1 h: each day's instants, on that clock, within a minute (and the
+    // second the table rounds to); the day's phases and apsides as a list.
+    const auto reference = references::lit_tsv("mois-paris-2027/jours.tsv");
+    ASSERT_EQ(reference.size(), 31u);
+    const Sortie s =
+        lance("C", "--mois 1/2027 --format csv --fuseau +01:00 --latitude 48:52N --longitude 2:20E");
+    ASSERT_EQ(s.statut, 0) << s.erreurs;
+    const auto l = s.lignes();
+    ASSERT_EQ(l.size(), 32u);
+    EXPECT_EQ(l[0],
+              "date,lever,azimut_lever,passage,hauteur_passage,coucher,azimut_coucher,age,phase,distance_km,"
+              "diametre,evenement,evenement_instant,soleil_lever,soleil_coucher,nuit_debut,nuit_fin,"
+              "soleil_note");
+    const std::pair<const char*, std::size_t> instants[] = {
+        {"lever", 2},          {"coucher", 3},    {"passage", 4}, {"soleil_lever", 6},
+        {"soleil_coucher", 7}, {"nuit_debut", 8}, {"nuit_fin", 9}};
+    for (std::size_t i = 0; i < 31; ++i) {
+        auto r = rangee_csv(s, i + 1);
+        const auto& ref = reference[i];
+        EXPECT_EQ(r["date"], "2027-01-" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1));
+        for (const auto& [colonne, rang] : instants) {
+            if (ref[rang] == "-") {
+                EXPECT_EQ(r[colonne], "") << colonne << " " << i + 1;
+                continue;
+            }
+            ASSERT_TRUE(r[colonne].ends_with("+01:00")) << colonne << " " << r[colonne];
+            EXPECT_NEAR(jj_iso(r[colonne]) - 1.0 / 24, nombre(ref[rang]), 61.0 / 86400)
+                << colonne << " " << i + 1;
+        }
+        EXPECT_NEAR(nombre(r["hauteur_passage"]), nombre(ref[5]), 0.05) << i + 1;
+        EXPECT_NEAR(nombre(r["phase"]), nombre(ref[10]), 0.3) << i + 1;
+        EXPECT_NEAR(nombre(r["distance_km"]), nombre(ref[11]), 30) << i + 1;
+    }
+    // 7 January: the apogee at 09:08 and the new moon at 21:24, in time order.
+    const auto septieme = rangee_csv(s, 7);
+    EXPECT_EQ(septieme.at("evenement"), "apogee;nouvelle_lune");
+    EXPECT_EQ(septieme.at("evenement_instant").size(), 2 * 25 + 1) << septieme.at("evenement_instant");
+    EXPECT_EQ(septieme.at("evenement_instant").substr(0, 14), "2027-01-07T09:");
 }

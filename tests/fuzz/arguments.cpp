@@ -54,8 +54,8 @@ void verifie_csv(std::string_view t, std::string_view entete) {
         fuzz::exige(ligne.find('\r') == std::string_view::npos && cellules(ligne) == cellules(entete));
 }
 
-// An array of flat objects: brackets and braces balanced outside strings, strings closed, no
-// control character inside them, nothing after the array.
+// An array of objects whose values are plain or arrays of strings: brackets and braces balanced outside
+// strings, strings closed, no control character inside them, nothing after the array.
 void verifie_json(std::string_view t) {
     fuzz::exige(t.size() >= 3 && t.front() == '[' && t.substr(t.size() - 2) == "]\n");
     int profondeur = 0;
@@ -73,7 +73,7 @@ void verifie_json(std::string_view t) {
         if (c == '"') chaine = true;
         if (c == '[' || c == '{') ++profondeur;
         if (c == ']' || c == '}') --profondeur;
-        fuzz::exige(profondeur >= 0 && profondeur <= 2);
+        fuzz::exige(profondeur >= 0 && profondeur <= 3);
         fuzz::exige(profondeur > 0 || i + 2 >= t.size());
     }
     fuzz::exige(!chaine && profondeur == 0);
@@ -142,6 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     const Demande& d = c->demande;
     const bool phases = d.forme == Forme::phases;
+    const bool apsides = d.forme == Forme::apsides;
+    const bool mois = d.forme == Forme::mois;
     switch (d.format) {
     case Format::texte:
         if (phases) {
@@ -150,6 +152,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             const std::size_t n = fuzz::lignes(sortie);
             fuzz::exige(n <= 51 && (n == 0 || sortie.ends_with('\n')));
             if (std::abs(d.annee_phases) <= 10000) fuzz::exige(n >= 48);
+        } else if (apsides) {
+            // 26 or 27 apsides a year, fewer in 1582.
+            const std::size_t n = fuzz::lignes(sortie);
+            fuzz::exige(n >= 25 && n <= 28 && sortie.ends_with('\n'));
+        } else if (d.forme == Forme::mois) {
+            // A title, the column titles and a line a day (fewer in October 1582).
+            const std::size_t n = fuzz::lignes(sortie);
+            fuzz::exige(n >= 2 + 21 && n <= 2 + 31 && sortie.ends_with('\n'));
         } else if (d.forme == Forme::instant) {
             fuzz::exige(fuzz::lignes(sortie) == 22 && sortie.ends_with('\n'));
         } else {
@@ -160,11 +170,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         }
         break;
     case Format::csv:
-        verifie_csv(sortie, phases ? "phase,instant"
-                                   : "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,"
-                                     "declinaison,distance_topo_km,ascension_droite_topo,declinaison_topo,"
-                                     "elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
-                                     "azimut_coucher");
+        verifie_csv(sortie, phases    ? "phase,instant"
+                            : apsides ? "apside,instant,distance_km"
+                            : mois
+                                ? "date,lever,azimut_lever,passage,hauteur_passage,coucher,azimut_coucher,"
+                                  "age,phase,distance_km,diametre,evenement,evenement_instant,soleil_lever,"
+                                  "soleil_coucher,nuit_debut,nuit_fin,soleil_note"
+                                : "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,"
+                                  "declinaison,distance_topo_km,ascension_droite_topo,declinaison_topo,"
+                                  "elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
+                                  "azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,"
+                                  "libration_latitude,angle_axe,angle_limbe,angle_parallactique,"
+                                  "soleil_hauteur,soleil_azimut,passage,hauteur_passage");
         fuzz::exige(fuzz::lignes(sortie) <= (phases ? 52u : 101u));
         break;
     case Format::json:

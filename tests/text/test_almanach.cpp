@@ -210,11 +210,63 @@ TEST(Almanach, ColonnesDesTablesDansLOrdreEtSansCelluleSiIncalculable) {
         noms,
         "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
         "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,"
-        "coucher,azimut_coucher,");
+        "coucher,azimut_coucher,age,lunaison,diametre,diametre_topo,libration_longitude,libration_latitude,"
+        "angle_axe,angle_limbe,angle_parallactique,soleil_hauteur,soleil_azimut,passage,hauteur_passage,");
     // A row that could not be computed keeps only its instant.
     const RangeeAlmanach r{InstantTu::du_jour_julien(2451545.0), LigneAlmanach{}};
     const auto c = cellules(colonnes_almanach(), r, ContexteTable{});
     EXPECT_EQ(c[0].texte, "2000-01-01T12:00:00Z");
     for (std::size_t i = 1; i < c.size(); ++i)
         EXPECT_EQ(c[i].texte, "") << i;
+}
+
+TEST(Almanach, ApsidesEnLignesEtEnEvenements) {
+    // The phase lines' style, seconds truncated as theirs; the distance to the kilometre.
+    const double jj = jj_0h(4, 1, 2027) + (8 * 3600 + 41 * 60 + 12.7) / 86400;
+    const struct {
+        Apside apside;
+        std::string ligne, uid, summary;
+    } cas[] = {
+        {{TypeApside::perigee, jj, 357273.4},
+         "Périgée le: 4/1/2027 à 08:41:12 T.U (357273 km)",
+         "20270104T084113Z-perigee@orbitel-rapport",
+         "Périgée (357273 km)"},
+        {{TypeApside::apogee, jj, 406607.5},
+         "Apogée le: 4/1/2027 à 08:41:12 T.U (406608 km)",
+         "20270104T084113Z-apogee@orbitel-rapport",
+         "Apogée (406608 km)"},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(ligne_apside_datee(c.apside), c.ligne);
+        const auto table = cellules(colonnes_apsides(), c.apside, ContexteTable{});
+        EXPECT_EQ(table[0].texte, c.apside.type == TypeApside::perigee ? "perigee" : "apogee");
+        EXPECT_EQ(table[1].texte, "2027-01-04T08:41:13Z");
+        EXPECT_TRUE(table[2].nombre);
+        const auto ics = cellules(colonnes_apsides_icalendar(), c.apside, ContexteTable{nullptr, "X"});
+        const auto noms = noms_colonnes(colonnes_apsides_icalendar());
+        ASSERT_EQ(noms, (std::vector<std::string_view>{"UID", "DTSTAMP", "DTSTART", "SUMMARY", "TRANSP"}));
+        EXPECT_EQ(ics[0].texte, c.uid);
+        EXPECT_EQ(ics[2].texte, "20270104T084113Z");
+        EXPECT_EQ(ics[3].texte, c.summary);
+    }
+}
+
+TEST(Almanach, ListesJointesEnCsvTableauxEnJson) {
+    const std::vector<std::string_view> noms{"evenement", "note"};
+    const struct {
+        std::vector<Cellule> cellules;
+        std::string csv, json;
+    } cas[] = {
+        {{{"apogee;nouvelle_lune", false, true}, {"sans_nuit", false, false}},
+         "apogee;nouvelle_lune,sans_nuit\n",
+         "{\"evenement\":[\"apogee\",\"nouvelle_lune\"],\"note\":\"sans_nuit\"}"},
+        {{{"pleine_lune", false, true}, {"", false, false}},
+         "pleine_lune,\n",
+         "{\"evenement\":[\"pleine_lune\"],\"note\":null}"},
+        {{{"", false, true}, {"", false, false}}, ",\n", "{\"evenement\":[],\"note\":null}"},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(ecrivain_csv()->rangee(noms, c.cellules), c.csv);
+        EXPECT_EQ(ecrivain_json()->rangee(noms, c.cellules), "\n" + c.json);
+    }
 }
