@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "platform/signaux.hpp"
-#include "window/pos_lune.hpp"
 
 namespace orbitel {
 
@@ -23,12 +22,13 @@ QString texte_echec_enregistrement(const EchecEcriture& echec) {
         .arg(QString::fromStdString(echec.fichier), raison);
 }
 
-bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu) {
+bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu,
+                                 bool sans_dialogue) {
     for (;;) {
         const std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu);
         if (!echec) return true;
         const QString texte = texte_echec_enregistrement(*echec);
-        if (fenetre.property(propriete_sans_dialogue).toBool()) {
+        if (sans_dialogue) {
             std::fprintf(
                 stderr, "orbitel : %s\n",
                 QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
@@ -42,36 +42,31 @@ bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, con
             boite.exec();
             if (boite.clickedButton() == reessayer) continue;
         }
-        fenetre.setProperty(propriete_lieu_non_enregistre, true);
         return false;
     }
 }
 
-void raccorde_fins(PosLune& fenetre) {
+void raccorde_fins(QWidget& fenetre, FinsDuProgramme& fins) {
     // Made once, for the program's life: the signal handlers stay with it.
     auto* signaux = new SignauxFin(&fenetre);
-    QObject::connect(signaux, &SignauxFin::finDemandee, &fenetre, [&fenetre](int) {
-        fenetre.setProperty(propriete_sans_dialogue, true);
-        fenetre.quitte();
+    QObject::connect(signaux, &SignauxFin::finDemandee, &fenetre, [&fins](int) {
+        fins.definit_sans_dialogue(true);
+        fins.quitte();
     });
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         QObject::connect(application, &QGuiApplication::commitDataRequest, &fenetre,
-                         [&fenetre](QSessionManager& session) {
+                         [&fins](QSessionManager& session) {
                              // The session ends: the window ends as on the quit button, and may ask
                              // about a failed save only if the session manager lets it.
-                             fenetre.setProperty(propriete_sans_dialogue, !session.allowsInteraction());
-                             fenetre.quitte();
+                             fins.definit_sans_dialogue(!session.allowsInteraction());
+                             fins.quitte();
                              session.release();
                          });
     }
-    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &fenetre, [&fenetre] {
-        fenetre.setProperty(propriete_sans_dialogue, true);
-        fenetre.sauve_lieu(); // nothing when the window was already unloaded
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &fenetre, [&fins] {
+        fins.definit_sans_dialogue(true);
+        fins.decharge(); // nothing when the window was already unloaded
     });
-}
-
-int code_de_sortie(const QWidget& fenetre, int code_boucle) {
-    return fenetre.property(propriete_lieu_non_enregistre).toBool() ? 1 : code_boucle;
 }
 
 } // namespace orbitel

@@ -18,26 +18,26 @@ std::string texte(const QLineEdit* champ) {
 
 ChampsLieu SaisieLieu::champs() const {
     ChampsLieu l;
-    l.lat0 = texte(ui_.TLat[0]);
-    l.lat1 = texte(ui_.TLat[1]);
-    l.lon0 = texte(ui_.TLon[0]);
-    l.lon1 = texte(ui_.TLon[1]);
-    l.nord = ui_.Option1[0]->isChecked();
-    l.est = ui_.Option2[0]->isChecked();
+    l.lat0 = texte(ui_.champs_latitude[0]);
+    l.lat1 = texte(ui_.champs_latitude[1]);
+    l.lon0 = texte(ui_.champs_longitude[0]);
+    l.lon1 = texte(ui_.champs_longitude[1]);
+    l.nord = ui_.options_nord_sud[0]->isChecked();
+    l.est = ui_.options_est_ouest[0]->isChecked();
     return l;
 }
 
 void SaisieLieu::ecrit(const ChampsLieu& lieu, const std::function<void()>& relit) const {
-    etape([&] { ui_.TLat[0]->setText(QString::fromStdString(lieu.lat0)); });
-    etape([&] { ui_.TLat[1]->setText(QString::fromStdString(lieu.lat1)); });
-    etape([&] { ui_.TLon[0]->setText(QString::fromStdString(lieu.lon0)); });
-    etape([&] { ui_.TLon[1]->setText(QString::fromStdString(lieu.lon1)); });
+    etape([&] { ui_.champs_latitude[0]->setText(QString::fromStdString(lieu.lat0)); });
+    etape([&] { ui_.champs_latitude[1]->setText(QString::fromStdString(lieu.lat1)); });
+    etape([&] { ui_.champs_longitude[0]->setText(QString::fromStdString(lieu.lon0)); });
+    etape([&] { ui_.champs_longitude[1]->setText(QString::fromStdString(lieu.lon1)); });
     etape([&] {
-        ui_.Option1[lieu.nord ? 0 : 1]->setChecked(true);
+        ui_.options_nord_sud[lieu.nord ? 0 : 1]->setChecked(true);
         relit();
     });
     etape([&] {
-        ui_.Option2[lieu.est ? 0 : 1]->setChecked(true);
+        ui_.options_est_ouest[lieu.est ? 0 : 1]->setChecked(true);
         relit();
     });
 }

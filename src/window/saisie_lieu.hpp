@@ -16,8 +16,6 @@ public:
 
     // The six texts as they stand.
     ChampsLieu champs() const;
-    // The place they give; nullopt while a text cannot be held (see lit_lieu).
-    std::optional<Observateur> lieu() const { return lit_lieu(champs()); }
 
     // Fills the entry as a restored place: the four fields, then the north or south option, then the
     // east or west one, each on its own. relit runs after each option, as a user's click would run

@@ -14,7 +14,7 @@ SurfaceLune::SurfaceLune(QWidget& fenetre)
     image_.fill(Qt::transparent);
 }
 
-void SurfaceLune::dessine(double partie_illuminee, std::string_view est_ouest, float lat, bool impression) {
+void SurfaceLune::dessine(double partie_illuminee, CoteSoleil cote, float lat, bool impression) {
     if (!std::isfinite(partie_illuminee)) return;
     const qreal ratio = fenetre_.devicePixelRatioF();
     const QSize taille = fenetre_.size();
@@ -27,7 +27,7 @@ void SurfaceLune::dessine(double partie_illuminee, std::string_view est_ouest, f
         image_.fill(palette.sombre);
         fond_ = palette.sombre;
     }
-    bool droite = est_ouest == "Est";
+    bool droite = cote == CoteSoleil::est;
     if (lat < 0) droite = !droite;
     QPainter p(&image_);
     p.scale(1 / 15.0, 1 / 15.0); // the image's own ratio maps pixels to device pixels

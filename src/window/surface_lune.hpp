@@ -2,7 +2,7 @@
 #include <QColor>
 #include <QImage>
 
-#include <string_view>
+#include "events/releve.hpp"
 
 class QPainter;
 class QWidget;
@@ -17,9 +17,9 @@ public:
     explicit SurfaceLune(QWidget& fenetre);
 
     // The Moon with its lit fraction (0 to 1) in the screen or the paper palette. The right half is
-    // lit when est_ouest reads exactly "Est" north of the equator, the left half south of it. A
+    // lit when the Moon stands east of the Sun north of the equator, the left half south of it. A
     // fraction that is not finite leaves the last drawing.
-    void dessine(double partie_illuminee, std::string_view est_ouest, float lat, bool impression);
+    void dessine(double partie_illuminee, CoteSoleil cote, float lat, bool impression);
     void peint(QPainter& p) const;
 
     const QImage& image() const { return image_; }
