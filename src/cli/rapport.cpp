@@ -6,17 +6,16 @@
 #include <utility>
 #include <vector>
 
-#include "cli/arguments.hpp"
+#include "cli/options.hpp"
 #include "clock/calendrier.hpp"
-#include "clock/lecture.hpp"
+#include "clock/instant_tu.hpp"
 #include "clock/lieu.hpp"
-#include "clock/nombres.hpp"
 #include "events/almanach.hpp"
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
 #include "text/almanach.hpp"
-#include "text/formats.hpp"
 #include "text/releve.hpp"
+#include "text/tables.hpp"
 #include "text/version.hpp"
 
 namespace orbitel {
@@ -43,62 +42,53 @@ private:
     std::function<std::string(std::string_view)> conversion_;
 };
 
-// A refusal: its message, quoting what was typed as valid text, on standard error; status 2.
-int refuse(const Ecriture& ecrit_erreurs, const std::string& message) {
+// A message, quoting what was typed as valid text, on standard error, and its status.
+int refuse(const Ecriture& ecrit_erreurs, const std::string& message, int statut = 2) {
     ecrit_erreurs(texte_valide(message));
     ecrit_erreurs("\n");
-    return 2;
+    return statut;
 }
 
-// One run: the request, its environment and its two streams.
+// One run: the request, its environment, the zone it is written in (nullptr: UT) and its two
+// streams.
 struct Contexte {
     const Demande& d;
     const EnvironnementRapport& env;
+    const Fuseau* zone;
     Ecriture ecrit_sortie;
     Ecriture ecrit_erreurs;
 
     int refuse(const std::string& message) const { return orbitel::refuse(ecrit_erreurs, message); }
 };
 
-Instant instant_de(const ChampsDate& d, const ChampsHeure& h) {
+// The engine's fields of a date and a time as typed.
+Instant champs(const DateSaisie& d, const HeureSaisie& h) {
     return {d.jour, d.mois, d.an, h.heures, h.minutes, h.secondes};
 }
 
-// Days from 1970-01-01 of a date of the engine's calendar (fields out of range run on, as the
-// Julian day absorbs them).
-double jour_de(const ChampsDate& d) {
-    return std::floor(jour_julien_0h(instant_de(d, {})) - JourJulien1970);
+double jour_de(const DateSaisie& d) {
+    return jour_des_champs(d.jour, d.mois, d.an);
 }
 
-ChampsDate date_du_jour(double jour) {
+DateSaisie date_du_jour(double jour) {
     const DateCalendaire c = date_du_jour_julien(jour + JourJulien1970);
     return {static_cast<double>(c.jour), static_cast<double>(c.mois), static_cast<double>(c.an)};
 }
 
-double secondes_du_jour(const ChampsHeure& h) {
-    return h.heures * 3600 + h.minutes * 60 + static_cast<double>(h.secondes);
-}
-
-double jj_de(double secondes_tu) {
-    return JourJulien1970 + secondes_tu / SecondesParJour;
-}
-
-// The UT fields of an instant counted in seconds from 1970.
-Instant instant_tu(double secondes_tu) {
-    const double jour = std::floor(secondes_tu / SecondesParJour);
-    const double s = secondes_tu - jour * SecondesParJour;
-    ChampsHeure h;
-    h.heures = std::floor(s / 3600);
-    h.minutes = std::floor((s - h.heures * 3600) / 60);
-    h.secondes = static_cast<float>(s - h.heures * 3600 - h.minutes * 60);
-    return instant_de(date_du_jour(jour), h);
-}
-
-// One instant of the output: its UT fields as the engine takes them, and its count of seconds.
+// One instant of the output, and the engine's UT fields of it: as typed when it was typed in UT
+// (so that the engine reads them as the window reads its fields), else the instant's.
 struct Rangee {
-    Instant instant;
-    double secondes_tu = 0;
+    InstantTu instant;
+    Instant champs;
 };
+
+Rangee rangee_de(InstantTu instant) {
+    return {instant, champs_de(instant)};
+}
+
+Rangee rangee_saisie(const Instant& c) {
+    return {instant_des_champs(c), c};
+}
 
 // What one row needs besides its instant: the day searched for rise and set.
 struct Jour {
@@ -106,16 +96,41 @@ struct Jour {
     double duree = 1; // days
 };
 
+// A table of rows, in the form asked for: the columns' names, then the rows as they come.
+class Table {
+public:
+    Table(const Contexte& c, std::unique_ptr<EcrivainTable> ecrivain, std::vector<std::string_view> noms)
+        : c_(c), ecrivain_(std::move(ecrivain)), noms_(std::move(noms)) {}
+
+    void debut() { c_.ecrit_sortie(ecrivain_->debut(noms_)); }
+    void rangee(const std::vector<Cellule>& cellules) { c_.ecrit_sortie(ecrivain_->rangee(noms_, cellules)); }
+    void fin() { c_.ecrit_sortie(ecrivain_->fin()); }
+
+private:
+    const Contexte& c_;
+    std::unique_ptr<EcrivainTable> ecrivain_;
+    std::vector<std::string_view> noms_;
+};
+
+std::unique_ptr<EcrivainTable> ecrivain(Format format, bool ligne_vide) {
+    switch (format) {
+    case Format::csv:
+        return ecrivain_csv();
+    case Format::json:
+        return ecrivain_json();
+    default:
+        return ecrivain_texte(ligne_vide);
+    }
+}
+
 class Rapport {
 public:
-    Rapport(const Contexte& c, const Fuseau& fuseau, const Observateur& lieu)
-        : c_(c), d_(c.d), fuseau_(fuseau), lieu_(lieu),
-          marque_(d_.format == Format::texte ? c.env.marque_decimale() : '.') {}
+    Rapport(const Contexte& c, const Observateur& lieu, char marque)
+        : c_(c), d_(c.d), lieu_(lieu), marque_(marque),
+          table_(c, ecrivain(d_.format, d_.forme == Forme::plage), noms_colonnes(colonnes_almanach())),
+          contexte_{c.zone, {}} {}
 
-    void debut() {
-        if (d_.format == Format::csv) c_.ecrit_sortie(std::string(colonnes_almanach) + "\n");
-        if (d_.format == Format::json) c_.ecrit_sortie("[");
-    }
+    void debut() { table_.debut(); }
 
     // Rows are gathered in blocks, computed on the processor's cores, and written in order.
     void ajoute(const Rangee& r) {
@@ -125,7 +140,7 @@ public:
 
     void fin() {
         ecrit_bloc();
-        if (d_.format == Format::json) c_.ecrit_sortie(premiere_ ? "]\n" : "\n]\n");
+        table_.fin();
     }
 
 private:
@@ -134,32 +149,31 @@ private:
     // The row's day for rise and set: the instant's UT day as the window takes it, or its date on
     // the zone's clock, from its first instant to the first of the next.
     Jour jour_de_rangee(const Rangee& r) const {
-        if (d_.zone == Zone::tu) return {jour_julien_0h(r.instant), 1};
-        const double local = r.secondes_tu + fuseau_.decalage(r.secondes_tu);
-        const double jour = std::floor(local / SecondesParJour);
-        const double debut = tu_depuis_local(fuseau_, jour * SecondesParJour);
-        const double suivant = tu_depuis_local(fuseau_, (jour + 1) * SecondesParJour);
-        return {jj_de(debut), (suivant - debut) / SecondesParJour};
+        if (!c_.zone) return {jour_julien_0h(r.champs), 1};
+        const double s = r.instant.secondes;
+        const double jour = std::floor((s + c_.zone->decalage(s)) / SecondesParJour);
+        const InstantTu debut = instant_de_l_heure_locale(jour * SecondesParJour, c_.zone);
+        const InstantTu suivant = instant_de_l_heure_locale((jour + 1) * SecondesParJour, c_.zone);
+        return {debut.jour_julien(), (suivant.secondes - debut.secondes) / SecondesParJour};
     }
-
-    std::string iso(double jj_tu) const { return instant_iso(jj_tu, fuseau_, d_.zone == Zone::tu); }
 
     void ecrit_bloc() {
         const std::size_t n = bloc_.size();
         if (n == 0) return;
+        const bool texte = d_.format == Format::texte;
         // The zone is read here only; the engine's part of each row is independent of the others.
         std::vector<Jour> jours(n);
-        if (d_.format != Format::texte)
+        if (!texte)
             for (std::size_t i = 0; i < n; ++i)
                 jours[i] = jour_de_rangee(bloc_[i]);
-        std::vector<std::vector<std::string>> textes(d_.format == Format::texte ? n : 0);
-        std::vector<LigneAlmanach> lignes(d_.format == Format::texte ? 0 : n);
+        std::vector<std::vector<std::string>> textes(texte ? n : 0);
+        std::vector<LigneAlmanach> lignes(texte ? 0 : n);
         const auto calcule = [&](std::size_t debut, std::size_t pas) {
             for (std::size_t i = debut; i < n; i += pas) {
-                if (d_.format == Format::texte)
-                    textes[i] = releve(bloc_[i].instant, lieu_, marque_);
+                if (texte)
+                    textes[i] = releve(bloc_[i].champs, lieu_, marque_);
                 else
-                    lignes[i] = ligne_almanach(bloc_[i].instant, lieu_, jours[i].jj_debut, jours[i].duree);
+                    lignes[i] = ligne_almanach(bloc_[i].champs, lieu_, jours[i].jj_debut, jours[i].duree);
             }
         };
         if (n > 1 && std::thread::hardware_concurrency() > 1) {
@@ -170,94 +184,70 @@ private:
             calcule(0, 1);
         }
         for (std::size_t i = 0; i < n; ++i) {
-            if (d_.format == Format::texte) {
-                std::string t;
-                for (const std::string& ligne : textes[i])
-                    t += ligne + '\n';
-                if (d_.forme == Demande::Forme::plage) t += '\n';
-                c_.ecrit_sortie(t);
+            if (texte) {
+                // The window's lines are the row's cells.
+                std::vector<Cellule> c;
+                for (std::string& ligne : textes[i])
+                    c.push_back({std::move(ligne)});
+                table_.rangee(c);
                 continue;
             }
-            const LigneAlmanach& l = lignes[i];
-            const double jj = l.calculable ? l.jj : jour_julien(bloc_[i].instant);
-            const CellulesAlmanach c =
-                cellules_almanach(l, iso(jj), iso(l.lever_coucher.lever.jj), iso(l.lever_coucher.coucher.jj));
-            if (d_.format == Format::csv) {
-                c_.ecrit_sortie(ligne_csv(c));
-            } else {
-                c_.ecrit_sortie(premiere_ ? "\n" : ",\n");
-                c_.ecrit_sortie(objet_json(c));
-            }
-            premiere_ = false;
+            const RangeeAlmanach r{instant_des_champs(bloc_[i].champs), lignes[i]};
+            table_.rangee(cellules(colonnes_almanach(), r, contexte_));
         }
         bloc_.clear();
     }
 
     const Contexte& c_;
     const Demande& d_;
-    const Fuseau& fuseau_;
     Observateur lieu_;
     char marque_;
-    bool premiere_ = true;
+    Table table_;
+    ContexteTable contexte_;
     std::vector<Rangee> bloc_;
 };
 
 // Today's date on the zone's clock.
-ChampsDate aujourd_hui(const Contexte& c, const Fuseau& fuseau) {
-    const Demande& d = c.d;
-    const HorlogeTu t = c.env.horloge->tu();
-    if (d.zone == Zone::tu)
-        return {static_cast<double>(t.jour), static_cast<double>(t.mois), static_cast<double>(t.annee)};
-    const ChampsDate date{static_cast<double>(t.jour), static_cast<double>(t.mois),
-                          static_cast<double>(t.annee)};
-    const double maintenant =
-        jour_de(date) * SecondesParJour +
-        secondes_du_jour({static_cast<double>(t.heure), static_cast<double>(t.minute), 0});
-    return date_du_jour(std::floor((maintenant + fuseau.decalage(maintenant)) / SecondesParJour));
+DateSaisie aujourd_hui(const Contexte& c) {
+    const Instant t = lit_horloge_tu(*c.env.horloge).champs;
+    const DateSaisie date{t.jour, t.mois, t.an};
+    if (!c.zone) return date;
+    const double maintenant = jour_de(date) * SecondesParJour + t.heures * 3600 + t.minutes * 60;
+    return date_du_jour(std::floor((maintenant + c.zone->decalage(maintenant)) / SecondesParJour));
 }
 
-// The rows of one instant: now, or the date and time typed (on the zone's clock).
-Rangee rangee_unique(const Contexte& c, const Fuseau& fuseau) {
+// The row of one instant: now, or the date and time typed (on the zone's clock).
+Rangee rangee_unique(const Contexte& c) {
     const Demande& d = c.d;
-    Rangee r;
     if (!d.date && !d.heure) {
-        HorlogeTu horloge_tu;
-        lit_instant(r.instant, horloge_tu, *c.env.horloge);
-        r.secondes_tu = (jour_julien(r.instant) - JourJulien1970) * SecondesParJour;
-        return r;
+        const LectureTu l = lit_horloge_tu(*c.env.horloge);
+        return {l.instant, l.champs};
     }
-    const ChampsDate date = d.date ? *d.date : aujourd_hui(c, fuseau);
-    const ChampsHeure heure = d.heure.value_or(ChampsHeure{});
-    if (d.zone == Zone::tu) {
-        r.instant = instant_de(date, heure);
-        r.secondes_tu = (jour_julien(r.instant) - JourJulien1970) * SecondesParJour;
-        return r;
-    }
-    r.secondes_tu = tu_depuis_local(fuseau, jour_de(date) * SecondesParJour + secondes_du_jour(heure));
+    const DateSaisie date = d.date ? *d.date : aujourd_hui(c);
+    const HeureSaisie heure = d.heure.value_or(HeureSaisie{});
+    if (!c.zone) return rangee_saisie(champs(date, heure));
+    const InstantTu t =
+        instant_de_l_heure_locale(jour_de(date) * SecondesParJour + heure.secondes_du_jour(), c.zone);
     // An instant too far out to be computed keeps its typed fields: the engine then says so.
-    r.instant = std::fabs(jj_de(r.secondes_tu)) < JourJulienLimite ? instant_tu(r.secondes_tu)
-                                                                   : instant_de(date, heure);
-    return r;
+    return {t, std::fabs(t.jour_julien()) < JourJulienLimite ? champs_de(t) : champs(date, heure)};
 }
 
-int ecrit_plage(const Contexte& c, const Fuseau& fuseau, Rapport& rapport) {
+int ecrit_plage(const Contexte& c, Rapport& rapport) {
     const Demande& d = c.d;
-    const ChampsHeure heure = d.heure.value_or(ChampsHeure{});
+    const HeureSaisie heure = d.heure.value_or(HeureSaisie{});
     const double premier = jour_de(*d.date);
     const double dernier = jour_de(*d.fin);
-    const double h = secondes_du_jour(heure);
-    const auto tu_local = [&](double local) {
-        return d.zone == Zone::tu ? local : tu_depuis_local(fuseau, local);
-    };
-    const double debut = tu_local(premier * SecondesParJour + h);
-    const double limite = tu_local((dernier + 1) * SecondesParJour);
-    const auto hors_calcul = [](double s) { return !(std::fabs(jj_de(s)) < JourJulienLimite); };
+    const double h = heure.secondes_du_jour();
+    const InstantTu debut = instant_de_l_heure_locale(premier * SecondesParJour + h, c.zone);
+    const InstantTu limite = instant_de_l_heure_locale((dernier + 1) * SecondesParJour, c.zone);
+    const auto hors_calcul = [](InstantTu t) { return !(std::fabs(t.jour_julien()) < JourJulienLimite); };
     if (hors_calcul(debut) || hors_calcul(limite) || !std::isfinite(h))
         return c.refuse("orbitel-rapport : la période de --du « " + d.texte_du + " » à --au « " + d.texte_au +
                         " » ne peut pas être calculée.");
-    const double lignes =
-        d.pas.jours ? std::floor((dernier - premier) / static_cast<double>(d.pas.nombre)) + 1
-                    : std::max(0.0, std::ceil((limite - debut) / static_cast<double>(d.pas.nombre)));
+    const double lignes = d.pas.jours
+                              ? std::floor((dernier - premier) / static_cast<double>(d.pas.nombre)) + 1
+                              : std::max(0.0, std::ceil((limite.secondes - debut.secondes) /
+                                                        static_cast<double>(d.pas.nombre)));
     if (lignes > static_cast<double>(c.env.lignes_maximales))
         return c.refuse("orbitel-rapport : la période de --du « " + d.texte_du + " » à --au « " + d.texte_au +
                         " » par --pas « " + d.texte_pas + " » ferait " +
@@ -267,39 +257,24 @@ int ecrit_plage(const Contexte& c, const Fuseau& fuseau, Rapport& rapport) {
     rapport.debut();
     const auto n = static_cast<std::int64_t>(lignes);
     for (std::int64_t k = 0; k < n; ++k) {
-        Rangee r;
         if (d.pas.jours) {
             const double jour = premier + static_cast<double>(k * d.pas.nombre);
-            if (d.zone == Zone::tu) {
-                // The window's fields: the date of the day and the time as typed.
-                r.instant = instant_de(date_du_jour(jour), heure);
-                r.secondes_tu = jour * SecondesParJour + h;
-            } else {
-                r.secondes_tu = tu_local(jour * SecondesParJour + h);
-                r.instant = instant_tu(r.secondes_tu);
-            }
+            // In UT, the window's fields: the date of the day and the time as typed.
+            rapport.ajoute(c.zone ? rangee_de(instant_de_l_heure_locale(jour * SecondesParJour + h, c.zone))
+                                  : Rangee{{jour * SecondesParJour + h}, champs(date_du_jour(jour), heure)});
         } else {
-            r.secondes_tu = debut + static_cast<double>(k * d.pas.nombre);
-            r.instant = k == 0 && d.zone == Zone::tu ? instant_de(*d.date, heure) : instant_tu(r.secondes_tu);
+            const InstantTu t{debut.secondes + static_cast<double>(k * d.pas.nombre)};
+            rapport.ajoute(k == 0 && !c.zone ? Rangee{t, champs(*d.date, heure)} : rangee_de(t));
         }
-        rapport.ajoute(r);
     }
     rapport.fin();
     return 0;
 }
 
-std::string maintenant_icalendar(const Horloge& horloge) {
-    Instant maintenant;
-    HorlogeTu horloge_tu;
-    lit_instant(maintenant, horloge_tu, horloge);
-    return instant_icalendar(jour_julien(maintenant));
-}
-
-int ecrit_phases(const Contexte& c, const Fuseau& fuseau) {
+int ecrit_phases(const Contexte& c) {
     const Demande& d = c.d;
     const auto premier_instant = [&](double an) {
-        const double local = jour_de({1, 1, an}) * SecondesParJour;
-        return jj_de(d.zone == Zone::tu ? local : tu_depuis_local(fuseau, local));
+        return instant_de_l_heure_locale(jour_de({1, 1, an}) * SecondesParJour, c.zone).jour_julien();
     };
     const double annee = d.annee_phases;
     const float delta_t = calcule_delta_t(d.annee_phases).jours;
@@ -309,43 +284,36 @@ int ecrit_phases(const Contexte& c, const Fuseau& fuseau) {
     if (phases.size() < 48 || phases.size() > 51)
         return c.refuse("orbitel-rapport : --phases « " + std::to_string(d.annee_phases) +
                         " » : les phases de cette année ne peuvent pas être calculées.");
-    const auto iso = [&](double jj) { return instant_iso(jj, fuseau, d.zone == Zone::tu); };
+    ContexteTable contexte{c.zone, {}};
+    std::unique_ptr<EcrivainTable> e;
+    std::span<const Colonne<PhaseDatee>> colonnes = colonnes_phases();
     switch (d.format) {
     case Format::texte:
-        for (const PhaseDatee& p : phases)
-            c.ecrit_sortie(ligne_phase(p) + "\n");
+        e = ecrivain_texte(false);
+        colonnes = colonnes_phases_texte();
         break;
     case Format::csv:
-        c.ecrit_sortie("phase,instant\n");
-        for (const PhaseDatee& p : phases)
-            c.ecrit_sortie(std::string(nom_phase_table(p.indice)) + "," + iso(p.jj) + "\n");
+        e = ecrivain_csv();
         break;
-    case Format::json: {
-        std::string s = "[";
-        for (std::size_t i = 0; i < phases.size(); ++i)
-            s += std::string(i ? ",\n" : "\n") + "{\"phase\":\"" +
-                 std::string(nom_phase_table(phases[i].indice)) + "\",\"instant\":\"" + iso(phases[i].jj) +
-                 "\"}";
-        c.ecrit_sortie(s + (phases.empty() ? "]\n" : "\n]\n"));
+    case Format::json:
+        e = ecrivain_json();
         break;
-    }
-    case Format::ics: {
+    case Format::ics:
         for (const PhaseDatee& p : phases)
-            if (instant_icalendar(p.jj).empty())
+            if (instant_icalendar(InstantTu::du_jour_julien(p.jj)).empty())
                 return c.refuse("orbitel-rapport : --phases « " + std::to_string(d.annee_phases) +
                                 " » : le format iCalendar n'écrit que les années 0000 à 9999.");
-        const std::string horodatage = maintenant_icalendar(*c.env.horloge);
-        std::string s = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Orbitel//orbitel-rapport ";
-        s += version_complete();
-        s += "//FR\r\nCALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\nX-WR-CALNAME:Phases de la Lune ";
-        s += std::to_string(d.annee_phases);
-        s += "\r\n";
-        for (const PhaseDatee& p : phases)
-            s += evenement_icalendar(p, horodatage);
-        c.ecrit_sortie(s + "END:VCALENDAR\r\n");
+        contexte.horodatage = instant_icalendar(lit_horloge_tu(*c.env.horloge).instant);
+        e = ecrivain_icalendar("-//Orbitel//orbitel-rapport " + version_complete() + "//FR",
+                               "Phases de la Lune " + std::to_string(d.annee_phases));
+        colonnes = colonnes_phases_icalendar();
         break;
     }
-    }
+    Table table(c, std::move(e), noms_colonnes(colonnes));
+    table.debut();
+    for (const PhaseDatee& p : phases)
+        table.rangee(cellules(colonnes, p, contexte));
+    table.fin();
     return 0;
 }
 
@@ -383,57 +351,50 @@ std::string texte_valide(std::string_view t) {
 int execute_rapport(const std::vector<std::string>& args, const EnvironnementRapport& env,
                     std::ostream& sortie, std::ostream& erreurs) {
     const Ecriture ecrit_erreurs(erreurs, env.vers_terminal);
-    const auto refuse = [&](const std::string& message) { return orbitel::refuse(ecrit_erreurs, message); };
-    const ResultatArguments r = analyse_arguments(args);
-    if (!r.erreur.empty()) return refuse(r.erreur);
-    const ArgumentsRapport& a = r.arguments;
-    if (a.aide) {
-        Ecriture(sortie, env.vers_terminal)(texte_aide);
+    const Resultat<Commande> commande = lit_commande(args);
+    if (!commande) return refuse(ecrit_erreurs, commande.refus());
+    if (commande->quoi == Commande::Quoi::aide) {
+        Ecriture(sortie, env.vers_terminal)(texte_aide());
         return 0;
     }
-    if (a.version) {
+    if (commande->quoi == Commande::Quoi::version) {
         sortie << "orbitel-rapport " << version_complete() << "\n";
         return 0;
     }
-    const ResultatDemande lu = lit_demande(a);
-    if (!lu.erreur.empty()) return refuse(lu.erreur);
-    const Demande& d = lu.demande;
+    const Demande& d = commande->demande;
+
+    std::unique_ptr<Fuseau> fuseau;
+    if (d.zone.genre == Zone::Genre::locale)
+        fuseau = env.fuseau_systeme();
+    else if (d.zone.genre == Zone::Genre::fixe)
+        fuseau = std::make_unique<FuseauFixe>(d.zone.decalage);
     // Only the window's French lines follow the terminal's set; tables are UTF-8 files.
-    const Contexte c{d, env,
+    const Contexte c{d, env, fuseau.get(),
                      Ecriture(sortie, d.format == Format::texte
                                           ? env.vers_terminal
                                           : std::function<std::string(std::string_view)>{}),
                      ecrit_erreurs};
 
-    std::unique_ptr<Fuseau> fuseau;
-    if (d.zone == Zone::locale)
-        fuseau = env.fuseau_systeme();
-    else
-        fuseau = std::make_unique<FuseauFixe>(d.zone == Zone::fixe ? d.decalage : 0);
+    if (d.forme == Forme::phases) return ecrit_phases(c);
 
-    if (d.forme == Demande::Forme::phases) return ecrit_phases(c, *fuseau);
-
-    // A sub-field that cannot be held has no previous value to keep: it reads 0.
-    const auto texte_lu = [](const std::string& t) { return lit_nombre(t) ? t : std::string("0"); };
     // The place the window saved, where the command line gives none.
-    const ChampsLieu enregistre = d.latitude && d.longitude ? ChampsLieu{} : restaure_lieu(*env.reglages());
-    const std::vector<std::string> lat =
-        d.latitude.value_or(std::vector<std::string>{enregistre.lat0, enregistre.lat1});
-    const std::vector<std::string> lon =
-        d.longitude.value_or(std::vector<std::string>{enregistre.lon0, enregistre.lon1});
-    const bool nord = d.latitude ? d.nord : enregistre.nord;
-    const bool est = d.longitude ? d.est : enregistre.est;
-    const ChampsLieu champs{
-        texte_lu(lat[0]), texte_lu(lat[1]), texte_lu(lon[0]), texte_lu(lon[1]), nord, est};
-    const auto lieu = lit_lieu(champs);
-    if (!lieu)
-        return refuse("orbitel-rapport : le lieu donné ne peut pas être tenu (" +
-                      examine_lieu(champs).premiere() + ").");
+    std::optional<Coordonnee> latitude = d.latitude;
+    std::optional<Coordonnee> longitude = d.longitude;
+    if (!latitude || !longitude) {
+        const auto magasin = env.reglages();
+        if (!magasin) return refuse(ecrit_erreurs, magasin.refus(), 1);
+        const ChampsLieu enregistre = restaure_lieu(**magasin);
+        if (!latitude) latitude = coordonnee(enregistre.lat0, enregistre.lat1, enregistre.nord, true);
+        if (!longitude) longitude = coordonnee(enregistre.lon0, enregistre.lon1, enregistre.est, false);
+    }
+    for (const Coordonnee* l : {&*latitude, &*longitude})
+        if (!*l)
+            return c.refuse("orbitel-rapport : le lieu donné ne peut pas être tenu (" + l->refus() + ").");
 
-    Rapport rapport(c, *fuseau, *lieu);
-    if (d.forme == Demande::Forme::plage) return ecrit_plage(c, *fuseau, rapport);
+    Rapport rapport(c, {**latitude, **longitude}, d.format == Format::texte ? env.marque_decimale() : '.');
+    if (d.forme == Forme::plage) return ecrit_plage(c, rapport);
     rapport.debut();
-    rapport.ajoute(rangee_unique(c, *fuseau));
+    rapport.ajoute(rangee_unique(c));
     rapport.fin();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/resultat.hpp"
 #include "clock/fuseau.hpp"
 #include "clock/instant.hpp"
 #include "clock/reglages.hpp"
@@ -20,8 +21,9 @@ namespace orbitel {
 
 struct EnvironnementRapport {
     const Horloge* horloge = nullptr;
-    // The store holding the window's place, opened when the command line lacks part of the place.
-    std::function<std::unique_ptr<MagasinReglages>()> reglages;
+    // The store holding the window's place, opened when the command line lacks part of the place;
+    // refused (status 1) when it is there but cannot be read.
+    std::function<Resultat<std::unique_ptr<MagasinReglages>>()> reglages;
     // The locale's decimal mark, asked for by the window's texts only (tables write a point).
     std::function<char()> marque_decimale;
     // The system's zone, for --fuseau local only.
@@ -33,8 +35,8 @@ struct EnvironnementRapport {
 };
 
 // Writes the report of the command line `args` (without the program's name) on `sortie`, or the
-// reason of a refusal on `erreurs`. Returns 0, or 2 for a command line that is refused (then
-// nothing is written on `sortie`).
+// reason of a refusal on `erreurs`. Returns 0, 1 when the saved place cannot be read, or 2 for a
+// command line that is refused (then nothing is written on `sortie`).
 int execute_rapport(const std::vector<std::string>& args, const EnvironnementRapport& environnement,
                     std::ostream& sortie, std::ostream& erreurs);
 

@@ -110,7 +110,7 @@ bool date_reelle_jour_julien(std::int64_t annee, std::int64_t mois, std::int64_t
 }
 
 std::optional<DateHeureTu> a_la_seconde(InstantTu instant) {
-    const double jj = instant.jj;
+    const double jj = instant.jour_julien();
     if (!(std::fabs(jj) < JourJulienLimite)) return std::nullopt;
     DateCalendaire date = date_du_jour_julien(jj);
     // The time of day goes through hours and back, as the lines have always reckoned it: the

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "clock/instant.hpp"
+#include "clock/instant_tu.hpp"
 
 namespace orbitel {
 

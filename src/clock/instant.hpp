@@ -18,14 +18,6 @@ struct Instant {
     float secondes = 0; // single precision: a typed 12.3 is held as 12.30000019
 };
 
-// An instant in universal time, as the engine, the searches and the lines count it: its Julian day.
-// Every part of what the window shows carries its instant in this form; the calendar fields of a
-// line, the zone's offset and the clock's readings are worked out from it at the edges.
-struct InstantTu {
-    double jj = 0;
-    friend constexpr bool operator==(const InstantTu&, const InstantTu&) = default;
-};
-
 // A reading of the UTC clock, field for field as the system gives it.
 struct HorlogeTu {
     std::uint16_t annee = 0;

@@ -68,4 +68,62 @@ Observateur lieu_par_defaut() {
     return {static_cast<float>(48 + 52.0 / 60), static_cast<float>(-(2 + 20.0 / 60))};
 }
 
+std::string& texte_champ(ChampsLieu& champs, int indice) {
+    switch (indice) {
+    case 0:
+        return champs.lat0;
+    case 1:
+        return champs.lat1;
+    case 2:
+        return champs.lon0;
+    default:
+        return champs.lon1;
+    }
+}
+
+const std::string& texte_champ(const ChampsLieu& champs, int indice) {
+    return texte_champ(const_cast<ChampsLieu&>(champs), indice);
+}
+
+Observateur LieuRetenu::lieu() const {
+    return lit_lieu(champs).value_or(lieu_par_defaut());
+}
+
+LieuRetenu suit_saisie(const LieuRetenu& avant, const ChampsLieu& affiches, int champ,
+                       const std::string& repli) {
+    // Every field as shown.
+    if (lit_lieu(affiches)) return {affiches, {}};
+
+    // The fields left out stay out; the hemispheres are always the shown ones.
+    LieuRetenu apres = avant;
+    apres.champs.nord = affiches.nord;
+    apres.champs.est = affiches.est;
+    if (champ >= 0 && champ < 4) {
+        ChampsLieu essai = apres.champs;
+        texte_champ(essai, champ) = texte_champ(affiches, champ);
+        if (lit_lieu(essai)) {
+            apres.champs = essai;
+            apres.raisons[static_cast<std::size_t>(champ)].clear();
+        } else {
+            const DefautsLieu d = examine_lieu(essai);
+            const std::string& propre = d.raisons[static_cast<std::size_t>(champ)];
+            apres.raisons[static_cast<std::size_t>(champ)] = propre.empty() ? d.premiere() : propre;
+            // Its value when its edit began; if that no longer goes with the others, the value it had.
+            texte_champ(essai, champ) = repli;
+            if (lit_lieu(essai)) apres.champs = essai;
+        }
+    }
+    // A field left out before comes back when it goes with the others now.
+    for (int i = 0; i < 4; ++i) {
+        std::string& raison = apres.raisons[static_cast<std::size_t>(i)];
+        if (raison.empty() || i == champ) continue;
+        ChampsLieu essai = apres.champs;
+        texte_champ(essai, i) = texte_champ(affiches, i);
+        if (!lit_lieu(essai)) continue;
+        apres.champs = essai;
+        raison.clear();
+    }
+    return apres;
+}
+
 } // namespace orbitel

@@ -48,8 +48,31 @@ DefautsLieu examine_lieu(const ChampsLieu& champs);
 // finds a field that cannot be held: the caller then keeps the place it had.
 std::optional<Observateur> lit_lieu(const ChampsLieu& champs);
 
-// The first run's place, 48° 52' N, 2° 20' E: also the place of a start whose saved place cannot be
-// held.
+// The first run's place, 48° 52' N, 2° 20' E.
 Observateur lieu_par_defaut();
+
+// The text of place field `indice` (0 to 3: lat0, lat1, lon0, lon1).
+std::string& texte_champ(ChampsLieu& champs, int indice);
+const std::string& texte_champ(const ChampsLieu& champs, int indice);
+
+// The place the entry holds while some of its fields cannot be: the texts it is read from, always a
+// place that can be held, and why each field left out is left out.
+struct LieuRetenu {
+    // A field's own text, or for a field left out the text it stood in for it (its fallback).
+    ChampsLieu champs;
+    // Empty for a field whose own text is used.
+    std::array<std::string, 4> raisons;
+
+    Observateur lieu() const;
+    DefautsLieu defauts() const { return {raisons}; }
+};
+
+// The place held after a change of the shown fields `affiches`: field `champ` (0 to 3) changed, or a
+// hemisphere (-1). Every field whose text can be held is used as shown, and so are the hemispheres;
+// a changed field that cannot be held is left out with its reason, and its fallback `repli` (its value
+// when its edit began) stands in for it. Fields left out before are taken back as soon as the shown
+// texts can be held with them. `avant` is the place held before the change.
+LieuRetenu suit_saisie(const LieuRetenu& avant, const ChampsLieu& affiches, int champ,
+                       const std::string& repli);
 
 } // namespace orbitel

@@ -68,7 +68,8 @@ ChampsLieu restaure_lieu(const MagasinReglages& magasin) {
     return lieu;
 }
 
-std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {
+std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu,
+                                             SiIllisible si_illisible) {
     const ValeursSection valeurs{{"Lat0", lieu.lat0},
                                  {"Lat1", lieu.lat1},
                                  {"Lon0", lieu.lon0},
@@ -76,7 +77,7 @@ std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const Cha
                                  {"NS", std::string(texte_verite(lieu.nord))},
                                  {"EO", std::string(texte_verite(lieu.est))}};
     try {
-        return magasin.ecrit_ensemble(section_lieu, valeurs);
+        return magasin.ecrit_ensemble(section_lieu, valeurs, si_illisible);
     } catch (const std::exception& e) {
         return EchecEcriture{"", e.what()};
     } catch (...) {

@@ -14,7 +14,14 @@ namespace orbitel {
 struct EchecEcriture {
     std::string fichier;
     std::string raison;
+    // The file exists but could not be read: it was kept, since writing the place into it would
+    // lose everything else it holds. Only the user may have it replaced (SiIllisible::remplace).
+    bool fichier_illisible = false;
 };
+
+// What a save does with a store file that exists but cannot be read: keep it (and fail, saying
+// so), or replace it, losing whatever else it held, once the user has agreed to.
+enum class SiIllisible { garde, remplace };
 
 // Keys and texts of one section, in the order they are to be written.
 using ValeursSection = std::vector<std::pair<std::string, std::string>>;
@@ -32,13 +39,17 @@ public:
     // them are in, so that an interrupted save leaves the old texts or the new ones, never a mix.
     // This default, for stores without files, writes the keys one by one and attempts every one.
     virtual std::optional<EchecEcriture> ecrit_ensemble(std::string_view section,
-                                                        const ValeursSection& valeurs) {
+                                                        const ValeursSection& valeurs,
+                                                        SiIllisible /*si_illisible*/ = SiIllisible::garde) {
         bool tout = true;
         for (const auto& [cle, valeur] : valeurs)
             tout = ecrit(section, cle, valeur) && tout;
         if (tout) return std::nullopt;
         return EchecEcriture{"", "le magasin de réglages a refusé une valeur"};
     }
+    // Why the store, which exists, cannot be read (its values then read as absent); nullopt when
+    // it reads. A store that cannot be read is not to be overwritten without the user's consent.
+    virtual std::optional<EchecEcriture> lecture_impossible() const { return std::nullopt; }
 };
 
 // A store held in memory, for tests and for runs that must leave the user's settings alone.
@@ -79,8 +90,10 @@ ChampsLieu restaure_lieu(const MagasinReglages& magasin);
 
 // Writes the six keys in that order, as one unit: the four texts as they are, then NS and EO as
 // True or False. nullopt once the store holds them all; otherwise what went wrong (a store that
-// throws counts as a failed save, never as a success).
-std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);
+// throws counts as a failed save, never as a success). A store file that cannot be read is
+// replaced only with SiIllisible::remplace.
+std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu,
+                                             SiIllisible si_illisible = SiIllisible::garde);
 
 // The same, true when the place was saved.
 bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);

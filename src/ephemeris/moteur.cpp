@@ -293,6 +293,11 @@ bool est_calculable(const EtatLune& e) {
     // A typed year of 1E30 gives a finite Julian day, but one whose date cannot be written and
     // whose time of day has been rounded away.
     if (!(std::fabs(e.JJ) < JourJulienLimite)) return false;
+    // Dates are typed, read and written within AnneeMin..AnneeMax: beyond them the phase panel has
+    // no lunation and the command line refuses the year, so no line is shown for such an instant.
+    static const double premier = jour_julien({1, 1, static_cast<double>(AnneeMin), 0, 0, 0});
+    static const double apres_dernier = jour_julien({1, 1, static_cast<double>(AnneeMax + 1), 0, 0, 0});
+    if (!(e.JJ >= premier && e.JJ < apres_dernier)) return false;
     for (double v : {e.JJ, e.Lambda, e.Beta, e.Distance, e.Parallaxe, e.Ascension, e.Declinaison,
                      e.Elongation, e.Phase, e.LongSoleil, e.Eps})
         if (!std::isfinite(v)) return false;

@@ -33,8 +33,8 @@ void calcule_lune(EtatLune& etat, const Instant& instant);
 // derived from this rounded value.
 double parallaxe_secondes(double distance_km);
 
-// False when the instant yields a non-finite Julian day or result, or a Julian day too far out to
-// be written as the instant's date and time (JourJulienLimite): nothing of it can be shown.
+// False when the instant yields a non-finite Julian day or result, or a date outside the years
+// AnneeMin..AnneeMax: nothing of it can be shown.
 bool est_calculable(const EtatLune& etat);
 
 } // namespace orbitel

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "clock/calendrier.hpp"
 #include "clock/fuseau.hpp"
 #include "clock/nombres.hpp"
 #include "events/tables_phases.hpp"
@@ -171,7 +172,12 @@ float numero_lunaison(const DateHeure& reference) {
     // a lunation every four thousand years: from about 1300 to 2200 it lists the lunation the date
     // falls in or the next one, due at most AvanceMaxJours later. Elsewhere the lunation comes from
     // the date's own new moons.
-    const double jj = reference.jours() + JourJulien1970;
+    // The reference's day, month and year are those of the instant line, whose calendar is Julian
+    // before 15 October 1582: its Julian day is the astronomers' one of those fields, not that of the
+    // same fields in the proleptic Gregorian count (three months apart by the year -10000).
+    const double jj =
+        jour_julien({static_cast<double>(reference.jour()), static_cast<double>(reference.mois()),
+                     static_cast<double>(reference.annee()), 0, 0, 0});
     const float en_cours = lunaison_en_cours(jj);
     if (!std::isfinite(en_cours) || regle == en_cours) return regle;
     const float suivante = en_cours + 1;

@@ -13,13 +13,13 @@ namespace {
 
 std::optional<PassageHorizon> passage(const EvenementHorizon& e) {
     if (!e.trouve) return std::nullopt;
-    return PassageHorizon{{e.jj}, e.azimut};
+    return PassageHorizon{InstantTu::du_jour_julien(e.jj), e.azimut};
 }
 
 } // namespace
 
 PositionLune position_de_l_etat(const EtatLune& e, const Instant& instant) {
-    PositionLune p{instant, {e.JJ}, std::nullopt};
+    PositionLune p{instant, InstantTu::du_jour_julien(e.JJ), std::nullopt};
     if (est_calculable(e))
         p.geocentrique =
             Geocentrique{e.Lambda,      e.Beta,
@@ -68,7 +68,7 @@ PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference) {
         const double jj = jj_phase_de_lunaison(etat, k, i, l.delta_t.jours);
         // An instant that is no date leaves the whole panel unlisted.
         if (!std::isfinite(jj)) return p;
-        l.phases[static_cast<std::size_t>(i)] = {jj};
+        l.phases[static_cast<std::size_t>(i)] = InstantTu::du_jour_julien(jj);
     }
     p.lunaison = l;
     return p;

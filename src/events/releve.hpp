@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "clock/instant.hpp"
+#include "clock/instant_tu.hpp"
 #include "clock/lieu.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "ephemeris/topocentrique.hpp"

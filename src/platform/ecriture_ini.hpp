@@ -1,13 +1,17 @@
 #pragma once
 // The INI file of the settings store written as one unit: every key of the new content goes into
-// one temporary file (QSaveFile) that is renamed over the old file, under the lock QSettings also
-// takes. A process killed at any moment leaves the old file or the new one, never a mixture.
+// one temporary file that is renamed over the old file only once all of it is on the disk, under
+// the lock QSettings also takes. A process killed at any moment, or a disk that fills up, leaves
+// the old file or the new one, never a mixture and never an empty file.
 #include <QByteArray>
 #include <QMap>
 #include <QString>
 
+#include <chrono>
+#include <cstddef>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 
 #include "clock/reglages.hpp"
 
@@ -32,17 +36,44 @@ enum class EtapeEcriture { dossier, verrou, lecture, ouverture, ecriture, valida
 // (ENOSPC, EACCES...), as the system would.
 using PanneEcriture = std::function<int(EtapeEcriture)>;
 
+// The system calls by which the settings file is read and written, and the lock's waiting times.
+// Tests replace a call to make it fail (or write less than asked, or be interrupted) exactly as
+// the system can, setting errno and returning -1.
+struct AppelsSysteme {
+    std::function<int(const char* chemin, int drapeaux, mode_t mode)> ouvre;
+    std::function<ssize_t(int fd, void* octets, std::size_t n)> lit;
+    std::function<ssize_t(int fd, const void* octets, std::size_t n)> ecrit;
+    std::function<int(int fd)> synchronise; // fdatasync
+    std::function<int(int fd)> ferme;       // close, where network file systems report late errors
+    std::function<int(const char* de, const char* vers)> renomme;
+    std::function<int(const char* chemin)> supprime;
+    // How long a lock whose owner is alive is waited for before the save gives up.
+    std::chrono::milliseconds attente_verrou{5000};
+    // A lock file without a readable owner is taken as stale once older than this: its creator
+    // fills it within microseconds of making it, unless it died in between.
+    std::chrono::milliseconds age_verrou_sans_proprietaire{2000};
+
+    AppelsSysteme(); // the real calls
+};
+
 // Replaces the keys of one section by `valeurs` (other sections and keys are kept) and writes the
-// whole file as one unit. nullopt once the new file is in place; otherwise the file is untouched
-// and the reason is told in French from the system's error ("disque plein", "lecture seule"...).
+// whole file as one unit. nullopt once the new file is in place; otherwise the file is untouched,
+// no temporary file is left, and the reason is told in French from the system's error ("disque
+// plein", "lecture seule"...). A file that exists but cannot be read is kept unless `si_illisible`
+// says otherwise; the failure then has `fichier_illisible` set.
 std::optional<EchecEcriture> remplace_section_ini(const QString& chemin, const QString& section,
                                                   const ValeursSection& valeurs,
-                                                  const PanneEcriture& panne = {});
+                                                  SiIllisible si_illisible = SiIllisible::garde,
+                                                  const PanneEcriture& panne = {},
+                                                  const AppelsSysteme& systeme = {});
 
-// Removes what an interrupted save of `chemin` left behind: the lock only when QLockFile finds
-// its owner dead, and the temporary files of the save's own name pattern (orbitel.ini.XXXXXX)
-// only while this process holds the lock, since a running writer may still be filling them.
-void nettoie_restes_enregistrement(const QString& chemin);
+// Why the file at `chemin`, which exists, cannot be read; nullopt when it reads, or is absent.
+std::optional<EchecEcriture> lecture_impossible_ini(const QString& chemin, const AppelsSysteme& systeme = {});
+
+// Removes what an interrupted save of `chemin` left behind: the lock when its owner cannot be
+// proven alive, and the temporary files of the save's own name pattern (orbitel.ini.XXXXXX) only
+// while this process holds the lock, since a running writer may still be filling them.
+void nettoie_restes_enregistrement(const QString& chemin, const AppelsSysteme& systeme = {});
 
 // The system's error number as a French reason for the user.
 std::string raison_erreur_systeme(int numero);

@@ -20,6 +20,8 @@ MagasinIni::MagasinIni(const QString& chemin) : chemin_(chemin), reglages_(chemi
 
 std::optional<std::string> MagasinIni::lit(std::string_view section, std::string_view cle) const {
     const QString nom = cle_complete(section, cle);
+    // QSettings would read a file it cannot read as an empty one.
+    if (lecture_impossible()) return std::nullopt;
     reglages_.sync(); // with nothing of its own to write, QSettings reads the file again
     if (!reglages_.contains(nom)) return std::nullopt;
     const QVariant v = reglages_.value(nom);
@@ -34,9 +36,15 @@ bool MagasinIni::ecrit(std::string_view section, std::string_view cle, std::stri
 }
 
 std::optional<EchecEcriture> MagasinIni::ecrit_ensemble(std::string_view section,
-                                                        const ValeursSection& valeurs) {
-    return remplace_section_ini(
-        chemin_, QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())), valeurs, panne);
+                                                        const ValeursSection& valeurs,
+                                                        SiIllisible si_illisible) {
+    return remplace_section_ini(chemin_,
+                                QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())),
+                                valeurs, si_illisible, panne, systeme);
+}
+
+std::optional<EchecEcriture> MagasinIni::lecture_impossible() const {
+    return lecture_impossible_ini(chemin_, systeme);
 }
 
 QString chemin_reglages_utilisateur(const QString& application) {

@@ -10,20 +10,24 @@
 namespace orbitel {
 
 // The settings store as an INI file: read through QSettings, written as one unit (ecriture_ini).
-// Opening it clears what an interrupted save of the same file left behind.
+// Opening it clears what an interrupted save of the same file left behind. A file that exists but
+// cannot be read gives no values, and is not replaced unless asked with SiIllisible::remplace.
 class MagasinIni final : public MagasinReglages {
 public:
     explicit MagasinIni(const QString& chemin);
 
     std::optional<std::string> lit(std::string_view section, std::string_view cle) const override;
     bool ecrit(std::string_view section, std::string_view cle, std::string_view valeur) override;
-    std::optional<EchecEcriture> ecrit_ensemble(std::string_view section,
-                                                const ValeursSection& valeurs) override;
+    std::optional<EchecEcriture> ecrit_ensemble(std::string_view section, const ValeursSection& valeurs,
+                                                SiIllisible si_illisible = SiIllisible::garde) override;
+    std::optional<EchecEcriture> lecture_impossible() const override;
 
     QString chemin() const { return chemin_; }
 
-    // Tests make a step of the save fail with a given system error.
+    // Tests make a step of the save fail with a given system error,
     PanneEcriture panne;
+    // or one of the system calls by which the file is read and written.
+    AppelsSysteme systeme;
 
 private:
     QString chemin_;

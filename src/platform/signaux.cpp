@@ -36,8 +36,13 @@ SignauxFin::SignauxFin(QObject* parent) : QObject(parent) {
     action.sa_handler = au_signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < signaux_fin.size(); ++i)
-        ::sigaction(signaux_fin[i], &action, &anciens[i]);
+    for (std::size_t i = 0; i < signaux_fin.size(); ++i) {
+        ::sigaction(signaux_fin[i], nullptr, &anciens[i]);
+        // A signal the program was started with ignored stays ignored: nohup's SIGHUP, the SIGINT
+        // of a shell's background job.
+        if (!(anciens[i].sa_flags & SA_SIGINFO) && anciens[i].sa_handler == SIG_IGN) continue;
+        ::sigaction(signaux_fin[i], &action, nullptr);
+    }
 }
 
 SignauxFin::~SignauxFin() {

@@ -12,7 +12,9 @@ class SignauxFin final : public QObject {
     Q_OBJECT
 
 public:
-    // Installs the handlers; one instance at a time. The old handlers come back when it goes.
+    // Installs the handlers, except for a signal that is ignored (the program was started with it
+    // ignored, as nohup does): that one stays ignored. One instance at a time. The old handlers come
+    // back when it goes.
     explicit SignauxFin(QObject* parent = nullptr);
     ~SignauxFin() override;
 

@@ -42,10 +42,106 @@ JourSeconde jour_seconde(double secondes) {
     return {jour, static_cast<long long>(secondes - static_cast<double>(jour) * 86400)};
 }
 
-// The same for a Julian day rounded to the second.
-JourSeconde au_plus_proche(double jj) {
-    return jour_seconde(std::round((jj - JourJulien1970) * 86400));
+// The same for an instant rounded to the second.
+JourSeconde au_plus_proche(InstantTu instant) {
+    return jour_seconde(std::round(instant.secondes));
 }
+
+bool ecrivable(InstantTu instant) {
+    return std::fabs(instant.jour_julien()) < JourJulienLimite;
+}
+
+Cellule nombre(double x) {
+    return {nombre_court(x), true};
+}
+
+Cellule texte(std::string t) {
+    return {std::move(t), false};
+}
+
+using R = RangeeAlmanach;
+using C = ContexteTable;
+
+// The cells of the engine's values stay empty for a row that could not be computed.
+template <double LigneAlmanach::*valeur> Cellule valeur_calculee(const R& r, const C&) {
+    return r.ligne.calculable ? nombre(r.ligne.*valeur) : Cellule{{}, true};
+}
+
+Cellule instant_evenement(const EvenementHorizon& e, const C& c) {
+    return texte(e.trouve ? instant_iso(InstantTu::du_jour_julien(e.jj), c.zone) : std::string());
+}
+
+Cellule azimut_evenement(const EvenementHorizon& e) {
+    return e.trouve ? nombre(e.azimut) : Cellule{{}, true};
+}
+
+constexpr Colonne<R> almanach[] = {
+    {"instant",
+     [](const R& r, const C& c) {
+         return texte(
+             instant_iso(r.ligne.calculable ? InstantTu::du_jour_julien(r.ligne.jj) : r.instant, c.zone));
+     }},
+    {"longitude", valeur_calculee<&LigneAlmanach::longitude>},
+    {"latitude", valeur_calculee<&LigneAlmanach::latitude>},
+    {"distance_km", valeur_calculee<&LigneAlmanach::distance_km>},
+    {"parallaxe", valeur_calculee<&LigneAlmanach::parallaxe>},
+    {"ascension_droite", valeur_calculee<&LigneAlmanach::ascension_droite>},
+    {"declinaison", valeur_calculee<&LigneAlmanach::declinaison>},
+    {"distance_topo_km", valeur_calculee<&LigneAlmanach::distance_topo_km>},
+    {"ascension_droite_topo", valeur_calculee<&LigneAlmanach::ascension_droite_topo>},
+    {"declinaison_topo", valeur_calculee<&LigneAlmanach::declinaison_topo>},
+    {"elongation", valeur_calculee<&LigneAlmanach::elongation>},
+    {"cote", [](const R& r, const C&) { return texte(r.ligne.calculable ? std::string(r.ligne.cote) : ""); }},
+    {"phase", valeur_calculee<&LigneAlmanach::phase>},
+    {"hauteur", valeur_calculee<&LigneAlmanach::hauteur>},
+    {"azimut", valeur_calculee<&LigneAlmanach::azimut>},
+    {"lever",
+     [](const R& r, const C& c) {
+         return r.ligne.calculable ? instant_evenement(r.ligne.lever_coucher.lever, c) : Cellule{};
+     }},
+    {"azimut_lever",
+     [](const R& r, const C&) {
+         return r.ligne.calculable ? azimut_evenement(r.ligne.lever_coucher.lever) : Cellule{{}, true};
+     }},
+    {"coucher",
+     [](const R& r, const C& c) {
+         return r.ligne.calculable ? instant_evenement(r.ligne.lever_coucher.coucher, c) : Cellule{};
+     }},
+    {"azimut_coucher",
+     [](const R& r, const C&) {
+         return r.ligne.calculable ? azimut_evenement(r.ligne.lever_coucher.coucher) : Cellule{{}, true};
+     }},
+};
+
+using P = PhaseDatee;
+
+constexpr Colonne<P> phases[] = {
+    {"phase", [](const P& p, const C&) { return texte(std::string(nom_phase_table(p.indice))); }},
+    {"instant",
+     [](const P& p, const C& c) { return texte(instant_iso(InstantTu::du_jour_julien(p.jj), c.zone)); }},
+};
+
+constexpr Colonne<P> phases_texte[] = {
+    {"", [](const P& p, const C&) { return texte(ligne_phase(p)); }},
+};
+
+std::string debut_icalendar(const P& p) {
+    return instant_icalendar(InstantTu::du_jour_julien(p.jj));
+}
+
+constexpr Colonne<P> phases_icalendar[] = {
+    {"UID",
+     [](const P& p, const C&) {
+         return texte(debut_icalendar(p) + "-" + std::string(nom_phase_table(p.indice)) + "@orbitel-rapport");
+     }},
+    {"DTSTAMP", [](const P&, const C& c) { return texte(c.horodatage); }},
+    {"DTSTART", [](const P& p, const C&) { return texte(debut_icalendar(p)); }},
+    {"SUMMARY",
+     [](const P& p, const C&) {
+         return texte(std::string(noms_phases.at(static_cast<std::size_t>(p.indice))));
+     }},
+    {"TRANSP", [](const P&, const C&) { return texte("TRANSPARENT"); }},
+};
 
 } // namespace
 
@@ -56,18 +152,18 @@ std::string nombre_court(double x) {
     return std::string(t.data(), fin);
 }
 
-std::string instant_iso(double jj_tu, const Fuseau& fuseau, bool tu) {
-    if (!(std::fabs(jj_tu) < JourJulienLimite)) return {};
-    // Rounded to the second first, and the zone asked at that very second: a Julian day a hair short
+std::string instant_iso(InstantTu instant, const Fuseau* zone) {
+    if (!ecrivable(instant)) return {};
+    // Rounded to the second first, and the zone asked at that very second: an instant a hair short
     // of a change of the clocks is written as the second of the change, so it takes the offset that
     // starts there (never a wall-clock time the zone skips or an hour twice with one offset).
-    const double secondes_tu = std::round((jj_tu - JourJulien1970) * 86400);
-    const std::int32_t decalage = tu ? 0 : fuseau.decalage(secondes_tu);
+    const double secondes_tu = std::round(instant.secondes);
+    const std::int32_t decalage = zone ? zone->decalage(secondes_tu) : 0;
     const JourSeconde js = jour_seconde(secondes_tu + decalage);
     const DateCalendaire d = date_du_jour_julien(static_cast<double>(js.jour) + JourJulien1970);
     std::string s = annee_iso(d.an) + "-" + deux(d.mois) + "-" + deux(d.jour) + "T" +
                     deux(js.seconde / 3600) + ":" + deux(js.seconde / 60 % 60) + ":" + deux(js.seconde % 60);
-    if (tu) {
+    if (!zone) {
         s.push_back('Z');
         return s;
     }
@@ -84,63 +180,20 @@ std::string instant_iso(double jj_tu, const Fuseau& fuseau, bool tu) {
     return s;
 }
 
-CellulesAlmanach cellules_almanach(const LigneAlmanach& l, const std::string& instant,
-                                   const std::string& lever, const std::string& coucher) {
-    CellulesAlmanach c;
-    for (bool& n : c.nombres)
-        n = true;
-    c.nombres[0] = c.nombres[11] = c.nombres[15] = c.nombres[17] = false;
-    c.textes[0] = instant;
-    if (!l.calculable) return c;
-    const double valeurs[] = {l.longitude,        l.latitude,    l.distance_km,      l.parallaxe,
-                              l.ascension_droite, l.declinaison, l.distance_topo_km, l.ascension_droite_topo,
-                              l.declinaison_topo, l.elongation};
-    for (std::size_t i = 0; i < 10; ++i)
-        c.textes[1 + i] = nombre_court(valeurs[i]);
-    c.textes[11] = std::string(l.cote);
-    c.textes[12] = nombre_court(l.phase);
-    c.textes[13] = nombre_court(l.hauteur);
-    c.textes[14] = nombre_court(l.azimut);
-    if (l.lever_coucher.lever.trouve) {
-        c.textes[15] = lever;
-        c.textes[16] = nombre_court(l.lever_coucher.lever.azimut);
-    }
-    if (l.lever_coucher.coucher.trouve) {
-        c.textes[17] = coucher;
-        c.textes[18] = nombre_court(l.lever_coucher.coucher.azimut);
-    }
-    return c;
+std::span<const Colonne<RangeeAlmanach>> colonnes_almanach() {
+    return almanach;
 }
 
-std::string ligne_csv(const CellulesAlmanach& c) {
-    std::string s;
-    for (std::size_t i = 0; i < CellulesAlmanach::nombre; ++i) {
-        if (i > 0) s.push_back(',');
-        s += c.textes[i];
-    }
-    s.push_back('\n');
-    return s;
+std::span<const Colonne<PhaseDatee>> colonnes_phases() {
+    return phases;
 }
 
-std::string objet_json(const CellulesAlmanach& c) {
-    std::string s = "{";
-    std::size_t debut = 0;
-    for (std::size_t i = 0; i < CellulesAlmanach::nombre; ++i) {
-        const std::size_t fin = colonnes_almanach.find(',', debut);
-        if (i > 0) s.push_back(',');
-        s += '"';
-        s += colonnes_almanach.substr(debut, fin - debut);
-        s += "\":";
-        debut = fin + 1;
-        if (c.textes[i].empty())
-            s += "null";
-        else if (c.nombres[i])
-            s += c.textes[i];
-        else
-            s += '"' + c.textes[i] + '"';
-    }
-    s.push_back('}');
-    return s;
+std::span<const Colonne<PhaseDatee>> colonnes_phases_texte() {
+    return phases_texte;
+}
+
+std::span<const Colonne<PhaseDatee>> colonnes_phases_icalendar() {
+    return phases_icalendar;
 }
 
 std::string_view nom_phase_table(std::int16_t indice) {
@@ -154,21 +207,13 @@ std::string ligne_phase(const PhaseDatee& phase) {
            " le: " + jj_en_texte(phase.jj);
 }
 
-std::string instant_icalendar(double jj_tu) {
-    if (!(std::fabs(jj_tu) < JourJulienLimite)) return {};
-    const JourSeconde js = au_plus_proche(jj_tu);
+std::string instant_icalendar(InstantTu instant) {
+    if (!ecrivable(instant)) return {};
+    const JourSeconde js = au_plus_proche(instant);
     const DateCivile d = date_civile(js.jour);
     if (d.annee < 0 || d.annee > 9999) return {};
     return annee_iso(d.annee) + deux(d.mois) + deux(d.jour) + "T" + deux(js.seconde / 3600) +
            deux(js.seconde / 60 % 60) + deux(js.seconde % 60) + "Z";
-}
-
-std::string evenement_icalendar(const PhaseDatee& phase, const std::string& horodatage) {
-    const std::string debut = instant_icalendar(phase.jj);
-    return "BEGIN:VEVENT\r\nUID:" + debut + "-" + std::string(nom_phase_table(phase.indice)) +
-           "@orbitel-rapport\r\nDTSTAMP:" + horodatage + "\r\nDTSTART:" + debut +
-           "\r\nSUMMARY:" + std::string(noms_phases.at(static_cast<std::size_t>(phase.indice))) +
-           "\r\nTRANSP:TRANSPARENT\r\nEND:VEVENT\r\n";
 }
 
 } // namespace orbitel

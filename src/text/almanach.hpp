@@ -1,12 +1,15 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "clock/fuseau.hpp"
+#include "clock/instant_tu.hpp"
 #include "events/almanach.hpp"
 #include "events/phases.hpp"
 #include "text/lignes_phases.hpp"
+#include "text/tables.hpp"
 
 namespace orbitel {
 
@@ -18,32 +21,29 @@ namespace orbitel {
 std::string nombre_court(double x);
 
 // An instant as ISO 8601, rounded to the nearest second, on the zone's wall clock with the offset
-// in force at that second: "2027-03-28T03:30:00+02:00", or in UT with "Z" when `tu`. The date is in
-// the engine's calendar (Julian before 15 October 1582); years outside 0000-9999 take the expanded
-// form ("-0044", "+12000"). "" for an instant that cannot be written (beyond JourJulienLimite).
-std::string instant_iso(double jj_tu, const Fuseau& fuseau, bool tu);
+// in force at that second: "2027-03-28T03:30:00+02:00", or in UT with "Z" when `zone` is nullptr.
+// The date is in the engine's calendar (Julian before 15 October 1582); years outside 0000-9999
+// take the expanded form ("-0044", "+12000"). "" for an instant that cannot be written (beyond
+// JourJulienLimite).
+std::string instant_iso(InstantTu instant, const Fuseau* zone);
 
-// The column names, in order, of an almanac row.
-inline constexpr std::string_view colonnes_almanach =
-    "instant,longitude,latitude,distance_km,parallaxe,ascension_droite,declinaison,distance_topo_km,"
-    "ascension_droite_topo,declinaison_topo,elongation,cote,phase,hauteur,azimut,lever,azimut_lever,coucher,"
-    "azimut_coucher";
-
-// The cells of a row as texts, "" where there is nothing (rise or set absent, instant not
-// computable). `instant`, `lever` and `coucher` are already written by instant_iso.
-struct CellulesAlmanach {
-    static constexpr std::size_t nombre = 19;
-    std::string textes[nombre];
-    bool nombres[nombre]; // true for the numeric columns (JSON writes them unquoted)
+// A row of the almanac: the engine's values, and the row's instant, written when they could not
+// be computed.
+struct RangeeAlmanach {
+    InstantTu instant;
+    LigneAlmanach ligne;
 };
-CellulesAlmanach cellules_almanach(const LigneAlmanach& ligne, const std::string& instant,
-                                   const std::string& lever, const std::string& coucher);
 
-// "instant,...\n" then one line per row, no quoting (no cell holds a comma).
-std::string ligne_csv(const CellulesAlmanach& cellules);
+// The almanac's columns, in order: instant, longitude, latitude, … azimut_coucher. Numbers are
+// nombre_court's; cells are "" where there is nothing (rise or set absent, instant not computable).
+std::span<const Colonne<RangeeAlmanach>> colonnes_almanach();
 
-// {"instant":"…","longitude":133.1,…,"lever":null,…}
-std::string objet_json(const CellulesAlmanach& cellules);
+// The columns of the phases of a year: as tables (phase, instant), as the panel's lines (one
+// unnamed column), and as iCalendar events (UID, DTSTAMP, DTSTART, SUMMARY, TRANSP; the UID depends
+// only on the phase and its instant).
+std::span<const Colonne<PhaseDatee>> colonnes_phases();
+std::span<const Colonne<PhaseDatee>> colonnes_phases_texte();
+std::span<const Colonne<PhaseDatee>> colonnes_phases_icalendar();
 
 // The phase names of the tables: "nouvelle_lune", "premier_quartier", "pleine_lune",
 // "dernier_quartier".
@@ -55,11 +55,6 @@ std::string ligne_phase(const PhaseDatee& phase);
 
 // "20270107T203712Z": the instant in UT to the nearest second, on the proleptic Gregorian calendar
 // the iCalendar format is defined on. "" outside the years 0000-9999, which the format cannot write.
-std::string instant_icalendar(double jj_tu);
-
-// A VEVENT of an iCalendar file for a phase, CRLF line ends: SUMMARY the phase's name ("Pleine
-// Lune"), DTSTART its instant, a UID that depends only on the phase and its instant, DTSTAMP the
-// given stamp (instant_icalendar form).
-std::string evenement_icalendar(const PhaseDatee& phase, const std::string& horodatage);
+std::string instant_icalendar(InstantTu instant);
 
 } // namespace orbitel

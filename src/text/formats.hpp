@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "clock/calendrier.hpp"
-#include "clock/instant.hpp"
+#include "clock/instant_tu.hpp"
 
 namespace orbitel {
 

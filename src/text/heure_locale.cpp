@@ -35,9 +35,10 @@ std::optional<InstantLigne> instant_ecrit(InstantTu instant, FormeInstant forme)
         if (!l.avec_secondes) l.tu.secondes = 0;
         return l;
     }
-    if (!std::isfinite(instant.jj)) return std::nullopt;
+    const double jj = instant.jour_julien();
+    if (!std::isfinite(jj)) return std::nullopt;
     // As jj_en_texte writes it: every part truncated.
-    const DateCalendaire date = date_du_jour_julien(instant.jj);
+    const DateCalendaire date = date_du_jour_julien(jj);
     const double m = 1440 * date.fraction;
     const double h = m / 60;
     const double heure = std::floor(h);

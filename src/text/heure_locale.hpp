@@ -4,7 +4,7 @@
 #include <string>
 
 #include "clock/calendrier.hpp"
-#include "clock/instant.hpp"
+#include "clock/instant_tu.hpp"
 
 namespace orbitel {
 

@@ -40,7 +40,7 @@ std::string notice_delta_t(std::int16_t annee, double secondes, char marque) {
 
 std::string jj_en_texte(double jj) {
     if (!std::isfinite(jj)) throw std::domain_error("jour julien non fini");
-    const std::optional<InstantLigne> l = instant_ecrit({jj}, FormeInstant::phase);
+    const std::optional<InstantLigne> l = instant_ecrit(InstantTu::du_jour_julien(jj), FormeInstant::phase);
     if (!l) throw std::domain_error("heure hors du jour");
     const DateHeureTu& t = l->tu;
     std::string s;
@@ -76,7 +76,7 @@ LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque) {
         std::string& ligne = l.phases[i];
         ligne = noms_phases[i];
         ligne += " le: ";
-        ligne += jj_en_texte(lunaison.phases[i].jj);
+        ligne += jj_en_texte(lunaison.phases[i].jour_julien());
     }
     return l;
 }

@@ -17,7 +17,7 @@ std::string signe(double x, std::string_view image, char marque) {
 }
 
 std::string date_minute(double jj) {
-    return texte_date({jj}, false);
+    return texte_date(InstantTu::du_jour_julien(jj), false);
 }
 
 } // namespace
@@ -81,7 +81,7 @@ LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque)
 }
 
 std::string notice_delta_t_precis(double jj, double secondes, char marque) {
-    std::string date = texte_date({jj}, false);
+    std::string date = texte_date(InstantTu::du_jour_julien(jj), false);
     date = date.substr(0, date.find(" à "));
     return "Les heures sont en temps universel, la différence avec le temps terrestre (TT) est, le " + date +
            ", de " + texte_image(secondes, "00.00", marque) + " secondes (modèle précis).";

@@ -22,16 +22,58 @@ QString texte_echec_enregistrement(const EchecEcriture& echec) {
         .arg(QString::fromStdString(echec.fichier), raison);
 }
 
+namespace {
+
+void ecrit_erreur(const QString& texte) {
+    std::fprintf(stderr, "orbitel : %s\n",
+                 QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
+}
+
+QString fichier(const EchecEcriture& echec) {
+    return QString::fromStdString(echec.fichier);
+}
+
+// Whether the user lets the unreadable file be replaced; No unless they choose otherwise.
+bool accepte_remplacement(QWidget& fenetre, const EchecEcriture& echec) {
+    QMessageBox boite(
+        QMessageBox::Question, QStringLiteral("Fichier de réglages illisible"),
+        QStringLiteral("Le lieu n'a pas été enregistré\u00a0: le fichier\n«\u00a0%1\u00a0»\n"
+                       "n'a pas pu être lu (%2).\nLe remplacer effacera tous les autres "
+                       "réglages qu'il contient.\n\nRemplacer ce fichier par le lieu actuel\u00a0?")
+            .arg(fichier(echec), QString::fromStdString(echec.raison)),
+        QMessageBox::NoButton, &fenetre);
+    boite.setObjectName(QStringLiteral("FichierIllisible"));
+    QPushButton* remplacer = boite.addButton(QStringLiteral("Remplacer"), QMessageBox::DestructiveRole);
+    QPushButton* garder = boite.addButton(QStringLiteral("Ne pas remplacer"), QMessageBox::RejectRole);
+    boite.setDefaultButton(garder);
+    boite.setEscapeButton(garder);
+    boite.exec();
+    return boite.clickedButton() == remplacer;
+}
+
+} // namespace
+
 bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu,
                                  bool sans_dialogue) {
+    SiIllisible si_illisible = SiIllisible::garde;
     for (;;) {
-        const std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu);
+        const std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu, si_illisible);
         if (!echec) return true;
+        if (echec->fichier_illisible) {
+            if (!sans_dialogue && accepte_remplacement(fenetre, *echec)) {
+                si_illisible = SiIllisible::remplace;
+                continue;
+            }
+            if (sans_dialogue)
+                ecrit_erreur(
+                    QStringLiteral("Enregistrement impossible. Le fichier «\u00a0%1\u00a0» n'a pas pu "
+                                   "être lu (%2)\u00a0; il est laissé tel quel, sans le lieu.")
+                        .arg(fichier(*echec), QString::fromStdString(echec->raison)));
+            return false;
+        }
         const QString texte = texte_echec_enregistrement(*echec);
         if (sans_dialogue) {
-            std::fprintf(
-                stderr, "orbitel : %s\n",
-                QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
+            ecrit_erreur(QStringLiteral("Enregistrement impossible. ") + texte);
         } else {
             QMessageBox boite(QMessageBox::Warning, QStringLiteral("Enregistrement impossible"), texte,
                               QMessageBox::NoButton, &fenetre);
@@ -44,6 +86,27 @@ bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, con
         }
         return false;
     }
+}
+
+void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin, bool sans_dialogue) {
+    const std::optional<EchecEcriture> echec = magasin.lecture_impossible();
+    if (!echec) return;
+    const QString texte =
+        QStringLiteral(
+            "Le lieu enregistré n'a pas pu être lu dans le fichier\n«\u00a0%1\u00a0»\u00a0: %2.\n"
+            "Le lieu par défaut est utilisé\u00a0; le fichier ne sera pas remplacé sans votre accord.")
+            .arg(fichier(*echec), QString::fromStdString(echec->raison));
+    if (sans_dialogue) {
+        ecrit_erreur(QStringLiteral("Lecture impossible. ") + texte);
+        return;
+    }
+    // Opened without waiting: start-up goes on and the program's event loop runs, so that a quit
+    // (a signal, the session's end) is heard while the box is up.
+    auto* boite = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lecture impossible"), texte,
+                                  QMessageBox::Ok, &fenetre);
+    boite->setObjectName(QStringLiteral("LectureImpossible"));
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    boite->open();
 }
 
 void raccorde_fins(QWidget& fenetre, FinsDuProgramme& fins) {

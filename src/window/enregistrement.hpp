@@ -12,8 +12,8 @@ namespace orbitel {
 // What the ends of the program ask of the main window.
 class FinsDuProgramme {
 public:
-    // Whether nobody can be asked about a failed save (a signal, a session end without
-    // interaction): the failure then goes to standard error.
+    // Whether nobody can be asked (a signal, a session end without interaction): failures then go
+    // to standard error.
     virtual void definit_sans_dialogue(bool sans_dialogue) = 0;
     // The quit button's own quit: the window unloaded (the place saved), then the program's end.
     virtual void quitte() = 0;
@@ -25,13 +25,20 @@ protected:
 };
 
 // Saves the place; when the save fails, asks "Enregistrement impossible" with the file and the
-// reason, "Réessayer" trying again, "Quitter sans enregistrer" giving up. Without anyone to ask
-// (sans_dialogue), the failure is written to standard error. True once the place is saved.
+// reason, "Réessayer" trying again, "Quitter sans enregistrer" giving up. A settings file that
+// exists but cannot be read is replaced only if the user answers "Remplacer" to the question
+// (the default keeps it). Without anyone to ask, the failure is written to standard error and the
+// file is kept (sans_dialogue). True once the place is saved.
 bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu,
                                  bool sans_dialogue);
 
 // The text of the question for a failed save.
 QString texte_echec_enregistrement(const EchecEcriture& echec);
+
+// Tells at start-up that the settings file exists but cannot be read: the window runs with the
+// default place and the file will not be replaced without the user's consent. A message box
+// (modal to the window, opened without waiting), or standard error when nobody can be asked.
+void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin, bool sans_dialogue);
 
 // Turns the end signals and the session's end into the quit button's own quit, through the event
 // loop, and makes sure the place is saved if the application quits by any other road.

@@ -89,9 +89,12 @@ void PosLune::connecte() {
     connect(ui_.bouton_imprimer, &QPushButton::clicked, this, [this] { etape([this] { imprime(); }); });
     connect(ui_.fleche_precedente, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_precedent));
     connect(ui_.fleche_suivante, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_suivant));
-    for (QLineEdit* champ :
-         {ui_.champs_latitude[0], ui_.champs_latitude[1], ui_.champs_longitude[0], ui_.champs_longitude[1]})
-        connect(champ, &QLineEdit::textChanged, this, gestionnaire(&PosLune::lieu_modifie));
+    const std::array<QLineEdit*, 4> champs{ui_.champs_latitude[0], ui_.champs_latitude[1],
+                                           ui_.champs_longitude[0], ui_.champs_longitude[1]};
+    for (int i = 0; i < 4; ++i)
+        connect(champs[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
+                [this, i] { etape([&] { suit_lieu(i); }); });
+    saisie_lieu_.installe(*this);
     for (QRadioButton* o : {ui_.options_nord_sud[0], ui_.options_nord_sud[1], ui_.options_est_ouest[0],
                             ui_.options_est_ouest[1]})
         connect(o, &QRadioButton::clicked, this, gestionnaire(&PosLune::lieu_modifie));
@@ -102,7 +105,6 @@ void PosLune::connecte() {
 void PosLune::demarre() {
     etape([this] { place_etiquettes(); });
     etape([this] { saisie_lieu_.ecrit(restaure_lieu(reglages_), [this] { lieu_modifie(); }); });
-    etape([this] { lieu_par_defaut_si_intenable(); });
     etape([this] { calcule_position(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_phases_calculees(); });
@@ -110,6 +112,7 @@ void PosLune::demarre() {
         show();
         QCoreApplication::processEvents();
     });
+    etape([this] { signale_lecture_impossible(*this, reglages_, sans_dialogue_); });
     etape([this] { cherche_lever_coucher(); });
     etape([this] { demarrage_termine_ = true; });
     etape([this] { ecrit_notice_horloge(); });
@@ -141,24 +144,17 @@ void PosLune::donne_focus_dummy() {
 
 // ---- The place ------------------------------------------------------------------------------
 
-void PosLune::montre_lieu_lu(const ChampsLieu& champs) {
-    montre_lieu(ui_, examine_lieu(champs), releve_.lieu);
-}
-
 void PosLune::lieu_modifie() {
-    const ChampsLieu champs = saisie_lieu_.champs();
-    // A place that cannot be held leaves the one the window had; the field shows why.
-    if (const auto lu = lit_lieu(champs)) releve_.lieu = lu;
-    montre_lieu_lu(champs);
-    if (demarrage_termine_) cherche_lever_coucher();
+    suit_lieu(-1);
 }
 
-void PosLune::lieu_par_defaut_si_intenable() {
-    // A saved place that cannot be held gives the first run's place, its field marked.
-    const ChampsLieu champs = saisie_lieu_.champs();
-    if (lit_lieu(champs)) return;
-    releve_.lieu = lieu_par_defaut();
-    montre_lieu_lu(champs);
+void PosLune::suit_lieu(int champ) {
+    // A field that cannot be held is left out, its value from before its edit standing in; the
+    // field shows why.
+    const LieuRetenu& retenu = saisie_lieu_.suit(champ);
+    releve_.lieu = retenu.lieu();
+    montre_lieu(ui_, retenu.defauts(), releve_.lieu);
+    if (demarrage_termine_) cherche_lever_coucher();
 }
 
 void PosLune::decharge() {
@@ -353,7 +349,7 @@ void PosLune::bascule_mode() {
         // The panel of the last instant acquired; without a date on its instant line the panel
         // keeps its lines.
         etape([this] {
-            if (const auto r = reference_de_l_instant({jour_julien(instant_)})) affiche_phases(*r);
+            if (const auto r = reference_de_l_instant(instant_des_champs(instant_))) affiche_phases(*r);
         });
         etape([this] { cherche_lever_coucher(); });
         // Delta T follows the present year; the notice keeps describing the panel's hours.

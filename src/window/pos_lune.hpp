@@ -64,7 +64,7 @@ public:
     IssueImpression imprime(); // Command5
     void cycle_precedent();    // Image2
     void cycle_suivant();      // Image3
-    void lieu_modifie();       // a place field or option
+    void lieu_modifie();       // a hemisphere option
     void decharge() override;  // unload: the place saved, once
 
     bool temps_reel() const;
@@ -113,8 +113,8 @@ private:
     // The panel of the instant just computed: the date its instant line writes, or "---".
     void affiche_phases_calculees();
     void montre_phases(const std::optional<DateHeure>& reference);
-    void lieu_par_defaut_si_intenable();
-    void montre_lieu_lu(const ChampsLieu& champs);
+    // After a change of place field `champ` (0 to 3), or of a hemisphere (-1).
+    void suit_lieu(int champ);
 
     const Horloge& horloge_;
     MagasinReglages& reglages_;

@@ -84,3 +84,100 @@ TEST(LitLieu, ValeurQuOnNePeutTenirLaisseLeLieu) {
     ASSERT_TRUE(grand);
     EXPECT_EQ(grand->Lon, -3.4E38f);
 }
+
+TEST(SuitSaisie, ChampIntenableRemplaceParSaValeurDAvantLesAutresAppliques) {
+    const std::string lat = "Latitude : 90° au plus", grand = "Nombre trop grand";
+    using R = std::array<std::string, 4>;
+    const LieuRetenu paris{};
+    struct Cas {
+        const char* nom;
+        LieuRetenu avant;
+        ChampsLieu affiches;
+        int champ;
+        const char* repli;
+        ChampsLieu attendus;
+        R raisons;
+    };
+    const LieuRetenu lat0_ecarte{{"48", "52", "2", "20", true, true}, {lat, "", "", ""}};
+    for (const Cas& c : {
+             // Every field can be held: all are used as shown, hemispheres too.
+             Cas{"tenable",
+                 paris,
+                 {"9", "52", "2", "20", false, true},
+                 0,
+                 "48",
+                 {"9", "52", "2", "20", false, true},
+                 {}},
+             // 95 over 48, 9 on the way: the value from before the edit, not the 9.
+             Cas{"95",
+                 {{"9", "52", "2", "20", true, true}, {}},
+                 {"95", "52", "2", "20", true, true},
+                 0,
+                 "48",
+                 {"48", "52", "2", "20", true, true},
+                 {lat, "", "", ""}},
+             Cas{"1E999",
+                 paris,
+                 {"48", "52", "1E999", "20", true, true},
+                 2,
+                 "2",
+                 {"48", "52", "2", "20", true, true},
+                 {"", "", grand, ""}},
+             // The degrees take 90 over with the minutes: the field edited is the one left out.
+             Cas{"90 et 52",
+                 paris,
+                 {"90", "52", "2", "20", true, true},
+                 0,
+                 "48",
+                 {"48", "52", "2", "20", true, true},
+                 {lat, "", "", ""}},
+             // The other fields and the hemispheres keep applying while the latitude is left out.
+             Cas{"longitude",
+                 lat0_ecarte,
+                 {"95", "52", "2", "30", false, false},
+                 3,
+                 "20",
+                 {"48", "52", "2", "30", false, false},
+                 {lat, "", "", ""}},
+             Cas{"minutes",
+                 lat0_ecarte,
+                 {"95", "0", "2", "20", true, true},
+                 1,
+                 "52",
+                 {"48", "0", "2", "20", true, true},
+                 {lat, "", "", ""}},
+             // A field left out comes back once the shown texts can be held with it.
+             Cas{"repris",
+                 {{"48", "52", "2", "20", true, true}, {lat, "", "", ""}},
+                 {"90", "0", "2", "20", true, true},
+                 1,
+                 "52",
+                 {"90", "0", "2", "20", true, true},
+                 {}},
+             // A fallback that no longer goes with the other fields: the value the field had.
+             Cas{"repli caduc",
+                 {{"10", "30", "2", "20", true, true}, {}},
+                 {"95", "30", "2", "20", true, true},
+                 0,
+                 "90",
+                 {"10", "30", "2", "20", true, true},
+                 {lat, "", "", ""}},
+             Cas{"hemisphere",
+                 lat0_ecarte,
+                 {"95", "52", "2", "20", false, true},
+                 -1,
+                 "",
+                 {"48", "52", "2", "20", false, true},
+                 {lat, "", "", ""}},
+         }) {
+        const LieuRetenu r = suit_saisie(c.avant, c.affiches, c.champ, c.repli);
+        EXPECT_EQ(r.champs.lat0, c.attendus.lat0) << c.nom;
+        EXPECT_EQ(r.champs.lat1, c.attendus.lat1) << c.nom;
+        EXPECT_EQ(r.champs.lon0, c.attendus.lon0) << c.nom;
+        EXPECT_EQ(r.champs.lon1, c.attendus.lon1) << c.nom;
+        EXPECT_EQ(r.champs.nord, c.attendus.nord) << c.nom;
+        EXPECT_EQ(r.champs.est, c.attendus.est) << c.nom;
+        EXPECT_EQ(r.raisons, c.raisons) << c.nom;
+        EXPECT_TRUE(lit_lieu(r.champs)) << c.nom;
+    }
+}

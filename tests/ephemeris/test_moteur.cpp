@@ -148,15 +148,19 @@ TEST(Moteur, InstantTropLointainPourEtreEcrit) {
     Instant heures = instant(1, 1, 2000);
     heures.heures = 1e30;
     EXPECT_FALSE(est_calculable(lune(heures)));
-    // Still written: ten million years from now, to the second.
-    Instant loin = instant(1, 1, 1e7);
-    loin.heures = 12;
-    loin.minutes = 34;
-    loin.secondes = 56;
-    const EtatLune e = lune(loin);
+    // The years dates are read and written with, and not one day beyond: the phase panel and the
+    // command line know no other.
+    Instant dernier = instant(31, 12, 32767);
+    dernier.heures = 12;
+    dernier.minutes = 34;
+    dernier.secondes = 56;
+    const EtatLune e = lune(dernier);
     ASSERT_TRUE(est_calculable(e));
     EXPECT_EQ(lignes_geocentriques(position_de_l_etat(e, {}), ',').instant,
-              "Instant G.M.T. = 01/01/10000000 à 12:34:56");
+              "Instant G.M.T. = 31/12/32767 à 12:34:56");
+    EXPECT_TRUE(est_calculable(lune(instant(1, 1, -32767))));
+    for (const Instant& au_dela : {instant(1, 1, 32768), instant(31, 12, -32768), instant(1, 1, 1e7)})
+        EXPECT_FALSE(est_calculable(lune(au_dela))) << au_dela.an;
 }
 
 TEST(SinusLot, AccordAvecLaBibliothequeStandard) {

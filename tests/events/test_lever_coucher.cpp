@@ -94,21 +94,24 @@ const Croisement* premier(const std::vector<Croisement>& v, bool montee) {
 void compare_a_la_force_brute(const LeverCoucher& r, double jj0, const Observateur& o) {
     const std::vector<Croisement> tous = force_brute(jj0, o);
     const std::vector<Croisement> nets = sans_frolements(tous);
-    const std::string ou = "jour " + texte_date({jj0}, false) + " lat " + std::to_string(o.Lat);
+    const std::string ou =
+        "jour " + texte_date(InstantTu::du_jour_julien(jj0), false) + " lat " + std::to_string(o.Lat);
     for (const bool montee : {true, false}) {
         const EvenementHorizon& ev = montee ? r.lever : r.coucher;
         const Croisement* a = premier(tous, montee);
         const Croisement* b = premier(nets, montee);
         const char* quoi = montee ? "lever" : "coucher";
         if (!ev.trouve) {
-            EXPECT_EQ(b, nullptr) << quoi << " manqué, " << ou << " à " << texte_date({jj0 + b->t}, true);
+            EXPECT_EQ(b, nullptr) << quoi << " manqué, " << ou << " à "
+                                  << texte_date(InstantTu::du_jour_julien(jj0 + b->t), true);
             continue;
         }
         ASSERT_NE(a, nullptr) << quoi << " en trop, " << ou;
         const double t = ev.jj - jj0;
         const double ecart = std::min(std::fabs(t - a->t), b ? std::fabs(t - b->t) : 1.0);
-        EXPECT_LE(ecart, 2 * Seconde) << quoi << ", " << ou << ": " << texte_date({ev.jj}, true)
-                                      << " au lieu de " << texte_date({jj0 + a->t}, true);
+        EXPECT_LE(ecart, 2 * Seconde)
+            << quoi << ", " << ou << ": " << texte_date(InstantTu::du_jour_julien(ev.jj), true)
+            << " au lieu de " << texte_date(InstantTu::du_jour_julien(jj0 + a->t), true);
     }
 }
 
@@ -216,7 +219,7 @@ TEST(LeverCoucher, MethodePasAPasManqueLeverDeParisLe10Septembre2026) {
     const LeverCoucher rq = lever_coucher_jour(e, 2461046.5, Quito);
     EXPECT_FALSE(q.lever);
     ASSERT_TRUE(rq.lever.trouve);
-    EXPECT_EQ(texte_date({rq.lever.jj}, false), "06/01/2026 à 01:49");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(rq.lever.jj), false), "06/01/2026 à 01:49");
 }
 
 TEST(LeverCoucher, CoucherSansLeverEtLInverse) {
@@ -281,7 +284,7 @@ TEST(LeverCoucher, EvenementDansLaPremiereOuLaDerniereMinuteDuJour) {
         ASSERT_TRUE(r.lever.trouve);
         EXPECT_NEAR(r.lever.jj - jj0, c.cible, 5 * Seconde);
         EXPECT_PRED2(commence_par, lignes_lever_coucher(passages_du_jour({}, r), ',').lever,
-                     "Lever: " + texte_date({jj0}, false).substr(0, 10) + c.ligne);
+                     "Lever: " + texte_date(InstantTu::du_jour_julien(jj0), false).substr(0, 10) + c.ligne);
         compare_a_la_force_brute(r, jj0, o);
     }
 }

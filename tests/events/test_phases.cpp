@@ -336,9 +336,10 @@ struct CasLointain {
 };
 
 TEST(CalculePhase, AvantLaReformeCalendrierJulien) {
-    // 1 March 1500 (Gregorian) is 20 February 1500 in the Julian calendar, a leap year there: the
-    // next new moon falls on Julian 29 February, a day the Gregorian 1500 does not have.
-    const CasLointain c{date(1500, 3, 1),
+    // The reference's fields are those the instant line writes, in the Julian calendar before the
+    // reform: 20 February 1500 (1 March in the proleptic Gregorian count) lies in the lunation of
+    // 30 January, and the next new moon falls on 29 February, a day the Gregorian 1500 does not have.
+    const CasLointain c{date(1500, 2, 20),
                         {"30/1/1500 à 18:38:41 T.U", "7/2/1500 à 04:44:18 T.U", "15/2/1500 à 06:41:59 T.U",
                          "22/2/1500 à 10:03:54 T.U", "29/2/1500 à 06:25:45 T.U"}};
     PhaseLune etat;
@@ -415,7 +416,8 @@ TEST(LignesPhases, DepuisLInstant) {
     i.an = 2024;
     i.heures = 21;
     i.minutes = 17;
-    const LignesPhases l = lignes_phases(panneau_des_phases(reference_de_l_instant({jour_julien(i)})), ',');
+    const LignesPhases l =
+        lignes_phases(panneau_des_phases(reference_de_l_instant(instant_des_champs(i))), ',');
     EXPECT_EQ(l.phases, lignes_phases(date(2024, 3, 1), ',').phases);
     EXPECT_EQ(l.notice, notice_2024);
 }
@@ -446,9 +448,9 @@ TEST(LignesPhases, DeLaDateQueLitLaLigneInstant) {
         const Instant& i = c.instant;
         const std::string quoi =
             std::to_string(i.jour) + "/" + std::to_string(i.mois) + "/" + std::to_string(i.an);
-        EXPECT_EQ(reference_de_l_instant({jour_julien(i)}), c.reference) << quoi;
+        EXPECT_EQ(reference_de_l_instant(instant_des_champs(i)), c.reference) << quoi;
         const LignesPhases l =
-            lignes_phases(panneau_des_phases(reference_de_l_instant({jour_julien(i)})), ',');
+            lignes_phases(panneau_des_phases(reference_de_l_instant(instant_des_champs(i))), ',');
         const LignesPhases attendu =
             c.reference ? lignes_phases(*c.reference, ',') : lignes_phases_absentes();
         EXPECT_EQ(l.phases, attendu.phases) << quoi;
@@ -516,7 +518,9 @@ TEST(Lunaisons, LaLunaisonDeLaDateLoinDe2000) {
     // the lunation the date falls in, or the next one due within AvanceMaxJours, and steps by one.
     for (const DateHeure d : {date(32767, 1, 1), date(32767, 12, 1), date(12233, 7, 1), date(5000, 3, 1),
                               date(1000, 1, 1), date(-20000, 6, 15), date(-32767, 1, 1)}) {
-        const double jj = d.jours() + jj_epoque;
+        // The date's fields as the instant line writes them: Julian calendar before the reform.
+        const double jj = jour_julien({static_cast<double>(d.jour()), static_cast<double>(d.mois()),
+                                       static_cast<double>(d.annee()), 0, 0, 0});
         PhaseLune etat;
         const double nouvelle = jj_phase(etat, 0, d, 0);
         const double suivante = jj_phase(etat, 4, d, 0);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/arguments.hpp"
+#include "cli/options.hpp"
 #include "cli/rapport.hpp"
 #include "clock/horloge_fixe.hpp"
 #include "outils_fuzz.hpp"
@@ -111,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const HorlogeFixe horloge({2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7});
     EnvironnementRapport env;
     env.horloge = &horloge;
-    env.reglages = [] { return std::make_unique<MagasinMemoire>(); };
+    env.reglages = [] {
+        return Resultat<std::unique_ptr<MagasinReglages>>(std::make_unique<MagasinMemoire>());
+    };
     env.marque_decimale = [taille] { return taille % 2 ? ',' : '.'; };
     env.fuseau_systeme = [] { return std::make_unique<FuseauAChangements>(); };
     env.lignes_maximales = 100;
@@ -128,19 +130,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         return 0;
     }
     fuzz::exige(code == 0 && erreurs.empty());
-    const ResultatArguments a = analyse_arguments(args);
-    if (a.arguments.aide) {
-        fuzz::exige(sortie == texte_aide);
+    const Resultat<Commande> c = lit_commande(args);
+    fuzz::exige(static_cast<bool>(c));
+    if (c->quoi == Commande::Quoi::aide) {
+        fuzz::exige(sortie == texte_aide());
         return 0;
     }
-    if (a.arguments.version) {
+    if (c->quoi == Commande::Quoi::version) {
         fuzz::exige(sortie.rfind("orbitel-rapport ", 0) == 0 && fuzz::lignes(sortie) == 1);
         return 0;
     }
-    const ResultatDemande lu = lit_demande(a.arguments);
-    fuzz::exige(lu.erreur.empty());
-    const Demande& d = lu.demande;
-    const bool phases = d.forme == Demande::Forme::phases;
+    const Demande& d = c->demande;
+    const bool phases = d.forme == Forme::phases;
     switch (d.format) {
     case Format::texte:
         if (phases) {
@@ -149,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             const std::size_t n = fuzz::lignes(sortie);
             fuzz::exige(n <= 51 && (n == 0 || sortie.ends_with('\n')));
             if (std::abs(d.annee_phases) <= 10000) fuzz::exige(n >= 48);
-        } else if (d.forme == Demande::Forme::instant) {
+        } else if (d.forme == Forme::instant) {
             fuzz::exige(fuzz::lignes(sortie) == 22 && sortie.ends_with('\n'));
         } else {
             // Each instant's 22 lines and an empty line (none when the typed time of day is past

@@ -22,7 +22,7 @@ InstantTu tu(double an, double mois, double jour, double h = 0, double m = 0, fl
     i.heures = h;
     i.minutes = m;
     i.secondes = s;
-    return {jour_julien(i)};
+    return instant_des_champs(i);
 }
 
 std::string locale(InstantTu instant, FormeInstant forme, int decalage) {
@@ -55,8 +55,8 @@ TEST(HeureLocale, ChaqueFormeDeLigneGardeSaPrecisionEtSonStyle) {
     EXPECT_EQ(locale(tu(-500, 1, 1, 0, 30), FormeInstant::seconde, -3600),
               "Heure locale : 31/12/-501 à 23:30:00 (UTC−1)");
     // No date written, no local time.
-    EXPECT_EQ(locale({JourJulienLimite}, FormeInstant::seconde, 0), "(aucune)");
-    EXPECT_EQ(locale({std::nan("")}, FormeInstant::phase, 0), "(aucune)");
+    EXPECT_EQ(locale(InstantTu::du_jour_julien(JourJulienLimite), FormeInstant::seconde, 0), "(aucune)");
+    EXPECT_EQ(locale(InstantTu{std::nan("")}, FormeInstant::phase, 0), "(aucune)");
 }
 
 TEST(HeureLocale, LInstantEstCeluiQueLaLigneEcrit) {
@@ -66,7 +66,7 @@ TEST(HeureLocale, LInstantEstCeluiQueLaLigneEcrit) {
          {tu(2026, 12, 7, 23, 59, 59.7f), tu(2024, 2, 9, 22, 58, 45.6f), tu(1992, 4, 12, 13, 5, 29.5f)}) {
         EXPECT_EQ(locale(i, FormeInstant::seconde, 0), "Heure locale : " + texte_date(i, true) + " (UTC)");
         EXPECT_EQ(locale(i, FormeInstant::minute, 0), "Heure locale : " + texte_date(i, false) + " (UTC)");
-        const std::string phase = jj_en_texte(i.jj);
+        const std::string phase = jj_en_texte(i.jour_julien());
         EXPECT_EQ(locale(i, FormeInstant::phase, 0),
                   "Heure locale : " + phase.substr(0, phase.size() - std::string(" T.U").size()) + " (UTC)");
     }

@@ -88,13 +88,16 @@ TEST_F(Lieu, LieuImpossibleATenirGardeLeLieuPrecedent) {
     f.tick();
     const std::string lever = texte(ui(f).Label18[0]), coucher = texte(ui(f).Label18[1]),
                       hauteur = texte(ui(f).Label12);
-    place("1E999", "0", "2", "20");
+    place("1E999", "52", "2", "20");
     EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f);
     EXPECT_EQ(texte(ui(f).Label18[0]), lever);
     EXPECT_EQ(texte(ui(f).Label18[1]), coucher);
     f.tick();
     EXPECT_EQ(texte(ui(f).Label12), hauteur);
     EXPECT_NE(texte(ui(f).Label14), lignes_topocentriques_absentes().distance);
+    // Only the field that cannot be held keeps its value: the minutes still apply.
+    place("1E999", "0", "2", "20");
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.0f);
     place("48", "52", "2", "20");
     EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f);
 }

@@ -2,7 +2,9 @@
 // the local times, the place fields that cannot be held, the About box and the printed page.
 #include <QApplication>
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <functional>
+#include <optional>
 
 #include "outils.hpp"
 #include "rapport.hpp"
@@ -39,6 +43,12 @@ public:
         qputenv(nom, valeur);
         tzset();
     }
+    // The variable unset for the length of a test.
+    Variable(const char* nom, std::nullopt_t)
+        : nom_(nom), avant_(qgetenv(nom)), avait_(qEnvironmentVariableIsSet(nom)) {
+        qunsetenv(nom);
+        tzset();
+    }
     ~Variable() {
         if (avait_) {
             qputenv(nom_, avant_);
@@ -55,6 +65,28 @@ private:
     QByteArray avant_;
     bool avait_;
 };
+
+// orbitel-rapport's output for 12 April 1992 at 0 h UT and a place ("48:52N", "2:20E"), with the
+// window's decimal comma: what the window's copy reads for the same instant and place.
+QString rapport(const char* latitude, const char* longitude) {
+    QProcess rapport;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "fr_FR.UTF-8");
+    rapport.setProcessEnvironment(env);
+    rapport.start(ORBITEL_RAPPORT_EXE, {"--date", "12/4/1992", "--heure", "0:0:0", "--latitude", latitude,
+                                        "--longitude", longitude});
+    EXPECT_TRUE(rapport.waitForFinished(60000));
+    EXPECT_EQ(rapport.exitCode(), 0) << rapport.readAllStandardError().toStdString();
+    return QString::fromUtf8(rapport.readAllStandardOutput());
+}
+
+// Processes events until `condition` holds, for 10 s at most; whether it holds.
+bool attend(const std::function<bool()>& condition) {
+    QDeadlineTimer limite(10000);
+    while (!condition() && !limite.hasExpired())
+        QTest::qWait(20);
+    return condition();
+}
 
 struct Usage : ::testing::Test {
     Banc banc{tu_de(2026, 12, 7, 5, 41, 7), 60, ','};
@@ -268,35 +300,69 @@ TEST_F(Usage, HeuresLocalesDUneDateDHiverDEteEtDUnFuseauALaDemiHeure) {
     EXPECT_EQ(bulle(ui(f).Label9), "Heure locale : 12/04/1992 à 05:30:00 (UTC+5:30)");
 }
 
-TEST_F(Usage, Latitude95GardeLeLieuPrecedentEtMarqueLeChamp) {
-    EXPECT_EQ(ui(f).Label17[0]->toolTip(), "48° 52′ N, 2° 20′ E");
-    ui(f).TLat[0]->setFocus();
-    QTest::keyClick(ui(f).TLat[0], Qt::Key_Backspace);
-    QTest::keyClick(ui(f).TLat[0], Qt::Key_Backspace);
-    QTest::keyClick(ui(f).TLat[0], Qt::Key_9);
-    const std::string lever = texte(ui(f).Label18[0]);
-    QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
-    QTest::keyClick(ui(f).TLat[0], Qt::Key_5);
-    EXPECT_EQ(texte(ui(f).TLat[0]), "95");
-    // The place of "9 52" is the one kept, and the lines are still its own.
-    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, static_cast<float>(9 + 52.0 / 60));
-    EXPECT_EQ(recherches.count(), 1);
-    EXPECT_EQ(texte(ui(f).Label18[0]), lever);
-    EXPECT_EQ(ui(f).TLat[0]->toolTip(), "Latitude : 90° au plus");
-    EXPECT_EQ(ui(f).TLat[0]->palette().color(QPalette::Text), QColor(204, 0, 0));
-    EXPECT_EQ(ui(f).TLat[1]->toolTip(), "");
-    EXPECT_EQ(ui(f).Label17[0]->toolTip(), "9° 52′ N, 2° 20′ E");
+TEST_F(Usage, ChampIntenableGardeSaValeurDAvantLaSaisieEtLesAutresChampsAppliquent) {
+    struct Cas {
+        int champ;          // TLat 0, TLat 1, TLon 0, TLon 1
+        const char* frappe; // typed over the field's text, one key at a time
+        const char* raison;
+        int autre; // then another field, typed over
+        const char* autre_frappe;
+        bool reste_rouge; // whether the first field is still left out after it
+        const char* lieu; // the place then held, and the same place for orbitel-rapport
+        const char *latitude, *longitude;
+    };
+    const std::array<QLineEdit*, 4> champs{ui(f).TLat[0], ui(f).TLat[1], ui(f).TLon[0], ui(f).TLon[1]};
+    const auto tape = [&](QLineEdit* champ, const char* frappe) {
+        champ->setFocus();
+        ASSERT_EQ(focus(), champ);
+        champ->selectAll();
+        QTest::keyClicks(champ, frappe);
+        EXPECT_EQ(texte(champ), frappe);
+    };
+    const auto copie = [&] {
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(focus(), Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    };
+    for (const Cas& c : {
+             // 9 then 95: the latitude stays 48, not the 9 typed on the way; the longitude applies.
+             Cas{0, "95", "Latitude : 90° au plus", 3, "30", true, "48° 52′ N, 2° 30′ E", "48:52N", "2:30E"},
+             // 1, 1E9, 1E99 (a float no more), 1E999: still 48.
+             Cas{0, "1E999", "Nombre trop grand", 2, "3", true, "48° 52′ N, 3° 20′ E", "48:52N", "3:20E"},
+             // 9 then 90: 90° 52′ goes beyond; 90° 00′ is taken back once the minutes allow it.
+             Cas{0, "90", "Latitude : 90° au plus", 1, "0", false, "90° 00′ N, 2° 20′ E", "90:0N", "2:20E"},
+             // 6, 60 and 600 can be held on the way; 6000 cannot, the minutes stay 52.
+             Cas{1, "6000", "Latitude : 90° au plus", 0, "45", true, "45° 52′ N, 2° 20′ E", "45:52N",
+                 "2:20E"},
+             // 1E9 degrees of longitude can be held on the way, 1E99 cannot: 2, not 1E9.
+             Cas{2, "1E99", "Nombre trop grand", 1, "0", true, "48° 00′ N, 2° 20′ E", "48:0N", "2:20E"},
+             Cas{3, "1E999", "Nombre trop grand", 0, "33", true, "33° 52′ N, 2° 20′ E", "33:52N", "2:20E"},
+         }) {
+        SCOPED_TRACE(std::string("champ ") + std::to_string(c.champ) + " : " + c.frappe);
+        instant("12", "4", "1992", "0", "0", "0");
+        const std::array<const char*, 4> paris{"48", "52", "2", "20"};
+        for (std::size_t i = 0; i < 4; ++i)
+            champs[i]->setText(paris[i]);
+        QLineEdit* champ = champs[static_cast<std::size_t>(c.champ)];
+        tape(champ, c.frappe);
+        EXPECT_EQ(champ->toolTip(), QString::fromUtf8(c.raison));
+        EXPECT_EQ(champ->palette().color(QPalette::Text), QColor(204, 0, 0));
+        EXPECT_EQ(ui(f).Label17[0]->toolTip(), "48° 52′ N, 2° 20′ E");
+        EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f);
+        EXPECT_FLOAT_EQ(f.releve().lieu->Lon, -2.3333333f);
+        f.calcul();
+        EXPECT_EQ(copie(), rapport("48:52N", "2:20E"));
 
-    ui(f).TLat[0]->setText("-45");
-    EXPECT_EQ(ui(f).TLat[0]->toolTip(), "");
-    EXPECT_EQ(ui(f).TLat[0]->palette().color(QPalette::Text), QColor(Qt::black));
-    EXPECT_EQ(ui(f).Label17[0]->toolTip(), "44° 08′ S, 2° 20′ E");
-    ui(f).TLon[1]->setText("1E999");
-    EXPECT_EQ(ui(f).TLon[1]->toolTip(), "Nombre trop grand");
-    EXPECT_FLOAT_EQ(f.releve().lieu->Lon, -2.3333333f);
+        tape(champs[static_cast<std::size_t>(c.autre)], c.autre_frappe);
+        EXPECT_EQ(ui(f).Label17[0]->toolTip(), QString::fromUtf8(c.lieu));
+        EXPECT_EQ(champ->toolTip().isEmpty(), !c.reste_rouge);
+        EXPECT_EQ(champs[static_cast<std::size_t>(c.autre)]->toolTip(), "");
+        f.calcul();
+        EXPECT_EQ(copie(), rapport(c.latitude, c.longitude));
+    }
 }
 
-TEST(UsageDemarrage, LieuEnregistreIntenableDonneLeLieuParDefautMarque) {
+TEST(UsageDemarrage, LieuEnregistreIntenableGardeLesAutresChampsEtMarqueLeSien) {
     Banc banc;
     QFile ini(banc.config.chemin_ini());
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -306,11 +372,14 @@ TEST(UsageDemarrage, LieuEnregistreIntenableDonneLeLieuParDefautMarque) {
     banc.ouvre();
     PosLune& f = *banc.fenetre;
     f.demarre();
-    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f); // not the equator, nor the "10 0" read on the way
-    EXPECT_FLOAT_EQ(f.releve().lieu->Lon, -2.3333333f);
+    // The minutes that cannot be held keep the first run's 52 (not 0, the empty field read on the
+    // way); the other fields and both hemispheres are the saved ones.
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, static_cast<float>(-(10 + 52.0 / 60)));
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lon, 70.25f);
     EXPECT_EQ(texte(ui(f).TLat[1]), "6000");
     EXPECT_EQ(ui(f).TLat[1]->toolTip(), "Latitude : 90° au plus");
-    EXPECT_EQ(ui(f).Label17[0]->toolTip(), "48° 52′ N, 2° 20′ E");
+    EXPECT_EQ(ui(f).TLat[0]->toolTip(), "");
+    EXPECT_EQ(ui(f).Label17[0]->toolTip(), "10° 52′ S, 70° 15′ O");
     EXPECT_NE(texte(ui(f).Label18[0]), "Lever: ---");
 }
 
@@ -359,6 +428,79 @@ TEST(UsageAPropos, RetourAuFocusEtLienQuiEchoueSignale) {
     EXPECT_TRUE(message->textInteractionFlags() & Qt::TextSelectableByMouse);
     EXPECT_TRUE(boite.isVisible());
     message->close();
+}
+
+TEST(UsageAPropos, UnLienQuiEchoueEstSignaleQuelQueSoitLOuvreur) {
+    Banc banc;
+    PosLune& f = *banc.fenetre;
+    f.demarre();
+    // Fake openers that write what they were given into a journal, then end with their status.
+    QTemporaryDir dossier, avec_xdg_open, sans_rien;
+    const QString journal = dossier.filePath("journal");
+    const auto script = [&](const QString& chemin, int code) {
+        QFile s(chemin);
+        EXPECT_TRUE(s.open(QIODevice::WriteOnly));
+        s.write(QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\nexit %3\n")
+                    .arg(QFileInfo(chemin).fileName(), journal)
+                    .arg(code)
+                    .toUtf8());
+        s.close();
+        s.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return chemin;
+    };
+    script(avec_xdg_open.filePath("xdg-open"), 3);
+    const QString echoue = script(dossier.filePath("echoue"), 1);
+    const QString reussit = script(dossier.filePath("reussit"), 0);
+    const QString absent = dossier.filePath("absent");
+    const QString adresse = QString::fromStdString(adresse_site());
+
+    struct Cas {
+        const char* nom;
+        bool xdg_open;
+        std::optional<QString> browser; // unset when empty
+        QStringList lances;
+        bool message;
+    };
+    for (const Cas& c : {
+             Cas{"xdg-open qui échoue", true, {}, {"xdg-open " + adresse}, true},
+             Cas{"BROWSER qui échoue", false, echoue, {"echoue " + adresse}, true},
+             Cas{"BROWSER introuvable", false, absent, {}, true},
+             Cas{"BROWSER dont le second réussit",
+                 false,
+                 echoue + ":" + reussit + " --fenetre %s",
+                 {"echoue " + adresse, "reussit --fenetre " + adresse},
+                 false},
+             Cas{"BROWSER qui réussit", false, reussit, {"reussit " + adresse}, false},
+             Cas{"ni xdg-open ni BROWSER", false, {}, {}, true},
+         }) {
+        SCOPED_TRACE(c.nom);
+        QFile::remove(journal);
+        const Variable chemin("PATH", (c.xdg_open ? avec_xdg_open : sans_rien).path().toLocal8Bit());
+        const Variable browser =
+            c.browser ? Variable("BROWSER", c.browser->toLocal8Bit()) : Variable("BROWSER", std::nullopt);
+        const auto lances = [&] {
+            QFile j(journal);
+            if (!j.open(QIODevice::ReadOnly)) return QStringList();
+            return QString::fromUtf8(j.readAll()).split('\n', Qt::SkipEmptyParts);
+        };
+        NavigateurSysteme systeme;
+        About boite(systeme, &f);
+        boite.show();
+        QTest::mouseClick(boite.label3(), Qt::LeftButton);
+        const auto message = [&] { return boite.findChild<QMessageBox*>("EchecLien"); };
+        if (c.message) {
+            ASSERT_TRUE(attend([&] { return message() != nullptr; }));
+            EXPECT_TRUE(message()->isVisible());
+            EXPECT_TRUE(message()->text().startsWith("Impossible d'ouvrir cette page"));
+            EXPECT_TRUE(message()->text().contains(adresse)) << message()->text().toStdString();
+            EXPECT_EQ(lances(), c.lances);
+        } else {
+            EXPECT_TRUE(attend([&] { return lances() == c.lances; })) << lances().join(" | ").toStdString();
+            QTest::qWait(300); // the opener's end seen
+            EXPECT_EQ(message(), nullptr);
+        }
+        EXPECT_TRUE(boite.isVisible());
+    }
 }
 
 TEST(UsageImpression, PasDeCurseurNiDeSelectionDansLesChampsDuLieuSurLaPage) {
