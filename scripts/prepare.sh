@@ -4,6 +4,7 @@
 ORBITEL_PAQUETS=(
   cmake ninja-build g++          # the tool chain
   qt6-base-dev                   # Qt 6 Widgets, Print Support (the window, the report's locale)
+  qt6-svg-dev                    # Qt SVG: the graph and the drawing exported as SVG
   libgtest-dev libbenchmark-dev  # the test suite and the benchmarks
   fonts-liberation               # metric twin of Arial, the window's font
   fonts-comic-neue               # stand-in for Comic Sans MS in the About box

@@ -277,12 +277,15 @@ double fraction_eclairee(const EtatLune& e) {
     return (std::cos(i) + 1) * 0.5;
 }
 
-void calcule_lune(EtatLune& e, const Instant& instant) {
-    evalue_ephemeride(e, jour_julien(instant));
-
+std::string_view cote_du_soleil(const EtatLune& e) {
     const bool ouest = (e.Lambda < e.LongSoleil && e.LongSoleil - e.Lambda < std::numbers::pi) ||
                        (e.Lambda > e.LongSoleil && e.Lambda - e.LongSoleil > std::numbers::pi);
-    e.EstOuest = ouest ? "Ouest" : "Est";
+    return ouest ? "Ouest" : "Est";
+}
+
+void calcule_lune(EtatLune& e, const Instant& instant) {
+    evalue_ephemeride(e, jour_julien(instant));
+    e.EstOuest = cote_du_soleil(e);
 
     const double k = fraction_eclairee(e);
     double phase = std::floor(k * 1000 + 0.5) * 100 / 1000;

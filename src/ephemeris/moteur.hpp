@@ -26,6 +26,9 @@ void calcule_latitude(EtatLune& etat);
 // The illuminated fraction, 0 to 1, before any rounding, from the state an evaluation left.
 double fraction_eclairee(const EtatLune& etat);
 
+// "Est" or "Ouest": the side of the Sun the Moon stands on, from the state an evaluation left.
+std::string_view cote_du_soleil(const EtatLune& etat);
+
 // The full run for an instant: evalue_ephemeride plus the side of the Sun and the phase.
 void calcule_lune(EtatLune& etat, const Instant& instant);
 

@@ -8,6 +8,7 @@
 #include "clock/calendrier.hpp"
 #include "ephemeris/moteur.hpp"
 #include "ephemeris/topocentrique.hpp"
+#include "events/delta_t_precis.hpp"
 
 namespace orbitel {
 
@@ -47,8 +48,9 @@ bool positif(double f) {
 
 class Recherche {
 public:
-    Recherche(EtatLune& etat, double jj0, double duree, const Observateur& lieu, LeverCoucher& resultat)
-        : etat_(etat), jj0_(jj0), duree_(duree), lat_(lieu.Lat), lon_est_(lieu.lon_est()),
+    Recherche(EtatLune& etat, double jj0, double duree, const Observateur& lieu, EchelleTemps echelle,
+              LeverCoucher& resultat)
+        : etat_(etat), jj0_(jj0), duree_(duree), lat_(lieu.Lat), lon_est_(lieu.lon_est()), echelle_(echelle),
           bornes_(bornes_hauteur(lieu.Lat)), resultat_(resultat) {}
 
     void parcourt_le_jour() {
@@ -76,6 +78,7 @@ private:
     double duree_; // days searched from jj0_
     float lat_;
     float lon_est_;
+    EchelleTemps echelle_;
     BornesHauteur bornes_;
     LeverCoucher& resultat_;
     bool abandon_ = false;
@@ -90,7 +93,10 @@ private:
             abandon_ = true;
             return p;
         }
-        evalue_ephemeride(etat_, jj0_ + t);
+        if (echelle_ == EchelleTemps::universel)
+            evalue_ephemeride(etat_, jj0_ + t);
+        else
+            evalue_ephemeride(etat_, jj0_ + t, ecart_echelle_jours(echelle_, jj0_ + t));
         p.topo = calcule_topocentrique_brut(etat_, lat_, lon_est_);
         etat_.Ascension = p.topo.ad;
         etat_.Declinaison = p.topo.decl;
@@ -280,11 +286,12 @@ BornesHauteur bornes_hauteur(float lat) {
     return {vitesse * 180 / Pi, courbure * 180 / Pi};
 }
 
-LeverCoucher lever_coucher_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu) {
+LeverCoucher lever_coucher_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu,
+                                 EchelleTemps echelle) {
     LeverCoucher resultat;
     // Past JourJulienLimite the day's instants are no longer told apart, nor written.
     if (!(std::fabs(jj_debut) < JourJulienLimite) || !(duree > 0 && duree <= 2)) return resultat;
-    Recherche(etat, jj_debut, duree, lieu, resultat).parcourt_le_jour();
+    Recherche(etat, jj_debut, duree, lieu, echelle, resultat).parcourt_le_jour();
     return resultat;
 }
 

@@ -2,6 +2,7 @@
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
 #include "ephemeris/etat_lune.hpp"
+#include "events/delta_t_precis.hpp"
 
 namespace orbitel {
 
@@ -32,8 +33,10 @@ LeverCoucher lever_coucher(EtatLune& etat, const Instant& instant, const Observa
 LeverCoucher lever_coucher_jour(EtatLune& etat, double jj0, const Observateur& lieu);
 
 // The same over the `duree` days from jj_debut, for a day of a local clock: 23 or 25 hours when the
-// clocks change. An empty span, or one over two days, finds nothing.
-LeverCoucher lever_coucher_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu);
+// clocks change, or from noon to noon. An empty span, or one over two days, finds nothing. The
+// theories run on the time scale `echelle`; the instants stay in UT.
+LeverCoucher lever_coucher_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu,
+                                 EchelleTemps echelle = EchelleTemps::universel);
 
 // Bounds of the altitude's motion that keep the scan from stepping over a crossing, for a
 // latitude in degrees: the rate anywhere, and the second derivative while the Moon is within

@@ -47,13 +47,18 @@ double angle_horaire_lune(EtatLune& etat, double jj, const Observateur& lieu, Ec
 
 std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observateur& lieu,
                                         EchelleTemps echelle) {
-    if (!(std::fabs(jj0) < JourJulienLimite)) return std::nullopt;
+    return passage_meridien_entre(etat, jj0, 1, lieu, echelle);
+}
+
+std::optional<Passage> passage_meridien_entre(EtatLune& etat, double jj0, double duree,
+                                              const Observateur& lieu, EchelleTemps echelle) {
+    if (!(std::fabs(jj0) < JourJulienLimite) || !(duree > 0 && duree <= 2)) return std::nullopt;
     // The hour angle at 0 h, taken as the way still to go to the next transit: in [-360, 0).
     double h0 = essai(etat, jj0, lieu, echelle).h;
     if (!std::isfinite(h0)) return std::nullopt;
     if (h0 >= 0) h0 -= 360;
     // Even at the fastest rate the transit would come after the day's end.
-    if (-h0 / VitesseMoyenne > 1.03) return std::nullopt;
+    if (-h0 / VitesseMoyenne > duree + 0.03) return std::nullopt;
     double ta = 0, ha = h0;
     double t = -h0 / VitesseMoyenne;
     for (int i = 0; i < IterationsMaximales; ++i) {
@@ -65,7 +70,7 @@ std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observ
         const double pas = -e.h / vitesse;
         if (std::fabs(pas) < Tolerance) {
             // The last trial is the transit, to within the tolerance.
-            if (!(t >= 0 && t < 1)) return std::nullopt;
+            if (!(t >= 0 && t < duree)) return std::nullopt;
             etat.Ascension = e.topo.ad;
             etat.Declinaison = e.topo.decl;
             return Passage{jj0 + t, e.topo.hauteur, e.topo.azimut};
@@ -74,7 +79,7 @@ std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observ
         ha = e.h;
         t += pas;
         // Far outside the day: no transit in it.
-        if (t > 1.1 || t < -0.1) return std::nullopt;
+        if (t > duree + 0.1 || t < -0.1) return std::nullopt;
     }
     return std::nullopt;
 }

@@ -21,6 +21,13 @@ struct Passage {
 std::optional<Passage> passage_meridien(EtatLune& etat, double jj0, const Observateur& lieu,
                                         EchelleTemps echelle = EchelleTemps::universel);
 
+// The same over the `duree` days from jj_debut (a day of a local clock: 23 or 25 hours when the
+// clocks change): the first transit in [jj_debut, jj_debut + duree). A span of 25 hours may hold two;
+// the first is given. Nothing for an empty span or one over two days.
+std::optional<Passage> passage_meridien_entre(EtatLune& etat, double jj_debut, double duree,
+                                              const Observateur& lieu,
+                                              EchelleTemps echelle = EchelleTemps::universel);
+
 // The topocentric local hour angle of the Moon, degrees in (-180, 180], after evaluating etat at jj.
 double angle_horaire_lune(EtatLune& etat, double jj, const Observateur& lieu, EchelleTemps echelle);
 

@@ -68,8 +68,13 @@ PositionSoleil position_soleil(EtatLune& e, double jj, const Observateur& lieu, 
 }
 
 JourSoleil jour_soleil(EtatLune& e, double jj0, const Observateur& lieu, EchelleTemps echelle) {
+    return jour_soleil_entre(e, jj0, 1, lieu, echelle);
+}
+
+JourSoleil jour_soleil_entre(EtatLune& e, double jj0, double duree, const Observateur& lieu,
+                             EchelleTemps echelle) {
     JourSoleil jour;
-    if (!(std::fabs(jj0) < JourJulienLimite)) return jour;
+    if (!(std::fabs(jj0) < JourJulienLimite) || !(duree > 0 && duree <= 2)) return jour;
     auto hauteur = [&](double t) { return position_soleil(e, jj0 + t, lieu, echelle).hauteur; };
 
     // The altitude has its extremes near the meridian passages, upper and lower, and is monotonic
@@ -77,7 +82,10 @@ JourSoleil jour_soleil(EtatLune& e, double jj0, const Observateur& lieu, Echelle
     // The Sun's hour angle turns at 360 degrees a day to within a quarter of a degree.
     const PositionSoleil debut = position_soleil(e, jj0, lieu, echelle);
     const double H0 = tour(temps_sideral_local(e, lieu.lon_est()) - 15 * debut.ad);
-    std::vector<double> coupures{0, tour(360 - H0) / 360, tour(180 - H0) / 360, 1};
+    std::vector<double> coupures{0, duree};
+    for (const double passage : {tour(360 - H0) / 360, tour(180 - H0) / 360})
+        for (double t = passage; t < duree; t += 1)
+            coupures.push_back(t);
     std::sort(coupures.begin(), coupures.end());
     std::vector<Point> points;
     points.push_back({0, debut.hauteur});
@@ -95,7 +103,7 @@ JourSoleil jour_soleil(EtatLune& e, double jj0, const Observateur& lieu, Echelle
             (b.h >= seuil ? dessus : dessous) = true;
             if ((a.h >= seuil) == (b.h >= seuil)) continue;
             const double t = croisement(hauteur, a, b, seuil);
-            if (t >= 1) continue; // the day's end belongs to the next day
+            if (t >= duree) continue; // the day's end belongs to the next day
             std::optional<double>& evenement = b.h > a.h ? p.montee : p.descente;
             if (!evenement) evenement = jj0 + t;
         }

@@ -54,4 +54,10 @@ struct JourSoleil {
 JourSoleil jour_soleil(EtatLune& etat, double jj0, const Observateur& lieu,
                        EchelleTemps echelle = EchelleTemps::universel);
 
+// The same over the `duree` days from jj_debut, for a day of a local clock (23 or 25 hours when the
+// clocks change): each event the first in [jj_debut, jj_debut + duree). Nothing for an empty span or
+// one over two days.
+JourSoleil jour_soleil_entre(EtatLune& etat, double jj_debut, double duree, const Observateur& lieu,
+                             EchelleTemps echelle = EchelleTemps::universel);
+
 } // namespace orbitel

@@ -38,18 +38,22 @@ Terminateur terminateur(double f) {
     return {en_simple(0.5 / (f - 0.49999)), false};
 }
 
-void dessine_phase(QPainter& p, double partie_illuminee, bool droite_eclairee, const PaletteLune& palette) {
-    const double f = std::abs(1 - partie_illuminee);
+namespace {
 
-    p.save();
-    // The background box without antialiasing: its edge pixels must be wholly opaque, or the printed
-    // page shows them as a grey line where the box meets the transparent rest of the surface.
+// The background box without antialiasing: its edge pixels must be wholly opaque, or the printed
+// page shows them as a grey line where the box meets the transparent rest of the surface.
+constexpr QRectF fond(QPointF(lune_x0 - 1000, lune_y0 - 1000),
+                      QPointF(lune_x0 + lune_cote + 1000, lune_y0 + lune_cote + 1000));
+
+void dessine_fond(QPainter& p, const PaletteLune& palette) {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(QRectF(QPointF(lune_x0 - 1000, lune_y0 - 1000),
-                      QPointF(lune_x0 + lune_cote + 1000, lune_y0 + lune_cote + 1000)),
-               palette.sombre);
+    p.fillRect(fond, palette.sombre);
     p.setRenderHint(QPainter::Antialiasing);
+}
 
+// The disc on the background: lit disc, unlit half, limb, terminator ellipse, outline.
+void dessine_disque(QPainter& p, double partie_illuminee, bool droite_eclairee, const PaletteLune& palette) {
+    const double f = std::abs(1 - partie_illuminee);
     const QRectF disque = ellipse(lune_rayon, 1);
     p.setPen(trait(palette.claire));
     p.setBrush(palette.claire);
@@ -73,8 +77,36 @@ void dessine_phase(QPainter& p, double partie_illuminee, bool droite_eclairee, c
     p.setPen(trait(palette.contour));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(disque);
+}
 
+} // namespace
+
+void dessine_phase(QPainter& p, double partie_illuminee, bool droite_eclairee, const PaletteLune& palette) {
+    p.save();
+    dessine_fond(p, palette);
+    dessine_disque(p, partie_illuminee, droite_eclairee, palette);
     p.restore();
+}
+
+void dessine_phase_orientee(QPainter& p, double partie_illuminee, double inclinaison,
+                            const PaletteLune& palette) {
+    p.save();
+    dessine_fond(p, palette);
+    // The upright drawing lit on the left has its bright limb at 90 degrees; on the screen, with y
+    // downward, QPainter turns clockwise, so the turn toward the left is negative.
+    p.setClipRect(fond);
+    p.translate(lune_cx, lune_cy);
+    p.rotate(90 - inclinaison);
+    p.translate(-lune_cx, -lune_cy);
+    dessine_disque(p, partie_illuminee, false, palette);
+    p.restore();
+}
+
+void dessine_vue(QPainter& p, const VueLune& vue, const PaletteLune& palette) {
+    if (vue.inclinaison)
+        dessine_phase_orientee(p, vue.partie_illuminee, *vue.inclinaison, palette);
+    else
+        dessine_phase(p, vue.partie_illuminee, vue.droite_eclairee, palette);
 }
 
 } // namespace orbitel

@@ -98,6 +98,10 @@ bool ImprimanteSysteme::imprime(QWidget& fenetre) {
     return imprime_widget(printer_, fenetre);
 }
 
+bool ImprimanteSysteme::imprime_page(const DessinPage& dessin) {
+    return imprime_dessin(printer_, dessin);
+}
+
 ImprimantePdf::ImprimantePdf(QString fichier) : fichier_(std::move(fichier)) {}
 
 bool ImprimantePdf::imprime(QWidget& fenetre) {
@@ -106,6 +110,24 @@ bool ImprimantePdf::imprime(QWidget& fenetre) {
     printer.setOutputFileName(fichier_);
     prepare_page(printer);
     return imprime_widget(printer, fenetre);
+}
+
+bool ImprimantePdf::imprime_page(const DessinPage& dessin) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fichier_);
+    prepare_page(printer);
+    return imprime_dessin(printer, dessin);
+}
+
+bool imprime_dessin(QPrinter& printer, const Imprimante::DessinPage& dessin) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    dessin(painter, QRectF(0, 0, printer.width(), printer.height()));
+    const bool fini = painter.end();
+    return fini && printer.printerState() != QPrinter::Error;
 }
 
 QRectF place_sur_page(QSizeF image, const QRectF& page) {

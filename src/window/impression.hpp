@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,14 @@ public:
     virtual bool choisit(QWidget* parent) = 0;
     // Prints the window's present image on one page. False when the printout failed.
     virtual bool imprime(QWidget& fenetre) = 0;
+    // Prints one page drawn by `dessin`, which gets a painter on the page and the printable area in
+    // its coordinates: for a view that lays itself out for paper rather than copying the screen.
+    // False when the printout failed; a printer that only copies windows prints nothing.
+    using DessinPage = std::function<void(QPainter&, const QRectF&)>;
+    virtual bool imprime_page(const DessinPage& dessin) {
+        (void)dessin;
+        return false;
+    }
 };
 
 // The system's print dialog (which also offers printing to a PDF file), then that printer.
@@ -30,6 +39,7 @@ public:
     ImprimanteSysteme();
     bool choisit(QWidget* parent) override;
     bool imprime(QWidget& fenetre) override;
+    bool imprime_page(const DessinPage& dessin) override;
 
 private:
     QPrinter printer_;
@@ -41,6 +51,7 @@ public:
     explicit ImprimantePdf(QString fichier);
     bool choisit(QWidget*) override { return true; }
     bool imprime(QWidget& fenetre) override;
+    bool imprime_page(const DessinPage& dessin) override;
 
 private:
     QString fichier_;
@@ -53,6 +64,10 @@ QRectF place_sur_page(QSizeF image, const QRectF& page);
 // the printable area. Works on a hidden window. False when the printer could not be opened or
 // reported an error.
 bool imprime_widget(QPrinter& printer, QWidget& fenetre);
+
+// Opens `printer`, lets `dessin` paint its one page on the printable area and closes it. False when
+// the printer could not be opened or reported an error.
+bool imprime_dessin(QPrinter& printer, const Imprimante::DessinPage& dessin);
 
 // Lets every pending event run (layouts, repaints, a queued click) and repaints `fenetre` if it is
 // shown, so that what is copied or printed next is never half painted.

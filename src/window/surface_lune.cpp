@@ -5,8 +5,6 @@
 
 #include <cmath>
 
-#include "window/dessin_lune.hpp"
-
 namespace orbitel {
 
 SurfaceLune::SurfaceLune(QWidget& fenetre)
@@ -15,7 +13,18 @@ SurfaceLune::SurfaceLune(QWidget& fenetre)
 }
 
 void SurfaceLune::dessine(double partie_illuminee, CoteSoleil cote, float lat, bool impression) {
-    if (!std::isfinite(partie_illuminee)) return;
+    bool droite = cote == CoteSoleil::est;
+    if (lat < 0) droite = !droite;
+    dessine_vue({partie_illuminee, droite, std::nullopt}, impression);
+}
+
+void SurfaceLune::dessine_orientee(double partie_illuminee, double inclinaison, bool impression) {
+    if (!std::isfinite(inclinaison)) return;
+    dessine_vue({partie_illuminee, false, inclinaison}, impression);
+}
+
+void SurfaceLune::dessine_vue(const VueLune& vue, bool impression) {
+    if (!std::isfinite(vue.partie_illuminee)) return;
     const qreal ratio = fenetre_.devicePixelRatioF();
     const QSize taille = fenetre_.size();
     const PaletteLune palette = palette_lune(impression);
@@ -27,11 +36,9 @@ void SurfaceLune::dessine(double partie_illuminee, CoteSoleil cote, float lat, b
         image_.fill(palette.sombre);
         fond_ = palette.sombre;
     }
-    bool droite = cote == CoteSoleil::est;
-    if (lat < 0) droite = !droite;
     QPainter p(&image_);
     p.scale(1 / 15.0, 1 / 15.0); // the image's own ratio maps pixels to device pixels
-    dessine_phase(p, partie_illuminee, droite, palette);
+    orbitel::dessine_vue(p, vue, palette);
     p.end();
     fenetre_.update();
 }

@@ -4,6 +4,8 @@
 
 #include "events/releve.hpp"
 
+#include "window/dessin_lune.hpp"
+
 class QPainter;
 class QWidget;
 
@@ -20,11 +22,17 @@ public:
     // lit when the Moon stands east of the Sun north of the equator, the left half south of it. A
     // fraction that is not finite leaves the last drawing.
     void dessine(double partie_illuminee, CoteSoleil cote, float lat, bool impression);
+    // The Moon turned as seen from the place: the lit limb at `inclinaison` degrees from the top
+    // toward the left (AspectLune::inclinaison_limbe). A tilt that is not finite leaves the last
+    // drawing.
+    void dessine_orientee(double partie_illuminee, double inclinaison, bool impression);
     void peint(QPainter& p) const;
 
     const QImage& image() const { return image_; }
 
 private:
+    void dessine_vue(const VueLune& vue, bool impression);
+
     QWidget& fenetre_;
     QImage image_;
     QColor fond_; // the colour the surface was last filled with

@@ -53,7 +53,7 @@ champ() { dpkg-deb -f "$paquet" "$1"; }
 [ "$(dpkg-deb -f "$paquet" Description | wc -l)" -ge 3 ] || faute "no long description"
 depends=$(champ Depends)
 # Computed from the binaries by dpkg-shlibdeps, plus the window's font.
-for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 'libstdc\+\+6' libc6 fonts-liberation; do
+for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 'libstdc\+\+6' libc6 fonts-liberation; do
     grep -Eq "(^|, )$d( |,|$)" <<<"$depends" || faute "Depends lacks $d: $depends"
 done
 recommends=$(champ Recommends)

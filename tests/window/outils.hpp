@@ -43,6 +43,7 @@ public:
     explicit ImprimanteEssai(const QString& pdf) : pdf_(pdf) {}
     bool choisit(QWidget* parent) override { return cible().choisit(parent); }
     bool imprime(QWidget& fenetre) override { return cible().imprime(fenetre); }
+    bool imprime_page(const DessinPage& dessin) override { return cible().imprime_page(dessin); }
     Imprimante* remplacante = nullptr;
 
 private:

@@ -2,8 +2,18 @@
 // diameter (y = 2700 twips), away from the antialiased edges.
 #include <gtest/gtest.h>
 
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include "clock/calendrier.hpp"
+#include "ephemeris/moteur.hpp"
+#include "events/aspect.hpp"
+#include "events/soleil.hpp"
 #include "outils.hpp"
 #include "window/dessin_lune.hpp"
+#include "window/export_image.hpp"
 #include "window/surface_lune.hpp"
 
 using namespace orbitel;
@@ -145,4 +155,85 @@ TEST(PaletteLune, DeuxPalettes) {
     EXPECT_EQ(papier.sombre, QColor(255, 255, 255));
     EXPECT_EQ(papier.claire, QColor(200, 200, 200));
     EXPECT_EQ(papier.contour, QColor(0, 0, 0));
+}
+
+namespace {
+
+// Where the lit part of a drawing lies: the centroid of its light pixels relative to the disc's
+// centre, in twips, y downward.
+QPointF centre_eclaire(double partie, double inclinaison) {
+    const qreal ratio = 1;
+    QImage image(QSize(420, 420), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    QPainter p(&image);
+    p.scale(1 / 15.0, 1 / 15.0);
+    dessine_phase_orientee(p, partie, inclinaison, palette_lune(false));
+    p.end();
+    double sx = 0, sy = 0, n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() > 128) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+    if (n == 0) return {};
+    return {sx / n * 15 - lune_cx, sy / n * 15 - lune_cy};
+}
+
+} // namespace
+
+// The crescent of 28 June 2025 at the end of civil dusk, three days after new moon, turned as the
+// sky of each place shows it: on its back near the equator (at the solstice the evening ecliptic
+// stands nearly upright there); lit from below and the right at 35° N; the mirror of that at 35° S.
+TEST(DessinOriente, CroissantDuSoirSelonLeLieu) {
+    const struct Cas {
+        const char* nom;
+        float lat;
+        // Directions of the lit side on the screen it may take: 0 up, 90 left, 180 down, 270 right.
+        double min, max;
+    } cas[] = {{"5° N", 5, 160, 200}, {"35° N", 35, 200, 250}, {"35° S", -35, 110, 160}};
+    double angles[3] = {};
+    for (std::size_t k = 0; k < std::size(cas); ++k) {
+        const Cas& c = cas[k];
+        SCOPED_TRACE(c.nom);
+        const Observateur lieu{c.lat, 0};
+        EtatLune e;
+        const double jj0 = jour_julien(Instant{28, 6, 2025, 0, 0, 0});
+        const std::optional<double> crepuscule = jour_soleil(e, jj0, lieu)[SeuilSoleil::civil].descente;
+        ASSERT_TRUE(crepuscule.has_value());
+        const AspectLune aspect = aspect_lune(e, *crepuscule, lieu);
+        const double partie = fraction_eclairee(e);
+        ASSERT_GT(partie, 0.05);
+        ASSERT_LT(partie, 0.2);
+        const QPointF c_eclaire = centre_eclaire(partie, aspect.inclinaison_limbe);
+        ASSERT_GT(std::hypot(c_eclaire.x(), c_eclaire.y()), 1000);
+        // Screen angle from the top toward the left.
+        double angle = std::atan2(-c_eclaire.x(), -c_eclaire.y()) * 180 / M_PI;
+        if (angle < 0) angle += 360;
+        EXPECT_GT(angle, c.min);
+        EXPECT_LT(angle, c.max);
+        // The drawing's lit side is where the place's tilt puts it.
+        EXPECT_NEAR(std::remainder(angle - aspect.inclinaison_limbe, 360.0), 0, 2);
+        angles[k] = angle;
+    }
+    EXPECT_NEAR(angles[2], 360 - angles[1], 15); // south and north, left and right
+}
+
+// Turned or not, a drawing written as PNG has the density asked for and one written as SVG loads.
+TEST(DessinOriente, ExportsPngEtSvg) {
+    QTemporaryDir dossier;
+    const VueLune vue{0.3, false, 180.0};
+    const QString png = dossier.filePath("lune.png"), svg = dossier.filePath("lune.svg");
+    ASSERT_TRUE(exporte_lune_png(png, vue, false, 2));
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(2 * cote_lune_exportee, 2 * cote_lune_exportee));
+    // Lit from below: white low on the disc, black high on it.
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() * 9 / 10), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 10), QColor(0, 0, 0));
+    ASSERT_TRUE(exporte_lune_svg(svg, vue));
+    QSvgRenderer rendu(svg);
+    EXPECT_TRUE(rendu.isValid());
+    EXPECT_EQ(rendu.viewBoxF(), QRectF(0, 0, cote_lune_exportee, cote_lune_exportee));
+    EXPECT_FALSE(exporte_lune_png(dossier.filePath("absent/lune.png"), vue));
 }
