@@ -32,14 +32,14 @@ void BM_tick(benchmark::State& state) {
     Fenetre f;
     for (auto _ : state) {
         f.fenetre.tick();
-        benchmark::DoNotOptimize(f.fenetre.etat().Phase);
+        benchmark::DoNotOptimize(f.fenetre.releve().position);
     }
 }
 BENCHMARK(BM_tick)->Unit(benchmark::kMicrosecond);
 
 void BM_frappe_lieu(benchmark::State& state) {
     Fenetre f;
-    QLineEdit* minutes = f.fenetre.TLat[1];
+    auto* minutes = f.fenetre.findChild<QLineEdit*>(QStringLiteral("TLat_1"));
     bool bascule = false;
     for (auto _ : state) {
         // One keystroke: a digit typed over the minutes, which reads the place and searches the day.

@@ -45,7 +45,7 @@ void BM_calcule_lune_et_lignes(benchmark::State& state) {
     std::size_t k = 0;
     for (auto _ : state) {
         calcule_lune(e, v[k]);
-        benchmark::DoNotOptimize(lignes_geocentriques(e, ','));
+        benchmark::DoNotOptimize(lignes_geocentriques(position_de_l_etat(e, v[k]), ','));
         k = (k + 1) % v.size();
     }
 }

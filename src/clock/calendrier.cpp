@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "clock/nombres.hpp"
+
 namespace orbitel {
 
 namespace {
@@ -105,6 +107,43 @@ bool date_reelle_jour_julien(std::int64_t annee, std::int64_t mois, std::int64_t
     i.an = static_cast<double>(annee);
     const DateCalendaire d = date_du_jour_julien(jour_julien_0h(i));
     return d.an == annee && d.mois == mois && d.jour == jour;
+}
+
+std::optional<DateHeureTu> a_la_seconde(InstantTu instant) {
+    const double jj = instant.jour_julien();
+    if (!(std::fabs(jj) < JourJulienLimite)) return std::nullopt;
+    DateCalendaire date = date_du_jour_julien(jj);
+    // The time of day goes through hours and back, as the lines have always reckoned it: the
+    // second it rounds to depends on it.
+    const double heures = (1440.0 * date.fraction) / 60.0;
+    double fraction = heures / 24.0;
+    // Within half a second of midnight the time reads 00:00:00: it is then the next day.
+    if (std::fabs(arrondi_decimal(fraction * 86400.0, 0)) >= 86400.0) {
+        date = date_du_jour_julien(std::floor(jj + 0.5) + 0.5);
+        fraction = 0;
+    }
+    // Whole days drop out first (fmod is exact), so that no count of seconds outgrows its integer.
+    fraction = std::fmod(fraction, 1.0);
+    const double secondes = std::fabs(arrondi_decimal(fraction * 86400.0, 0));
+    long long total = static_cast<long long>(secondes) % 86400;
+    if (fraction < 0) total = (86400 - total) % 86400;
+    return DateHeureTu{date.an,
+                       date.mois,
+                       date.jour,
+                       static_cast<int>(total / 3600),
+                       static_cast<int>(total / 60 % 60),
+                       static_cast<int>(total % 60)};
+}
+
+std::int64_t secondes_depuis_1970(const DateHeureTu& t) {
+    Instant i;
+    i.an = static_cast<double>(t.an);
+    i.mois = t.mois;
+    i.jour = t.jour;
+    i.heures = 12;
+    const auto jour = static_cast<std::int64_t>(std::llround(jour_julien(i)));
+    constexpr std::int64_t jour_1970 = 2440588; // day number of 1 January 1970
+    return (jour - jour_1970) * 86400 + t.heures * 3600 + t.minutes * 60 + t.secondes;
 }
 
 } // namespace orbitel

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "clock/instant.hpp"
+#include "clock/instant_tu.hpp"
 
 namespace orbitel {
 
@@ -56,6 +58,21 @@ struct DateCalendaire {
     double fraction; // of the day, from 0 h
 };
 DateCalendaire date_du_jour_julien(double jj);
+
+// A UT instant to the whole second, in the calendar of the Julian day: the date and time a line
+// writes. Half a second before midnight is 00:00:00 of the next day.
+struct DateHeureTu {
+    long long an;
+    int mois;
+    int jour;
+    int heures, minutes, secondes;
+};
+
+// nullopt for an instant that is not finite or lies beyond JourJulienLimite: no date is written.
+std::optional<DateHeureTu> a_la_seconde(InstantTu instant);
+
+// Seconds from 1970-01-01 00:00:00 UT to that date and time, for asking a zone its offset.
+std::int64_t secondes_depuis_1970(const DateHeureTu& t);
 
 // Whether the three numbers form a real day of the calendar of the Julian day (Julian before
 // 15 October 1582, Gregorian from then on, so that 5 to 14 October 1582 are no days; 29/02/1500 is

@@ -117,19 +117,23 @@ SexagesimalAffiche sexagesimale_affichee(double x, long long tour) {
     return {unites, minutes, secondes};
 }
 
-std::string texte_date(double jj, bool avec_secondes) {
-    if (!(std::fabs(jj) < JourJulienLimite)) return "---";
-    DateCalendaire date = date_du_jour_julien(jj);
-    const double heures = (1440.0 * date.fraction) / 60.0;
-    double fraction = heures / 24.0;
-    // Within half a second of midnight the time reads 00:00:00: it is then the next day.
-    if (std::fabs(arrondi_decimal(fraction * 86400.0, 0)) >= 86400.0) {
-        date = date_du_jour_julien(std::floor(jj + 0.5) + 0.5);
-        fraction = 0;
+std::string texte_date(InstantTu instant, bool avec_secondes) {
+    const std::optional<DateHeureTu> t = a_la_seconde(instant);
+    if (!t) return "---";
+    std::string texte = deux_chiffres(t->jour);
+    texte += '/';
+    texte += deux_chiffres(t->mois);
+    texte += '/';
+    texte += texte_nombre(static_cast<double>(t->an));
+    texte += " à ";
+    texte += deux_chiffres(t->heures);
+    texte += ':';
+    texte += deux_chiffres(t->minutes);
+    if (avec_secondes) {
+        texte += ':';
+        texte += deux_chiffres(t->secondes);
     }
-    return deux_chiffres(date.jour) + "/" + deux_chiffres(date.mois) + "/" +
-           texte_nombre(static_cast<double>(date.an)) + " à " +
-           texte_image(fraction, avec_secondes ? "hh:mm:ss" : "hh:mm");
+    return texte;
 }
 
 } // namespace orbitel

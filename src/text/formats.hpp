@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "clock/calendrier.hpp"
+#include "clock/instant_tu.hpp"
 
 namespace orbitel {
 
@@ -43,6 +44,6 @@ SexagesimalAffiche sexagesimale_affichee(double x, long long tour = 0);
 // 15 October 1582, Julian before; astronomical years. A time that rounds up to 24:00 moves to
 // 00:00 of the next day. A Julian day that is not finite or lies beyond JourJulienLimite gives
 // "---".
-std::string texte_date(double jj, bool avec_secondes);
+std::string texte_date(InstantTu instant, bool avec_secondes);
 
 } // namespace orbitel

@@ -2,27 +2,30 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
+
+#include "clock/calendrier.hpp"
+#include "clock/instant_tu.hpp"
 
 namespace orbitel {
 
-// A UT instant as a line of the window writes it: "12/04/1992 à 00:00:00" in the instant line,
-// "07/12/2026 à 15:05" in a rise or set line, "9/2/2024 à 22:58:45" in a phase line. The calendar is
-// the one of the lines: Gregorian from 15 October 1582, Julian before; astronomical years.
-struct InstantLigne {
-    std::int64_t an = 0;
-    int mois = 1, jour = 1;
-    int heures = 0, minutes = 0, secondes = 0;
-    bool avec_secondes = true;
-    bool deux_chiffres = true; // day and month written on two digits
+// The forms a line of the window writes a UT instant in.
+enum class FormeInstant {
+    seconde, // the instant line: "12/04/1992 à 00:00:00", rounded to the second
+    minute,  // a rise or set line: "07/12/2026 à 15:05", the minutes of that rounded second
+    phase,   // a phase line: "9/2/2024 à 22:58:45", each part truncated, day and month unpadded
 };
 
-// The first "d/m/y à hh:mm" or "d/m/y à hh:mm:ss" of a line; nothing for a line that shows no
-// instant ("Lever: ---") or one that is not a date of the calendar.
-std::optional<InstantLigne> instant_de_ligne(std::string_view ligne);
+// A UT instant as a line writes it: the date and time shown, at the line's precision, and its date
+// style. The calendar is the one of the lines: Gregorian from 15 October 1582, Julian before;
+// astronomical years.
+struct InstantLigne {
+    DateHeureTu tu; // seconds 0 when the line shows none
+    bool avec_secondes = true;
+    bool deux_chiffres = true; // day and month of the local time written on two digits
+};
 
-// Seconds from 1970-01-01 00:00 UT, for asking the zone its offset at that instant.
-std::int64_t secondes_depuis_1970(const InstantLigne& instant);
+// The instant as a line of that form writes it; nothing when the line writes no date ("---").
+std::optional<InstantLigne> instant_ecrit(InstantTu instant, FormeInstant forme);
 
 // The offset of a zone from UT: "UTC+2", "UTC+5:30", "UTC−3" (a true minus sign), "UTC" for 0;
 // seconds are written only when the offset has some ("UTC+0:09:21").

@@ -28,56 +28,58 @@ std::string ligne_absente(std::string_view libelle) {
     return std::string(libelle) + "---";
 }
 
-LignesGeocentriques lignes_geocentriques(const EtatLune& e, char marque) {
+LignesGeocentriques lignes_geocentriques(const PositionLune& position, char marque) {
     LignesGeocentriques l;
-    if (!est_calculable(e)) {
-        l.Label9 = "Instant G.M.T. = instant non calculable";
-        l.Label1 = ligne_absente("Longitude = ");
-        l.Label2 = ligne_absente("Latitude = ");
-        l.Label3 = ligne_absente("Distance terre - Lune = ");
-        l.Label4 = ligne_absente("Parallaxe = ");
-        l.Label5 = ligne_absente("Ascension droite = ");
-        l.Label6 = ligne_absente("Déclinaison = ");
-        l.Label7 = ligne_absente("Elongation = ");
-        l.Label8 = ligne_absente("Phase = ");
+    if (!position.geocentrique) {
+        l.instant = "Instant G.M.T. = instant non calculable";
+        l.longitude = ligne_absente("Longitude = ");
+        l.latitude = ligne_absente("Latitude = ");
+        l.distance = ligne_absente("Distance terre - Lune = ");
+        l.parallaxe = ligne_absente("Parallaxe = ");
+        l.ascension = ligne_absente("Ascension droite = ");
+        l.declinaison = ligne_absente("Déclinaison = ");
+        l.elongation = ligne_absente("Elongation = ");
+        l.phase = ligne_absente("Phase = ");
         return l;
     }
+    const Geocentrique& g = *position.geocentrique;
 
-    l.Label9 = "Instant G.M.T. = " + texte_date(e.JJ, true);
+    l.instant = "Instant G.M.T. = " + texte_date(position.instant, true);
 
     // The longitude itself stays unreduced for the computations; the line shows it in [0, 360).
-    double longitude = e.Lambda * Rad;
+    double longitude = g.longitude * Rad;
     longitude -= 360 * std::floor(longitude / 360);
     const Morceaux lo = morceaux(longitude, 360, false, marque);
-    l.Label1 = "Longitude = " + lo.unites + "° " + lo.minutes + "' " + lo.secondes + "''";
+    l.longitude = "Longitude = " + lo.unites + "° " + lo.minutes + "' " + lo.secondes + "''";
 
-    const double beta = e.Beta * Rad;
+    const double beta = g.latitude * Rad;
     const Morceaux la = morceaux(std::fabs(beta), 0, false, marque);
-    l.Label2 = std::string("Latitude = ") + (e.Beta < 0 ? "- " : "+ ") + la.unites + "° " + la.minutes +
-               "' " + la.secondes + "''";
+    l.latitude = std::string("Latitude = ") + (g.latitude < 0 ? "- " : "+ ") + la.unites + "° " + la.minutes +
+                 "' " + la.secondes + "''";
 
-    l.Label3 = "Distance terre - Lune = " + texte_nombre(std::floor(e.Distance * 1000 + 0.5) / 1000, marque) +
-               " kms";
+    l.distance =
+        "Distance terre - Lune = " + texte_nombre(std::floor(g.distance * 1000 + 0.5) / 1000, marque) +
+        " kms";
 
-    // The parallax line is built from the same rounded value as Parallaxe.
-    const double p = parallaxe_secondes(e.Distance);
+    // The parallax line is built from the same rounded value as the engine's parallax.
+    const double p = parallaxe_secondes(g.distance);
     const double pm = std::floor(p / 60);
     const double ps = std::floor((p - pm * 60) * 1000 + 0.5) / 1000;
-    l.Label4 = "Parallaxe = " + texte_nombre(pm) + " ' " + texte_nombre(ps, marque) + "''";
+    l.parallaxe = "Parallaxe = " + texte_nombre(pm) + " ' " + texte_nombre(ps, marque) + "''";
 
-    const Morceaux ad = morceaux(e.Ascension, 24, true, marque);
-    l.Label5 = "Ascension droite = " + ad.unites + " h " + ad.minutes + " m " + ad.secondes + "s";
+    const Morceaux ad = morceaux(g.ascension, 24, true, marque);
+    l.ascension = "Ascension droite = " + ad.unites + " h " + ad.minutes + " m " + ad.secondes + "s";
 
-    const Morceaux de = morceaux(std::fabs(e.Declinaison), 0, true, marque);
-    l.Label6 = std::string("Déclinaison = ") + (e.Declinaison < 0 ? "-" : "+") + de.unites + "° " +
-               de.minutes + "' " + de.secondes + "''";
+    const Morceaux de = morceaux(std::fabs(g.declinaison), 0, true, marque);
+    l.declinaison = std::string("Déclinaison = ") + (g.declinaison < 0 ? "-" : "+") + de.unites + "° " +
+                    de.minutes + "' " + de.secondes + "''";
 
-    const double elongation = std::floor(e.Elongation * Rad * 10 + 0.5) / 10;
-    l.Label7 = "Elongation = " + texte_nombre(elongation, marque) + "° " + std::string(e.EstOuest);
-    l.infobulle_Label7 =
-        e.EstOuest == "Ouest" ? "La lune se lève avant le soleil" : "La lune se lève après le soleil";
+    const double elongation = std::floor(g.elongation * Rad * 10 + 0.5) / 10;
+    const bool est = g.cote == CoteSoleil::est;
+    l.elongation = "Elongation = " + texte_nombre(elongation, marque) + "° " + (est ? "Est" : "Ouest");
+    l.infobulle_elongation = est ? "La lune se lève après le soleil" : "La lune se lève avant le soleil";
 
-    l.Label8 = "Phase = " + texte_nombre(e.Phase, marque) + "%";
+    l.phase = "Phase = " + texte_nombre(g.phase, marque) + "%";
     return l;
 }
 

@@ -4,13 +4,13 @@
 
 namespace orbitel {
 
-LignesLeverCoucher lignes_lever_coucher(const LeverCoucher& resultat, char marque) {
+LignesLeverCoucher lignes_lever_coucher(const LeverCoucherJour& jour, char marque) {
     LignesLeverCoucher lignes = lignes_lever_coucher_absentes();
-    const auto ligne = [marque](const EvenementHorizon& e) {
-        return texte_date(e.jj, false) + " ( Az = " + texte_image(e.azimut, "000.0", marque) + "°)";
+    const auto ligne = [marque](const PassageHorizon& p) {
+        return texte_date(p.instant, false) + " ( Az = " + texte_image(p.azimut, "000.0", marque) + "°)";
     };
-    if (resultat.lever.trouve) lignes.Label18_0 = "Lever: " + ligne(resultat.lever);
-    if (resultat.coucher.trouve) lignes.Label18_1 = "Coucher: " + ligne(resultat.coucher);
+    if (jour.lever) lignes.lever = "Lever: " + ligne(*jour.lever);
+    if (jour.coucher) lignes.coucher = "Coucher: " + ligne(*jour.coucher);
     return lignes;
 }
 

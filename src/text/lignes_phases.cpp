@@ -2,11 +2,13 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "clock/calendrier.hpp"
 #include "events/delta_t.hpp"
 #include "text/formats.hpp"
+#include "text/heure_locale.hpp"
 
 namespace orbitel {
 
@@ -38,81 +40,49 @@ std::string notice_delta_t(std::int16_t annee, double secondes, char marque) {
 
 std::string jj_en_texte(double jj) {
     if (!std::isfinite(jj)) throw std::domain_error("jour julien non fini");
-    const DateCalendaire date = date_du_jour_julien(jj);
-    const double jour = date.jour;
-    const double mois = date.mois;
-    const auto annee = static_cast<double>(date.an);
-    const double f = date.fraction;
-    const double m = 1440 * f;
-    const double h = m / 60;
-    const double heure = std::floor(h);
-    const double minute = std::floor(60 * (h - heure));
-    const double seconde = std::floor(60 * (m - std::floor(m)));
-
+    const std::optional<InstantLigne> l = instant_ecrit(InstantTu::du_jour_julien(jj), FormeInstant::phase);
+    if (!l) throw std::domain_error("heure hors du jour");
+    const DateHeureTu& t = l->tu;
     std::string s;
     s.reserve(32);
-    ajoute_entier(s, static_cast<std::int64_t>(jour));
+    ajoute_entier(s, t.jour);
     s.push_back('/');
-    ajoute_entier(s, static_cast<std::int64_t>(mois));
+    ajoute_entier(s, t.mois);
     s.push_back('/');
-    ajoute_entier(s, static_cast<std::int64_t>(annee));
+    ajoute_entier(s, t.an);
     s += " à ";
-    ajoute_deux_chiffres(s, static_cast<std::int64_t>(heure));
+    ajoute_deux_chiffres(s, t.heures);
     s.push_back(':');
-    ajoute_deux_chiffres(s, static_cast<std::int64_t>(minute));
+    ajoute_deux_chiffres(s, t.minutes);
     s.push_back(':');
-    ajoute_deux_chiffres(s, static_cast<std::int64_t>(seconde));
+    ajoute_deux_chiffres(s, t.secondes);
     s += " T.U";
     return s;
 }
 
 LignesPhases lignes_phases_absentes() {
     LignesPhases l;
-    l.LabPhase.fill("---");
-    l.Label10_0 = "---";
+    l.phases.fill("---");
+    l.notice = "---";
+    return l;
+}
+
+LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque) {
+    if (!panneau.lunaison) return lignes_phases_absentes();
+    const Lunaison& lunaison = *panneau.lunaison;
+    LignesPhases l;
+    l.notice = notice_delta_t(lunaison.annee, lunaison.delta_t.secondes, marque);
+    for (std::size_t i = 0; i < 5; ++i) {
+        std::string& ligne = l.phases[i];
+        ligne = noms_phases[i];
+        ligne += " le: ";
+        ligne += jj_en_texte(lunaison.phases[i].jour_julien());
+    }
     return l;
 }
 
 LignesPhases lignes_phases(const DateHeure& reference, char marque) {
-    if (!std::isfinite(reference.jours()) || !annee_affichable(reference)) return lignes_phases_absentes();
-    const auto annee = static_cast<std::int16_t>(reference.annee());
-    const EstimationDeltaT delta_t = calcule_delta_t(annee);
-    LignesPhases l;
-    l.Label10_0 = notice_delta_t(annee, delta_t.secondes, marque);
-    // One lunation for the five lines, found once.
-    const float k = numero_lunaison(reference);
-    PhaseLune etat;
-    for (std::int16_t i = 0; i < 5; ++i) {
-        std::string& ligne = l.LabPhase[static_cast<std::size_t>(i)];
-        ligne = noms_phases[static_cast<std::size_t>(i)];
-        ligne += " le: ";
-        ligne += jj_en_texte(jj_phase_de_lunaison(etat, k, i, delta_t.jours));
-    }
-    return l;
-}
-
-std::optional<DateHeure> reference_de_l_instant(const Instant& instant) {
-    const double jj = jour_julien(instant);
-    if (!(std::fabs(jj) < JourJulienLimite)) return std::nullopt;
-    // Read back from the line's own text ("03/03/2025 à 00:00:00"), so that the panel follows the
-    // line to the day, its carry of the last half second into the next day included.
-    const std::string t = texte_date(jj, true);
-    const char* p = t.data();
-    const char* fin = t.data() + t.size();
-    std::int64_t champs[3] = {0, 0, 0};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto r = std::from_chars(p, fin, champs[i]);
-        if (r.ec != std::errc{} || r.ptr == fin || *r.ptr != (i < 2 ? '/' : ' ')) return std::nullopt;
-        p = r.ptr + 1;
-    }
-    const std::int64_t jour = champs[0], mois = champs[1], an = champs[2];
-    if (an < AnneeMin || an > AnneeMax || mois < 1 || mois > 12 || jour < 1 || jour > 31) return std::nullopt;
-    return DateHeure::depuis_calendrier(an, static_cast<unsigned>(mois), static_cast<unsigned>(jour));
-}
-
-LignesPhases lignes_phases(const Instant& instant, char marque) {
-    const std::optional<DateHeure> reference = reference_de_l_instant(instant);
-    return reference ? lignes_phases(*reference, marque) : lignes_phases_absentes();
+    return lignes_phases(panneau_des_phases(reference), marque);
 }
 
 } // namespace orbitel

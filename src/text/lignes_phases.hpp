@@ -8,6 +8,7 @@
 #include "clock/instant.hpp"
 #include "events/date.hpp"
 #include "events/phases.hpp"
+#include "events/releve.hpp"
 
 namespace orbitel {
 
@@ -32,27 +33,22 @@ inline constexpr std::array<std::string_view, 5> noms_phases{
 // mark.
 std::string notice_delta_t(std::int16_t annee, double secondes, char marque);
 
-// The six texts of the phase panel: LabPhase 0 to 4 ("Pleine Lune le: 24/2/2024 à 12:30:04 T.U") and
-// the Delta T notice of Label10 0, for the year of the reference date.
+// The six texts of the phase panel: its five lines ("Pleine Lune le: 24/2/2024 à 12:30:04 T.U") and
+// the Delta T notice of the year of the reference date.
 struct LignesPhases {
-    std::array<std::string, 5> LabPhase;
-    std::string Label10_0;
+    std::array<std::string, 5> phases;
+    std::string notice;
 };
 
-// The panel for a reference date (the panel passes a date at 0 h), with the user's decimal mark
-// (',' or '.') in the notice. A date outside the years -32767 to 32767 gives the "---" lines.
+// The panel's lines, with the user's decimal mark (',' or '.') in the notice; the "---" lines when
+// it lists no lunation.
+LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque);
+
+// The panel for a reference date (the panel passes a date at 0 h). A date outside the years -32767 to
+// 32767 gives the "---" lines.
 LignesPhases lignes_phases(const DateHeure& reference, char marque);
 
 // The six "---" lines: no panel.
 LignesPhases lignes_phases_absentes();
-
-// The panel's reference date for an instant: the date its instant line writes, at 0 h. A typed
-// 31/2/2025 is written 03/03/2025, 10/10/1582 is written 20/10/1582, 23:59:59.7 the next day. Dates
-// before 15 October 1582 are those of the Julian calendar, taken as day, month and year (29/2/1500 is
-// the day after 28/2/1500). nullopt when the line writes no date, or a year beyond -32767 to 32767.
-std::optional<DateHeure> reference_de_l_instant(const Instant& instant);
-
-// The panel for the reference date of an instant; the "---" lines when it has none.
-LignesPhases lignes_phases(const Instant& instant, char marque);
 
 } // namespace orbitel

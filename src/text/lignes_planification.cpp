@@ -17,7 +17,7 @@ std::string signe(double x, std::string_view image, char marque) {
 }
 
 std::string date_minute(double jj) {
-    return texte_date(jj, false);
+    return texte_date(InstantTu::du_jour_julien(jj), false);
 }
 
 } // namespace
@@ -81,7 +81,7 @@ LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque)
 }
 
 std::string notice_delta_t_precis(double jj, double secondes, char marque) {
-    std::string date = texte_date(jj, false);
+    std::string date = texte_date(InstantTu::du_jour_julien(jj), false);
     date = date.substr(0, date.find(" à "));
     return "Les heures sont en temps universel, la différence avec le temps terrestre (TT) est, le " + date +
            ", de " + texte_image(secondes, "00.00", marque) + " secondes (modèle précis).";
@@ -91,11 +91,11 @@ LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char 
     if (!std::isfinite(reference.jours()) || !annee_affichable(reference) || !std::isfinite(jj))
         return lignes_phases_absentes();
     LignesPhases l;
-    l.Label10_0 = notice_delta_t_precis(jj, delta_t_precis(jj), marque);
+    l.notice = notice_delta_t_precis(jj, delta_t_precis(jj), marque);
     PhaseLune etat;
-    for (std::size_t i = 0; i < l.LabPhase.size(); ++i)
-        l.LabPhase[i] = std::string(noms_phases[i]) + " le: " +
-                        jj_en_texte(jj_phase_precise(etat, static_cast<std::int16_t>(i), reference));
+    for (std::size_t i = 0; i < l.phases.size(); ++i)
+        l.phases[i] = std::string(noms_phases[i]) +
+                      " le: " + jj_en_texte(jj_phase_precise(etat, static_cast<std::int16_t>(i), reference));
     return l;
 }
 

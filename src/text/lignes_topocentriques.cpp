@@ -32,42 +32,46 @@ LignesTopocentriques lignes_topocentriques(const Topocentrique& topo, char marqu
     LignesTopocentriques lignes = lignes_topocentriques_absentes();
 
     if (std::isfinite(topo.distance))
-        lignes.Label14 = LibelleDistance + texte_image(topo.distance, "00.000", marque) + " kms";
+        lignes.distance = LibelleDistance + texte_image(topo.distance, "00.000", marque) + " kms";
 
     if (std::isfinite(topo.ad)) {
         const SexagesimalAffiche a = sexagesimale_affichee(topo.ad, 24);
-        lignes.Label15 = LibelleAscension + texte_image(static_cast<double>(a.unites), "00", marque) + " h " +
-                         texte_image(a.minutes, "00", marque) + " m " + texte_nombre(a.secondes, marque) +
-                         "s";
+        lignes.ascension = LibelleAscension + texte_image(static_cast<double>(a.unites), "00", marque) +
+                           " h " + texte_image(a.minutes, "00", marque) + " m " +
+                           texte_nombre(a.secondes, marque) + "s";
     }
 
     if (std::isfinite(topo.decl)) {
         const SexagesimalAffiche d = sexagesimale_affichee(std::fabs(topo.decl));
-        lignes.Label16 = LibelleDeclinaison + std::string(topo.decl < 0 ? "-" : "+") +
-                         texte_image(static_cast<double>(d.unites), "00", marque) + "° " +
-                         texte_image(d.minutes, "00", marque) + "' " + texte_nombre(d.secondes, marque) +
-                         "''";
+        lignes.declinaison = LibelleDeclinaison + std::string(topo.decl < 0 ? "-" : "+") +
+                             texte_image(static_cast<double>(d.unites), "00", marque) + "° " +
+                             texte_image(d.minutes, "00", marque) + "' " + texte_nombre(d.secondes, marque) +
+                             "''";
     }
 
     if (std::isfinite(topo.hauteur)) {
         // An altitude that rounds to zero from below has already become 0 (or -0): "+", green.
         lignes.sous_horizon = topo.hauteur < 0;
-        lignes.Label12 = LibelleHauteur + std::string(lignes.sous_horizon ? "-" : "+") +
+        lignes.hauteur = LibelleHauteur + std::string(lignes.sous_horizon ? "-" : "+") +
                          degres_minutes(topo.hauteur, marque);
     }
 
-    if (std::isfinite(topo.azimut)) lignes.Label13 = LibelleAzimut + degres_minutes(topo.azimut, marque);
+    if (std::isfinite(topo.azimut)) lignes.azimut = LibelleAzimut + degres_minutes(topo.azimut, marque);
 
     return lignes;
 }
 
+LignesTopocentriques lignes_topocentriques(const VueDuLieu& vue, char marque) {
+    return vue.valeurs ? lignes_topocentriques(*vue.valeurs, marque) : lignes_topocentriques_absentes();
+}
+
 LignesTopocentriques lignes_topocentriques_absentes() {
     LignesTopocentriques lignes;
-    lignes.Label14 = ligne_absente(LibelleDistance);
-    lignes.Label15 = ligne_absente(LibelleAscension);
-    lignes.Label16 = ligne_absente(LibelleDeclinaison);
-    lignes.Label12 = ligne_absente(LibelleHauteur);
-    lignes.Label13 = ligne_absente(LibelleAzimut);
+    lignes.distance = ligne_absente(LibelleDistance);
+    lignes.ascension = ligne_absente(LibelleAscension);
+    lignes.declinaison = ligne_absente(LibelleDeclinaison);
+    lignes.hauteur = ligne_absente(LibelleHauteur);
+    lignes.azimut = ligne_absente(LibelleAzimut);
     lignes.sous_horizon = false;
     return lignes;
 }

@@ -14,7 +14,7 @@
 
 #include "window/cadre_focus.hpp"
 #include "window/controles.hpp"
-#include "window/pos_lune.hpp"
+#include "window/pos_lune_ui.hpp"
 
 namespace orbitel {
 
@@ -51,7 +51,7 @@ void un_seul_arret(const std::array<QRadioButton*, 2>& options) {
     regle();
 }
 
-QShortcut* raccourci(PosLune& f, const QKeySequence& touches) {
+QShortcut* raccourci(QWidget& f, const QKeySequence& touches) {
     auto* r = new QShortcut(touches, &f);
     r->setContext(Qt::WindowShortcut);
     return r;
@@ -59,63 +59,53 @@ QShortcut* raccourci(PosLune& f, const QKeySequence& touches) {
 
 } // namespace
 
-void installe_clavier(PosLune& f) {
-    f.dummy->setFocusPolicy(Qt::ClickFocus);
-    f.dummy->setProperty("sansCadreFocus", true);
-    un_seul_arret(f.Option1);
-    un_seul_arret(f.Option2);
+void installe_clavier(QWidget& f, const PosLuneUi& ui, ActionsClavier actions) {
+    ui.focus_parque->setFocusPolicy(Qt::ClickFocus);
+    ui.focus_parque->setProperty("sansCadreFocus", true);
+    un_seul_arret(ui.options_nord_sud);
+    un_seul_arret(ui.options_est_ouest);
 
-    // dummy closes the cycle: the stop after it is the day field, or the first one shown.
+    // focus_parque closes the cycle: the stop after it is the day field, or the first one shown.
     const std::vector<QWidget*> chaine{
-        f.dummy,      f.Date[0], f.Date[1], f.Date[2],    f.Heure[0],   f.Heure[1], f.Heure[2], f.Command3,
-        f.Command5,   f.TLat[0], f.TLat[1], f.Option1[0], f.Option1[1], f.TLon[0],  f.TLon[1],  f.Option2[0],
-        f.Option2[1], f.Image2,  f.Image3,  f.Command2,   f.Command4,   f.Command1};
+        ui.focus_parque,         ui.champs_date[0],      ui.champs_date[1],      ui.champs_date[2],
+        ui.champs_heure[0],      ui.champs_heure[1],     ui.champs_heure[2],     ui.bouton_calcul,
+        ui.bouton_imprimer,      ui.champs_latitude[0],  ui.champs_latitude[1],  ui.options_nord_sud[0],
+        ui.options_nord_sud[1],  ui.champs_longitude[0], ui.champs_longitude[1], ui.options_est_ouest[0],
+        ui.options_est_ouest[1], ui.fleche_precedente,   ui.fleche_suivante,     ui.bouton_quitter,
+        ui.bouton_a_propos,      ui.bouton_mode};
     for (std::size_t i = 0; i + 1 < chaine.size(); ++i)
         QWidget::setTabOrder(chaine[i], chaine[i + 1]);
 
-    for (QLineEdit* champ : {f.Date[0], f.Date[1], f.Date[2], f.Heure[0], f.Heure[1], f.Heure[2]})
-        QObject::connect(champ, &QLineEdit::returnPressed, f.Command3, &QPushButton::click);
+    for (QLineEdit* champ : {ui.champs_date[0], ui.champs_date[1], ui.champs_date[2], ui.champs_heure[0],
+                             ui.champs_heure[1], ui.champs_heure[2]})
+        QObject::connect(champ, &QLineEdit::returnPressed, ui.bouton_calcul, &QPushButton::click);
 
-    QObject::connect(raccourci(f, QKeySequence(Qt::CTRL | Qt::Key_P)), &QShortcut::activated, &f, [&f] {
-        if (!f.temps_reel()) f.Command5->click();
-    });
-    QObject::connect(raccourci(f, QKeySequence(Qt::CTRL | Qt::Key_Q)), &QShortcut::activated, f.Command2,
-                     &QPushButton::click);
-    QObject::connect(raccourci(f, QKeySequence(Qt::Key_PageUp)), &QShortcut::activated, f.Image2,
-                     [&f] { emit f.Image2->clic(); });
-    QObject::connect(raccourci(f, QKeySequence(Qt::Key_PageDown)), &QShortcut::activated, f.Image3,
-                     [&f] { emit f.Image3->clic(); });
+    QObject::connect(raccourci(f, QKeySequence(Qt::CTRL | Qt::Key_P)), &QShortcut::activated, &f,
+                     [temps_reel = actions.temps_reel, bouton = ui.bouton_imprimer] {
+                         if (!temps_reel()) bouton->click();
+                     });
+    QObject::connect(raccourci(f, QKeySequence(Qt::CTRL | Qt::Key_Q)), &QShortcut::activated,
+                     ui.bouton_quitter, &QPushButton::click);
+    QObject::connect(raccourci(f, QKeySequence(Qt::Key_PageUp)), &QShortcut::activated, ui.fleche_precedente,
+                     [fleche = ui.fleche_precedente] { emit fleche->clic(); });
+    QObject::connect(raccourci(f, QKeySequence(Qt::Key_PageDown)), &QShortcut::activated, ui.fleche_suivante,
+                     [fleche = ui.fleche_suivante] { emit fleche->clic(); });
 
     auto* copie = raccourci(f, QKeySequence::Copy);
-    QObject::connect(copie, &QShortcut::activated, &f, [&f] { copie_releve(f); });
+    QObject::connect(copie, &QShortcut::activated, &f, actions.copie_releve);
     auto* filtre = new CopieDesChamps(&f);
     for (QLineEdit* champ : f.findChildren<QLineEdit*>())
         champ->installEventFilter(filtre);
 
-    auto* copier = new QAction(QStringLiteral("Copier le relevé"), f.Frame2);
+    auto* copier = new QAction(QStringLiteral("Copier le relevé"), ui.panneau_resultats);
     copier->setObjectName(QStringLiteral("CopierReleve"));
     copier->setShortcut(QKeySequence::Copy);
     copier->setShortcutContext(Qt::WidgetShortcut); // shown in the menu; the window's shortcut acts
-    QObject::connect(copier, &QAction::triggered, &f, [&f] { copie_releve(f); });
-    f.Frame2->addAction(copier);
-    f.Frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(copier, &QAction::triggered, &f, actions.copie_releve);
+    ui.panneau_resultats->addAction(copier);
+    ui.panneau_resultats->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     new CadreFocus(f);
-}
-
-QString texte_releve(const PosLune& f) {
-    QString t;
-    for (const QLabel* l :
-         {f.Label1,      f.Label2,      f.Label3,      f.Label4,     f.Label5,      f.Label6,
-          f.Label14,     f.Label15,     f.Label16,     f.Label7,     f.Label8,      f.Label9,
-          f.Label12,     f.Label13,     f.Label18[0],  f.Label18[1], f.LabPhase[0], f.LabPhase[1],
-          f.LabPhase[2], f.LabPhase[3], f.LabPhase[4], f.Label10[0]})
-        t += l->text() + QLatin1Char('\n');
-    return t;
-}
-
-void copie_releve(const PosLune& f) {
-    QGuiApplication::clipboard()->setText(texte_releve(f));
 }
 
 } // namespace orbitel

@@ -1,9 +1,17 @@
 #pragma once
-#include <QString>
+#include <functional>
+
+class QWidget;
 
 namespace orbitel {
 
-class PosLune;
+struct PosLuneUi;
+
+// What the keyboard asks of the window.
+struct ActionsClavier {
+    std::function<bool()> temps_reel; // Ctrl+P prints only in chosen-instant mode
+    std::function<void()> copie_releve;
+};
 
 // The keyboard of the main window, and the copy of its results:
 // - Tab runs day, month, year, hours, minutes, seconds, Calcul, print, latitude degrees and minutes,
@@ -15,17 +23,8 @@ class PosLune;
 //   mode, as the print button; Ctrl+Q quits; Page Up / Page Down step the phase panel one lunation
 //   back / forward, as the two arrows.
 // - Ctrl+C, unless a field with a selection holds the focus, and "Copier le relevé" in the results
-//   panel's menu put texte_releve on the clipboard.
+//   panel's menu copy the results (ActionsClavier::copie_releve).
 // - A bright frame marks the control that has the focus.
-void installe_clavier(PosLune& fenetre);
-
-// The 22 texts of the results as shown, one per line with a final line end, in the order
-// orbitel-rapport prints them: geocentric lines 1 to 6, the three topocentric lines, geocentric
-// lines 7 and 8, the instant, altitude, azimuth, rise, set, the five phase dates and the Delta T
-// notice.
-QString texte_releve(const PosLune& fenetre);
-
-// Puts texte_releve on the clipboard.
-void copie_releve(const PosLune& fenetre);
+void installe_clavier(QWidget& fenetre, const PosLuneUi& ui, ActionsClavier actions);
 
 } // namespace orbitel

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "platform/signaux.hpp"
-#include "window/pos_lune.hpp"
 
 namespace orbitel {
 
@@ -24,10 +23,6 @@ QString texte_echec_enregistrement(const EchecEcriture& echec) {
 }
 
 namespace {
-
-bool sans_dialogue(const QWidget& fenetre) {
-    return fenetre.property(propriete_sans_dialogue).toBool();
-}
 
 void ecrit_erreur(const QString& texte) {
     std::fprintf(stderr, "orbitel : %s\n",
@@ -58,26 +53,26 @@ bool accepte_remplacement(QWidget& fenetre, const EchecEcriture& echec) {
 
 } // namespace
 
-bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu) {
+bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu,
+                                 bool sans_dialogue) {
     SiIllisible si_illisible = SiIllisible::garde;
     for (;;) {
         const std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu, si_illisible);
         if (!echec) return true;
         if (echec->fichier_illisible) {
-            if (!sans_dialogue(fenetre) && accepte_remplacement(fenetre, *echec)) {
+            if (!sans_dialogue && accepte_remplacement(fenetre, *echec)) {
                 si_illisible = SiIllisible::remplace;
                 continue;
             }
-            if (sans_dialogue(fenetre))
+            if (sans_dialogue)
                 ecrit_erreur(
                     QStringLiteral("Enregistrement impossible. Le fichier «\u00a0%1\u00a0» n'a pas pu "
                                    "être lu (%2)\u00a0; il est laissé tel quel, sans le lieu.")
                         .arg(fichier(*echec), QString::fromStdString(echec->raison)));
-            fenetre.setProperty(propriete_lieu_non_enregistre, true);
             return false;
         }
         const QString texte = texte_echec_enregistrement(*echec);
-        if (sans_dialogue(fenetre)) {
+        if (sans_dialogue) {
             ecrit_erreur(QStringLiteral("Enregistrement impossible. ") + texte);
         } else {
             QMessageBox boite(QMessageBox::Warning, QStringLiteral("Enregistrement impossible"), texte,
@@ -89,12 +84,11 @@ bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, con
             boite.exec();
             if (boite.clickedButton() == reessayer) continue;
         }
-        fenetre.setProperty(propriete_lieu_non_enregistre, true);
         return false;
     }
 }
 
-void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin) {
+void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin, bool sans_dialogue) {
     const std::optional<EchecEcriture> echec = magasin.lecture_impossible();
     if (!echec) return;
     const QString texte =
@@ -102,7 +96,7 @@ void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin
             "Le lieu enregistré n'a pas pu être lu dans le fichier\n«\u00a0%1\u00a0»\u00a0: %2.\n"
             "Le lieu par défaut est utilisé\u00a0; le fichier ne sera pas remplacé sans votre accord.")
             .arg(fichier(*echec), QString::fromStdString(echec->raison));
-    if (sans_dialogue(fenetre)) {
+    if (sans_dialogue) {
         ecrit_erreur(QStringLiteral("Lecture impossible. ") + texte);
         return;
     }
@@ -115,31 +109,27 @@ void signale_lecture_impossible(QWidget& fenetre, const MagasinReglages& magasin
     boite->open();
 }
 
-void raccorde_fins(PosLune& fenetre) {
+void raccorde_fins(QWidget& fenetre, FinsDuProgramme& fins) {
     // Made once, for the program's life: the signal handlers stay with it.
     auto* signaux = new SignauxFin(&fenetre);
-    QObject::connect(signaux, &SignauxFin::finDemandee, &fenetre, [&fenetre](int) {
-        fenetre.setProperty(propriete_sans_dialogue, true);
-        fenetre.quitte();
+    QObject::connect(signaux, &SignauxFin::finDemandee, &fenetre, [&fins](int) {
+        fins.definit_sans_dialogue(true);
+        fins.quitte();
     });
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         QObject::connect(application, &QGuiApplication::commitDataRequest, &fenetre,
-                         [&fenetre](QSessionManager& session) {
+                         [&fins](QSessionManager& session) {
                              // The session ends: the window ends as on the quit button, and may ask
                              // about a failed save only if the session manager lets it.
-                             fenetre.setProperty(propriete_sans_dialogue, !session.allowsInteraction());
-                             fenetre.quitte();
+                             fins.definit_sans_dialogue(!session.allowsInteraction());
+                             fins.quitte();
                              session.release();
                          });
     }
-    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &fenetre, [&fenetre] {
-        fenetre.setProperty(propriete_sans_dialogue, true);
-        fenetre.sauve_lieu(); // nothing when the window was already unloaded
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &fenetre, [&fins] {
+        fins.definit_sans_dialogue(true);
+        fins.decharge(); // nothing when the window was already unloaded
     });
-}
-
-int code_de_sortie(const QWidget& fenetre, int code_boucle) {
-    return fenetre.property(propriete_lieu_non_enregistre).toBool() ? 1 : code_boucle;
 }
 
 } // namespace orbitel

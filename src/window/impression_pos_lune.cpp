@@ -3,59 +3,45 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "text/heure_locale.hpp"
 #include "text/note_locale.hpp"
 #include "window/controles.hpp"
 #include "window/heures_locales.hpp"
-#include "window/pos_lune.hpp"
+#include "window/pos_lune_ui.hpp"
 
 namespace orbitel {
 
-QWidget& ImpressionPosLune::fenetre() {
-    return fenetre_;
-}
-
-void ImpressionPosLune::met_mode_impression(bool actif) {
-    fenetre_.PR = actif;
-}
-
 void ImpressionPosLune::palette_papier() {
-    PosLune& f = fenetre_;
-    f.Image1->hide();
-    f.Image2->hide();
-    f.Image3->hide();
-    applique_papier(f);
-    for (QPushButton* b : {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5}) {
+    ui_.petites_lunes->hide();
+    ui_.fleche_precedente->hide();
+    ui_.fleche_suivante->hide();
+    applique_papier(fenetre_);
+    for (QPushButton* b :
+         {ui_.bouton_mode, ui_.bouton_quitter, ui_.bouton_calcul, ui_.bouton_a_propos, ui_.bouton_imprimer}) {
         b->hide();
     }
-    for (Forme* forme : f.Shape1) {
+    for (Forme* forme : ui_.contours) {
         forme->definit_contour(Qt::black);
     }
 }
 
-void ImpressionPosLune::calcule() {
-    fenetre_.calcul();
-}
-
 void ImpressionPosLune::copie_dessin() {
-    PosLune& f = fenetre_;
-    const QImage& surface = f.surface();
+    const QImage& surface = resultats_.surface();
     const qreal ratio = surface.devicePixelRatio();
-    const QRect zone = f.Image4->geometry();
+    const QRect zone = ui_.copie_dessin->geometry();
     const QRect en_points(zone.topLeft() * ratio, zone.size() * ratio);
     QPixmap copie = QPixmap::fromImage(surface.copy(en_points));
     copie.setDevicePixelRatio(ratio);
-    f.Image4->setPixmap(copie);
-    f.Image4->show();
-    f.Image4->raise();
+    ui_.copie_dessin->setPixmap(copie);
+    ui_.copie_dessin->show();
+    ui_.copie_dessin->raise();
 }
 
 void ImpressionPosLune::ecrit_note() {
-    // The present offset would be wrong for any instant on the other side of a change of the clocks.
-    const std::optional<InstantLigne> tu = instant_de_ligne(fenetre_.Label9->text().toStdString());
-    // A page with no instant on it ("---") has no time to convert.
-    fenetre_.Label19->setText(tu ? QString::fromStdString(note_heure_locale(decalage_systeme(*tu)))
-                                 : QString());
+    // The offset at the printed instant: the present one would be wrong for any instant on the other
+    // side of a change of the clocks. A page with no instant on it has no time to convert.
+    const std::optional<InstantLigne> tu = resultats_.instant_imprime();
+    ui_.note_heure_locale->setText(tu ? QString::fromStdString(note_heure_locale(decalage_systeme(*tu)))
+                                      : QString());
 }
 
 } // namespace orbitel

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "text/lieu_compris.hpp"
-#include "window/pos_lune.hpp"
+#include "window/pos_lune_ui.hpp"
 
 namespace orbitel {
 
@@ -21,12 +21,12 @@ void marque(QLineEdit* champ, const std::string& raison) {
 
 } // namespace
 
-void montre_lieu(PosLune& f, const DefautsLieu& defauts) {
-    marque(f.TLat[0], defauts.raisons[0]);
-    marque(f.TLat[1], defauts.raisons[1]);
-    marque(f.TLon[0], defauts.raisons[2]);
-    marque(f.TLon[1], defauts.raisons[3]);
-    f.Label17[0]->setToolTip(QString::fromStdString(texte_lieu({f.Lat, f.Lon})));
+void montre_lieu(const PosLuneUi& ui, const DefautsLieu& defauts, const std::optional<Observateur>& lieu) {
+    marque(ui.champs_latitude[0], defauts.raisons[0]);
+    marque(ui.champs_latitude[1], defauts.raisons[1]);
+    marque(ui.champs_longitude[0], defauts.raisons[2]);
+    marque(ui.champs_longitude[1], defauts.raisons[3]);
+    ui.titre_lieu->setToolTip(QString::fromStdString(texte_lieu(lieu.value_or(Observateur{}))));
 }
 
 } // namespace orbitel

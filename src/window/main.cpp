@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
     // One printer for the run, so the dialog offers the choices made at the previous printout.
     orbitel::ImprimanteSysteme imprimante;
     orbitel::PosLune fenetre(horloge, reglages, navigateur, imprimante, orbitel::marque_decimale_locale());
-    orbitel::raccorde_fins(fenetre);
+    orbitel::raccorde_fins(fenetre, fenetre);
     fenetre.demarre();
     // A signal handled while starting up has already unloaded the window: no loop left to run.
-    return orbitel::code_de_sortie(fenetre, fenetre.isVisible() ? QApplication::exec() : 0);
+    return fenetre.code_de_sortie(fenetre.isVisible() ? QApplication::exec() : 0);
 }

@@ -1,5 +1,6 @@
 #include "window/pos_lune.hpp"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -10,9 +11,6 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "ephemeris/moteur.hpp"
-#include "ephemeris/topocentrique.hpp"
-#include "events/lever_coucher.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_phases.hpp"
@@ -22,12 +20,9 @@
 #include "window/apropos.hpp"
 #include "window/clavier.hpp"
 #include "window/controles.hpp"
-#include "window/enregistrement.hpp"
 #include "window/etape.hpp"
 #include "window/heures_locales.hpp"
-#include "window/impression_pos_lune.hpp"
 #include "window/lieu_champs.hpp"
-#include "window/notice_horloge.hpp"
 
 namespace orbitel {
 
@@ -55,16 +50,27 @@ public:
 
 PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& navigateur,
                  Imprimante& imprimante, char marque, QWidget* parent)
-    : QWidget(parent), PosLuneUi(static_cast<QWidget&>(*this)), horloge_(horloge), reglages_(reglages),
-      navigateur_(navigateur), imprimante_(imprimante), marque_(marque) {
-    fin_programme = [] { QCoreApplication::quit(); };
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
+    : QWidget(parent), horloge_(horloge), reglages_(reglages), navigateur_(navigateur),
+      imprimante_(imprimante), marque_(marque), ui_(static_cast<QWidget&>(*this)) {
+    fin_programme_ = [] { QCoreApplication::quit(); };
+    minuterie_ = new QTimer(this);
+    minuterie_->setObjectName(QStringLiteral("Timer1"));
+    minuterie_->setInterval(500);
     connecte();
-    installe_clavier(*this);
-    installe_heures_locales(*this);
-    Timer1->start();
+    installe_clavier(*this, ui_, {[this] { return temps_reel(); }, [this] { copie_releve(); }});
+    // Each line's instant is the one the value holds at the moment the tool tip is asked for.
+    const auto instants = [this] { return instants_des_lignes(releve_); };
+    installe_heures_locales(*this, {
+                                       {ui_.ligne_instant, [instants] { return instants().instant; }},
+                                       {ui_.ligne_lever, [instants] { return instants().lever; }},
+                                       {ui_.ligne_coucher, [instants] { return instants().coucher; }},
+                                       {ui_.lignes_phases[0], [instants] { return instants().phases[0]; }},
+                                       {ui_.lignes_phases[1], [instants] { return instants().phases[1]; }},
+                                       {ui_.lignes_phases[2], [instants] { return instants().phases[2]; }},
+                                       {ui_.lignes_phases[3], [instants] { return instants().phases[3]; }},
+                                       {ui_.lignes_phases[4], [instants] { return instants().phases[4]; }},
+                                   });
+    minuterie_->start();
 }
 
 PosLune::~PosLune() = default;
@@ -75,66 +81,70 @@ void PosLune::connecte() {
     const auto gestionnaire = [this](void (PosLune::*action)()) {
         return [this, action] { etape([&] { (this->*action)(); }); };
     };
-    connect(Timer1, &QTimer::timeout, this, gestionnaire(&PosLune::tick));
-    connect(Command1, &QPushButton::clicked, this, gestionnaire(&PosLune::bascule_mode));
-    connect(Command2, &QPushButton::clicked, this, gestionnaire(&PosLune::quitte));
-    connect(Command3, &QPushButton::clicked, this, gestionnaire(&PosLune::calcul));
-    connect(Command4, &QPushButton::clicked, this, gestionnaire(&PosLune::a_propos));
-    connect(Command5, &QPushButton::clicked, this, [this] { etape([this] { imprime(); }); });
-    connect(Image2, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_precedent));
-    connect(Image3, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_suivant));
-    const std::array<QLineEdit*, 4> champs{TLat[0], TLat[1], TLon[0], TLon[1]};
+    connect(minuterie_, &QTimer::timeout, this, gestionnaire(&PosLune::tick));
+    connect(ui_.bouton_mode, &QPushButton::clicked, this, gestionnaire(&PosLune::bascule_mode));
+    connect(ui_.bouton_quitter, &QPushButton::clicked, this, gestionnaire(&PosLune::quitte));
+    connect(ui_.bouton_calcul, &QPushButton::clicked, this, gestionnaire(&PosLune::calcul));
+    connect(ui_.bouton_a_propos, &QPushButton::clicked, this, gestionnaire(&PosLune::a_propos));
+    connect(ui_.bouton_imprimer, &QPushButton::clicked, this, [this] { etape([this] { imprime(); }); });
+    connect(ui_.fleche_precedente, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_precedent));
+    connect(ui_.fleche_suivante, &ImageCliquable::clic, this, gestionnaire(&PosLune::cycle_suivant));
+    const std::array<QLineEdit*, 4> champs{ui_.champs_latitude[0], ui_.champs_latitude[1],
+                                           ui_.champs_longitude[0], ui_.champs_longitude[1]};
     for (int i = 0; i < 4; ++i)
         connect(champs[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i] { etape([&] { suit_lieu(i); }); });
     saisie_lieu_.installe(*this);
-    for (QRadioButton* o : {Option1[0], Option1[1], Option2[0], Option2[1]})
-        connect(o, &QRadioButton::clicked, this, gestionnaire(&PosLune::lit_lieu));
+    for (QRadioButton* o : {ui_.options_nord_sud[0], ui_.options_nord_sud[1], ui_.options_est_ouest[0],
+                            ui_.options_est_ouest[1]})
+        connect(o, &QRadioButton::clicked, this, gestionnaire(&PosLune::lieu_modifie));
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
 
 void PosLune::demarre() {
     etape([this] { place_etiquettes(); });
-    etape([this] { saisie_lieu_.ecrit(restaure_lieu(reglages_), [this] { lit_lieu(); }); });
-    etape([this] { calcule_lune(); });
+    etape([this] { saisie_lieu_.ecrit(restaure_lieu(reglages_), [this] { lieu_modifie(); }); });
+    etape([this] { calcule_position(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_phases_calculees(); });
     etape([this] {
         show();
         QCoreApplication::processEvents();
     });
-    etape([this] { signale_lecture_impossible(*this, reglages_); });
-    etape([this] { lever_coucher(); });
-    etape([this] { Label17[0]->setProperty("Tag", QStringLiteral("OK")); });
+    etape([this] { signale_lecture_impossible(*this, reglages_, sans_dialogue_); });
+    etape([this] { cherche_lever_coucher(); });
+    etape([this] { demarrage_termine_ = true; });
     etape([this] { ecrit_notice_horloge(); });
     etape([this] { donne_focus_dummy(); });
 }
 
 void PosLune::place_etiquettes() {
     int haut = 60;
-    for (QLabel* l : {Label1, Label2, Label3, Label4, Label5, Label6, Label14, Label15, Label16, Label7,
-                      Label8, Label9}) {
+    for (QLabel* l :
+         {ui_.ligne_longitude, ui_.ligne_latitude, ui_.ligne_distance, ui_.ligne_parallaxe,
+          ui_.ligne_ascension, ui_.ligne_declinaison, ui_.ligne_distance_topo, ui_.ligne_ascension_topo,
+          ui_.ligne_declinaison_topo, ui_.ligne_elongation, ui_.ligne_phase, ui_.ligne_instant}) {
         l->move(l->x(), px(haut));
         haut += 220;
     }
 }
 
-bool PosLune::demarrage_termine() const {
-    return Label17[0]->property("Tag").toString() == QStringLiteral("OK");
-}
-
 void PosLune::ecrit_notice_horloge() {
-    ecrit_notice_ecart_local(*Label10[1], ecart_local_plausible(horloge_tu_, horloge_.locale()));
+    const EcartHorloge ecart{ecart_local_plausible(horloge_tu_, horloge_.locale())};
+    // Every tick may ask for it: the label is written only when the offset changes.
+    if (releve_.ecart_horloge && releve_.ecart_horloge->minutes == ecart.minutes) return;
+    releve_.ecart_horloge = ecart;
+    ui_.notice_horloge->setText(ecart.minutes ? qt(notice_ecart_local(*ecart.minutes)) : QString());
 }
 
 void PosLune::donne_focus_dummy() {
-    dummy->setFocus(Qt::OtherFocusReason);
+    ui_.focus_parque->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- The place ------------------------------------------------------------------------------
 
-void PosLune::lit_lieu() {
+void PosLune::lieu_modifie() {
     suit_lieu(-1);
 }
 
@@ -142,28 +152,27 @@ void PosLune::suit_lieu(int champ) {
     // A field that cannot be held is left out, its value from before its edit standing in; the
     // field shows why.
     const LieuRetenu& retenu = saisie_lieu_.suit(champ);
-    lieu_ = retenu.lieu();
-    Lat = lieu_->Lat;
-    Lon = lieu_->Lon;
-    montre_lieu(*this, retenu.defauts());
-    if (demarrage_termine()) lever_coucher();
+    releve_.lieu = retenu.lieu();
+    montre_lieu(ui_, retenu.defauts(), releve_.lieu);
+    if (demarrage_termine_) cherche_lever_coucher();
 }
 
-void PosLune::sauve_lieu() {
+void PosLune::decharge() {
     if (decharge_) return;
     decharge_ = true;
-    enregistre_lieu_en_quittant(*this, reglages_, saisie_lieu_.champs());
+    if (!enregistre_lieu_en_quittant(*this, reglages_, saisie_lieu_.champs(), sans_dialogue_))
+        lieu_non_enregistre_ = true;
 }
 
 void PosLune::closeEvent(QCloseEvent* e) {
-    etape([this] { sauve_lieu(); });
+    etape([this] { decharge(); });
     e->accept();
 }
 
 // ---- Computing ------------------------------------------------------------------------------
 
 bool PosLune::temps_reel() const {
-    return Timer1->isActive();
+    return minuterie_->isActive();
 }
 
 void PosLune::acquiert_instant() {
@@ -174,31 +183,33 @@ void PosLune::acquiert_instant() {
     }
 }
 
-void PosLune::calcule_lune() {
+void PosLune::calcule_position() {
     acquiert_instant();
-    orbitel::calcule_lune(etat_, instant_);
-    // Checked once here for the drawing and the altitude line that follow in the same handler.
-    calculable_ = est_calculable(etat_);
-    const LignesGeocentriques l = lignes_geocentriques(etat_, marque_);
-    ecrit_ligne(Label9, l.Label9);
-    ecrit_ligne(Label1, l.Label1);
-    ecrit_ligne(Label2, l.Label2);
-    ecrit_ligne(Label3, l.Label3);
-    ecrit_ligne(Label4, l.Label4);
-    ecrit_ligne(Label5, l.Label5);
-    ecrit_ligne(Label6, l.Label6);
-    ecrit_ligne(Label7, l.Label7);
-    Label7->setToolTip(qt(l.infobulle_Label7));
-    ecrit_ligne(Label8, l.Label8);
+    releve_.position = position_lune(etat_, instant_);
+    const LignesGeocentriques l = lignes_geocentriques(*releve_.position, marque_);
+    ecrit_ligne(ui_.ligne_instant, l.instant);
+    ecrit_ligne(ui_.ligne_longitude, l.longitude);
+    ecrit_ligne(ui_.ligne_latitude, l.latitude);
+    ecrit_ligne(ui_.ligne_distance, l.distance);
+    ecrit_ligne(ui_.ligne_parallaxe, l.parallaxe);
+    ecrit_ligne(ui_.ligne_ascension, l.ascension);
+    ecrit_ligne(ui_.ligne_declinaison, l.declinaison);
+    ecrit_ligne(ui_.ligne_elongation, l.elongation);
+    ui_.ligne_elongation->setToolTip(qt(l.infobulle_elongation));
+    ecrit_ligne(ui_.ligne_phase, l.phase);
 }
 
 void PosLune::dessine_phase_calculee() {
     // An instant that cannot be computed shows nothing new: the last drawing stays.
-    if (calculable_) dessine_lune(etat_.Phase / 100);
+    if (releve_.position && releve_.position->geocentrique)
+        dessine_lune(releve_.position->geocentrique->phase / 100);
 }
 
 void PosLune::dessine_lune(double partie_illuminee) {
-    surface_.dessine(partie_illuminee, etat_.EstOuest, Lat, PR);
+    const CoteSoleil cote = releve_.position && releve_.position->geocentrique
+                                ? releve_.position->geocentrique->cote
+                                : CoteSoleil::ouest;
+    surface_.dessine(partie_illuminee, cote, releve_.lieu ? releve_.lieu->Lat : 0.0f, impression_);
 }
 
 void PosLune::paintEvent(QPaintEvent*) {
@@ -207,127 +218,163 @@ void PosLune::paintEvent(QPaintEvent*) {
 }
 
 void PosLune::affiche_hauteur_azimut() {
-    LignesTopocentriques l = lignes_topocentriques_absentes();
-    if (lieu_ && calculable_) {
-        // Like the engine, the topocentric step leaves its right ascension and declination in etat.
-        const Topocentrique t = calcule_topocentrique(etat_, lieu_->Lat, lieu_->lon_est());
-        etat_.Ascension = t.ad;
-        etat_.Declinaison = t.decl;
-        l = lignes_topocentriques(t, marque_);
-    }
-    ecrit_ligne(Label14, l.Label14);
-    ecrit_ligne(Label16, l.Label16);
-    ecrit_ligne(Label15, l.Label15);
-    if (!PR) couleur_texte(Label12, l.sous_horizon ? couleur_couchee : couleur_levee);
-    ecrit_ligne(Label12, l.Label12);
-    ecrit_ligne(Label13, l.Label13);
+    const Observateur* lieu = releve_.lieu ? &*releve_.lieu : nullptr;
+    releve_.vue = releve_.position ? vue_du_lieu(etat_, *releve_.position, lieu) : VueDuLieu{};
+    const LignesTopocentriques l = lignes_topocentriques(*releve_.vue, marque_);
+    ecrit_ligne(ui_.ligne_distance_topo, l.distance);
+    ecrit_ligne(ui_.ligne_declinaison_topo, l.declinaison);
+    ecrit_ligne(ui_.ligne_ascension_topo, l.ascension);
+    if (!impression_) couleur_texte(ui_.ligne_hauteur, l.sous_horizon ? couleur_couchee : couleur_levee);
+    ecrit_ligne(ui_.ligne_hauteur, l.hauteur);
+    ecrit_ligne(ui_.ligne_azimut, l.azimut);
 }
 
-void PosLune::lever_coucher() {
+void PosLune::cherche_lever_coucher() {
     emit rechercheLeverCoucher();
     const CurseurOccupe occupe;
-    Label18[0]->setText(QStringLiteral("Lever: ---"));
-    Label18[1]->setText(QStringLiteral("Coucher: ---"));
+    ui_.ligne_lever->setText(QStringLiteral("Lever: ---"));
+    ui_.ligne_coucher->setText(QStringLiteral("Coucher: ---"));
     acquiert_instant();
-    date_recherche_ = std::array<double, 3>{instant_.jour, instant_.mois, instant_.an};
-    if (!lieu_) return;
-    const LignesLeverCoucher l =
-        lignes_lever_coucher(orbitel::lever_coucher(etat_, instant_, *lieu_), marque_);
-    Label18[0]->setText(qt(l.Label18_0));
-    Label18[1]->setText(qt(l.Label18_1));
+    // The day searched, with nothing found until the search ends.
+    releve_.lever_coucher = LeverCoucherJour{instant_, std::nullopt, std::nullopt};
+    const Observateur* lieu = releve_.lieu ? &*releve_.lieu : nullptr;
+    releve_.lever_coucher = lever_coucher_du_jour(etat_, instant_, lieu);
+    const LignesLeverCoucher l = lignes_lever_coucher(*releve_.lever_coucher, marque_);
+    ui_.ligne_lever->setText(qt(l.lever));
+    ui_.ligne_coucher->setText(qt(l.coucher));
 }
 
 // ---- The phase panel ------------------------------------------------------------------------
 
+std::optional<DateHeure> PosLune::reference_phases() const {
+    if (!releve_.phases || !releve_.phases->lunaison) return std::nullopt;
+    return releve_.phases->lunaison->reference;
+}
+
+void PosLune::montre_phases(const std::optional<DateHeure>& reference) {
+    // A panel that cannot be written reads "---", never an earlier date's lines, and the arrows
+    // have nothing to step from.
+    releve_.phases = PanneauDesPhases{};
+    LignesPhases l = lignes_phases_absentes();
+    etape([&] {
+        const PanneauDesPhases panneau = panneau_des_phases(reference);
+        l = lignes_phases(panneau, marque_);
+        releve_.phases = panneau;
+    });
+    ui_.notice_delta_t->setText(qt(l.notice));
+    for (std::size_t i = 0; i < ui_.lignes_phases.size(); ++i)
+        ui_.lignes_phases[i]->setText(qt(l.phases[i]));
+}
+
 void PosLune::affiche_phases_calculees() {
-    if (const auto r = releve_reference_phases(etat_, instant_))
+    if (const auto r = releve_.position ? reference_de_la_position(*releve_.position) : std::nullopt)
         affiche_phases(*r);
     else
-        phases_.affiche(std::nullopt);
+        montre_phases(std::nullopt);
 }
 
 void PosLune::affiche_phases(const DateHeure& reference) {
-    DeltaT = delta_t_jours(reference.annee());
-    phases_.affiche(reference);
+    delta_t_ = delta_t_jours(reference.annee());
+    montre_phases(reference);
 }
 
 void PosLune::cycle_precedent() {
-    if (const auto r = phases_.pas(SensCycle::precedent)) affiche_phases(*r);
+    if (const auto r = reference_phases())
+        if (const auto d = pas_de_cycle(*r, SensCycle::precedent)) affiche_phases(*d);
 }
 
 void PosLune::cycle_suivant() {
-    if (const auto r = phases_.pas(SensCycle::suivant)) affiche_phases(*r);
+    if (const auto r = reference_phases())
+        if (const auto d = pas_de_cycle(*r, SensCycle::suivant)) affiche_phases(*d);
+}
+
+// ---- What the window shows, elsewhere ---------------------------------------------------------
+
+QString PosLune::texte_releve() const {
+    QString t;
+    for (const std::string& ligne : lignes_releve(releve_, marque_))
+        t += qt(ligne) + QLatin1Char('\n');
+    return t;
+}
+
+void PosLune::copie_releve() const {
+    QGuiApplication::clipboard()->setText(texte_releve());
+}
+
+std::optional<InstantLigne> PosLune::instant_imprime() const {
+    return instants_des_lignes(releve_).instant;
 }
 
 // ---- Handlers -------------------------------------------------------------------------------
 
 void PosLune::tick() {
-    etape([this] { calcule_lune(); });
+    etape([this] { calcule_position(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_hauteur_azimut(); });
     // A daylight-saving switch while the program runs: the notice follows at the first tick.
     etape([this] {
-        if (demarrage_termine() && temps_reel()) ecrit_notice_horloge();
+        if (demarrage_termine_ && temps_reel()) ecrit_notice_horloge();
     });
     // Past midnight UT the rise and set lines would describe yesterday: search the new day.
     etape([this] {
-        const std::array<double, 3> date{instant_.jour, instant_.mois, instant_.an};
-        if (demarrage_termine() && temps_reel() && date_recherche_ && *date_recherche_ != date)
-            lever_coucher();
+        const auto jour = [](const Instant& i) { return std::array<double, 3>{i.jour, i.mois, i.an}; };
+        if (demarrage_termine_ && temps_reel() && releve_.lever_coucher &&
+            jour(releve_.lever_coucher->saisi) != jour(instant_))
+            cherche_lever_coucher();
     });
 }
 
 void PosLune::bascule_mode() {
     etape([this] {
-        if (Timer1->isActive()) {
-            Timer1->stop();
+        if (minuterie_->isActive()) {
+            minuterie_->stop();
         } else {
-            Timer1->start();
+            minuterie_->start();
         }
     });
     if (!temps_reel()) {
         etape([this] { saisie_instant_.montre(instant_, marque_); });
         etape([this] {
-            Frame1->show();
-            Command5->show();
+            ui_.cadre_instant->show();
+            ui_.bouton_imprimer->show();
         });
-        etape([this] { Command1->setText(QStringLiteral("&Temps réel")); });
+        etape([this] { ui_.bouton_mode->setText(QStringLiteral("&Temps réel")); });
     } else {
         etape([this] {
-            Frame1->hide();
-            Command5->hide();
+            ui_.cadre_instant->hide();
+            ui_.bouton_imprimer->hide();
         });
-        etape([this] { Command1->setText(QStringLiteral("Choisir un &Instant")); });
+        etape([this] { ui_.bouton_mode->setText(QStringLiteral("Choisir un &Instant")); });
         etape([] { QCoreApplication::processEvents(); });
-        // The panel of the last instant computed; without a date on its instant line the panel
+        // The panel of the last instant acquired; without a date on its instant line the panel
         // keeps its lines.
         etape([this] {
-            if (const auto r = reference_de_l_instant(instant_)) affiche_phases(*r);
+            if (const auto r = reference_de_l_instant(instant_des_champs(instant_))) affiche_phases(*r);
         });
-        etape([this] { lever_coucher(); });
+        etape([this] { cherche_lever_coucher(); });
         // Delta T follows the present year; the notice keeps describing the panel's hours.
-        etape([this] { DeltaT = delta_t_jours(horloge_.locale().annee); });
+        etape([this] { delta_t_ = delta_t_jours(horloge_.locale().annee); });
     }
     etape([this] {
-        Command3->setVisible(!Frame1->isHidden());
-        Command5->setVisible(!Frame1->isHidden());
+        ui_.bouton_calcul->setVisible(!ui_.cadre_instant->isHidden());
+        ui_.bouton_imprimer->setVisible(!ui_.cadre_instant->isHidden());
     });
     etape([this] { donne_focus_dummy(); });
 }
 
 void PosLune::calcul() {
-    etape([this] { calcule_lune(); });
+    etape([this] { calcule_position(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_phases_calculees(); });
     etape([this] { affiche_hauteur_azimut(); });
-    etape([this] { lever_coucher(); });
+    etape([this] { cherche_lever_coucher(); });
     etape([this] { donne_focus_dummy(); });
 }
 
 void PosLune::quitte() {
-    etape([this] { sauve_lieu(); });
+    etape([this] { decharge(); });
     close();
-    if (fin_programme) fin_programme();
+    if (fin_programme_) fin_programme_();
 }
 
 void PosLune::a_propos() {
@@ -336,7 +383,7 @@ void PosLune::a_propos() {
 }
 
 IssueImpression PosLune::imprime() {
-    ImpressionPosLune etapes(*this);
+    ImpressionPosLune etapes(*this, ui_, *this);
     const IssueImpression issue = imprime_fenetre(etapes, imprimante_);
     donne_focus_dummy();
     return issue;

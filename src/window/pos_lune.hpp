@@ -1,8 +1,8 @@
 #pragma once
 #include <QImage>
+#include <QString>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <optional>
 
@@ -11,9 +11,11 @@
 #include "clock/reglages.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
+#include "events/releve.hpp"
 #include "platform/navigateur.hpp"
+#include "window/enregistrement.hpp"
 #include "window/impression.hpp"
-#include "window/panneau_phases.hpp"
+#include "window/impression_pos_lune.hpp"
 #include "window/pos_lune_ui.hpp"
 #include "window/saisie_instant.hpp"
 #include "window/saisie_lieu.hpp"
@@ -26,10 +28,12 @@ namespace orbitel {
 // The main window, "Notre Satellite, la Lune...": the Moon for the present instant (real-time
 // mode, a 500 ms tick) or for a typed one (chosen-instant mode), for the observer's place.
 //
-// The controls are the form's (PosLuneUi), by their window names. The window itself holds the
-// platform, the timer, the mode and the order of each handler's steps; the place entry, the instant
-// entry, the phase panel and the drawing surface do the rest.
-class PosLune : public QWidget, public PosLuneUi {
+// What it shows is one value, the Releve: each handler asks the core for the parts it renews, keeps
+// them, and writes their lines through text/. The tool tips, the copy and the printed note take their
+// instants and texts from that value, never from a label. The form (PosLuneUi) is the window's own;
+// its parts (the place and instant entries, the phase panel, the drawing surface, the keyboard, the
+// local-time tool tips, the print steps) are handed the controls they work on.
+class PosLune : public QWidget, public FinsDuProgramme, private ResultatsImprimables {
     Q_OBJECT
 
 public:
@@ -38,12 +42,6 @@ public:
     PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& navigateur, Imprimante& imprimante,
             char marque, QWidget* parent = nullptr);
     ~PosLune() override;
-
-    // Public variables of the window.
-    float Lat = 0;    // degrees, north positive
-    float Lon = 0;    // degrees, west positive
-    bool PR = false;  // true while the window is being printed: paper palette
-    float DeltaT = 0; // days, for the present year once back in real time
 
     // Start-up: restores the place, computes the present instant, shows the window, runs the rise
     // and set search, then opens the place guard. Each step runs on its own.
@@ -54,34 +52,45 @@ public:
     void place_etiquettes();
     void affiche_phases(const DateHeure& reference);
     void affiche_hauteur_azimut();
-    void lit_lieu();
-    void lever_coucher();
-    void calcule_lune();
+    void calcule_position();      // the position of the instant acquired now, and its lines
+    void cherche_lever_coucher(); // the rise and set of the instant acquired now, and their lines
 
     // Handlers, in the order of their controls.
     void tick();               // Timer1
     void bascule_mode();       // Command1
     void calcul();             // Command3
-    void quitte();             // Command2
+    void quitte() override;    // Command2
     void a_propos();           // Command4
     IssueImpression imprime(); // Command5
     void cycle_precedent();    // Image2
     void cycle_suivant();      // Image3
-    void sauve_lieu();         // unload
+    void lieu_modifie();       // a hemisphere option
+    void decharge() override;  // unload: the place saved, once
 
     bool temps_reel() const;
-    bool demarrage_termine() const;
-    const QImage& surface() const { return surface_.image(); }
-    std::optional<DateHeure> reference_phases() const { return phases_.reference(); }
-    const Horloge& horloge() const { return horloge_; }
-    // The engine's records as the last run left them.
-    const Instant& instant() const { return instant_; }
-    const EtatLune& etat() const { return etat_; }
+    bool demarrage_termine() const { return demarrage_termine_; }
+    // What the window shows.
+    const Releve& releve() const { return releve_; }
+    // The 22 lines of the results, one per line with a final line end, as orbitel-rapport prints them.
+    QString texte_releve() const;
+    // Puts texte_releve on the clipboard.
+    void copie_releve() const;
+    // The panel's reference date, nullopt before the first panel or after a "---" one.
+    std::optional<DateHeure> reference_phases() const;
+    const QImage& surface() const override { return surface_.image(); }
+    // The print-mode flag the drawing and the altitude line read: the paper palette.
+    void met_mode_impression(bool actif) override { impression_ = actif; }
+    bool mode_impression() const { return impression_; }
+    // Delta T in days: the panel's year, then the present one once back in real time.
+    float delta_t() const { return delta_t_; }
 
-    // Ends the program after the quit button has unloaded the window.
-    std::function<void()> fin_programme;
-
-    QTimer* Timer1 = nullptr;
+    // How the program ends: the quit button ends it through this, once the window is unloaded.
+    void definit_fin_programme(std::function<void()> fin) { fin_programme_ = std::move(fin); }
+    // Whether nobody can be asked about a failed save (a signal, a session end without interaction):
+    // the failure then goes to standard error.
+    void definit_sans_dialogue(bool sans_dialogue) override { sans_dialogue_ = sans_dialogue; }
+    // The program's exit status: 1 when the place could not be saved, else the event loop's.
+    int code_de_sortie(int code_boucle) const { return lieu_non_enregistre_ ? 1 : code_boucle; }
 
 signals:
     // Emitted as each rise and set search starts.
@@ -92,6 +101,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // ResultatsImprimables
+    void calcule() override { calcul(); }
+    std::optional<InstantLigne> instant_imprime() const override;
+
     void connecte();
     void acquiert_instant();
     void ecrit_notice_horloge();
@@ -99,7 +112,8 @@ private:
     void donne_focus_dummy();
     // The panel of the instant just computed: the date its instant line writes, or "---".
     void affiche_phases_calculees();
-    // lit_lieu after a change of place field `champ` (0 to 3), or of a hemisphere (-1).
+    void montre_phases(const std::optional<DateHeure>& reference);
+    // After a change of place field `champ` (0 to 3), or of a hemisphere (-1).
     void suit_lieu(int champ);
 
     const Horloge& horloge_;
@@ -107,21 +121,28 @@ private:
     Navigateur& navigateur_;
     Imprimante& imprimante_;
     char marque_;
+    PosLuneUi ui_;
+    QTimer* minuterie_ = nullptr; // the real-time cycle: real-time mode is its being active
 
-    // The engine's records, owned by the window and overwritten by every run.
+    // The engine's working state and the instant acquisition's, overwritten by every run: a typed
+    // field too large to hold keeps the instant's previous value.
     Instant instant_;
     HorlogeTu horloge_tu_;
     EtatLune etat_;
-    bool calculable_ = false; // whether etat_ holds a result of the last computed instant
 
-    SaisieLieu saisie_lieu_{*this};
-    SaisieInstant saisie_instant_{*this};
-    PanneauPhases phases_{*this, marque_};
-    SurfaceLune surface_{*this};
-
-    std::optional<Observateur> lieu_; // the place held: nullopt only until the first one is read
-    std::optional<std::array<double, 3>> date_recherche_; // the date the rise and set lines are for
+    Releve releve_;           // what the window shows
+    bool impression_ = false; // the paper palette
+    float delta_t_ = 0;       // days
+    bool demarrage_termine_ =
+        false; // the place guard: a change of place searches the day only after start-up
+    bool sans_dialogue_ = false;
+    bool lieu_non_enregistre_ = false;
     bool decharge_ = false;
+    std::function<void()> fin_programme_;
+
+    SaisieLieu saisie_lieu_{ui_};
+    SaisieInstant saisie_instant_{ui_};
+    SurfaceLune surface_{*this};
 };
 
 } // namespace orbitel

@@ -64,48 +64,53 @@ PosLuneUi::PosLuneUi(QWidget& fenetre) {
     Ui::PosLuneForme forme;
     forme.setupUi(&fenetre);
 
-    Command5 = forme.Command5;
-    Frame1 = forme.Frame1;
-    Heure = {forme.Heure_0, forme.Heure_1, forme.Heure_2};
-    Date = {forme.Date_0, forme.Date_1, forme.Date_2};
-    Shape1 = {forme.Shape1_0, forme.Shape1_1, forme.Shape1_2, forme.Shape1_3, forme.Shape1_4, forme.Shape1_5};
-    Label11 = {forme.Label11_0, forme.Label11_1, forme.Label11_2,
-               forme.Label11_3, forme.Label11_4, forme.Label11_5};
-    Command3 = forme.Command3;
-    Command1 = forme.Command1;
-    Command4 = forme.Command4;
-    Command2 = forme.Command2;
-    dummy = forme.dummy;
-    Frame2 = forme.Frame2;
-    TLat = {forme.TLat_0, forme.TLat_1};
-    Frame4 = forme.Frame4;
-    Option2 = {forme.Option2_0, forme.Option2_1};
-    Frame3 = forme.Frame3;
-    Option1 = {forme.Option1_0, forme.Option1_1};
-    TLon = {forme.TLon_0, forme.TLon_1};
-    Label17 = {forme.Label17_0, forme.Label17_1};
-    Label18 = {forme.Label18_0, forme.Label18_1};
-    LabPhase = {forme.LabPhase_0, forme.LabPhase_1, forme.LabPhase_2, forme.LabPhase_3, forme.LabPhase_4};
-    Label1 = forme.Label1;
-    Label2 = forme.Label2;
-    Label3 = forme.Label3;
-    Label4 = forme.Label4;
-    Label5 = forme.Label5;
-    Label6 = forme.Label6;
-    Label7 = forme.Label7;
-    Label8 = forme.Label8;
-    Label9 = forme.Label9;
-    Label12 = forme.Label12;
-    Label13 = forme.Label13;
-    Label14 = forme.Label14;
-    Label15 = forme.Label15;
-    Label16 = forme.Label16;
-    Image1 = forme.Image1;
-    Label19 = forme.Label19;
-    Image4 = forme.Image4;
-    Label10 = {forme.Label10_0, forme.Label10_1};
-    Image3 = forme.Image3;
-    Image2 = forme.Image2;
+    bouton_mode = forme.Command1;
+    bouton_quitter = forme.Command2;
+    bouton_calcul = forme.Command3;
+    bouton_a_propos = forme.Command4;
+    bouton_imprimer = forme.Command5;
+    cadre_instant = forme.Frame1;
+    champs_date = {forme.Date_0, forme.Date_1, forme.Date_2};
+    champs_heure = {forme.Heure_0, forme.Heure_1, forme.Heure_2};
+    legendes_instant = {forme.Label11_0, forme.Label11_1, forme.Label11_2,
+                        forme.Label11_3, forme.Label11_4, forme.Label11_5};
+    focus_parque = forme.dummy;
+    panneau_resultats = forme.Frame2;
+    contours = {forme.Shape1_0, forme.Shape1_1, forme.Shape1_2,
+                forme.Shape1_3, forme.Shape1_4, forme.Shape1_5};
+    ligne_longitude = forme.Label1;
+    ligne_latitude = forme.Label2;
+    ligne_distance = forme.Label3;
+    ligne_parallaxe = forme.Label4;
+    ligne_ascension = forme.Label5;
+    ligne_declinaison = forme.Label6;
+    ligne_elongation = forme.Label7;
+    ligne_phase = forme.Label8;
+    ligne_instant = forme.Label9;
+    ligne_hauteur = forme.Label12;
+    ligne_azimut = forme.Label13;
+    ligne_distance_topo = forme.Label14;
+    ligne_ascension_topo = forme.Label15;
+    ligne_declinaison_topo = forme.Label16;
+    ligne_lever = forme.Label18_0;
+    ligne_coucher = forme.Label18_1;
+    mention_tu = forme.Label17_1;
+    lignes_phases = {forme.LabPhase_0, forme.LabPhase_1, forme.LabPhase_2, forme.LabPhase_3,
+                     forme.LabPhase_4};
+    petites_lunes = forme.Image1;
+    titre_lieu = forme.Label17_0;
+    champs_latitude = {forme.TLat_0, forme.TLat_1};
+    champs_longitude = {forme.TLon_0, forme.TLon_1};
+    cadre_nord_sud = forme.Frame3;
+    options_nord_sud = {forme.Option1_0, forme.Option1_1};
+    cadre_est_ouest = forme.Frame4;
+    options_est_ouest = {forme.Option2_0, forme.Option2_1};
+    notice_delta_t = forme.Label10_0;
+    notice_horloge = forme.Label10_1;
+    fleche_precedente = forme.Image2;
+    fleche_suivante = forme.Image3;
+    note_heure_locale = forme.Label19;
+    copie_dessin = forme.Image4;
 
     // The window first, so that every control starts from its black and white.
     fenetre.setWindowIcon(icone_orbitel());
@@ -118,51 +123,57 @@ PosLuneUi::PosLuneUi(QWidget& fenetre) {
     fenetre.setPalette(p);
     fenetre.setAutoFillBackground(true);
 
-    couleur_texte(Label10[0], gris_moyen);
-    couleur_texte(Label10[1], gris_clair);
+    couleur_texte(notice_delta_t, gris_moyen);
+    couleur_texte(notice_horloge, gris_clair);
 
     // The report lines, the entry fields of the instant and the four captioned buttons are in
     // Arial 8.25 pt.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Label1,  Label2,   Label3,   Label4,   Label5,   Label6,   Label7,   Label8,
-             Label9,  Label12,  Label13,  Label14,  Label15,  Label16,  Date[0],  Date[1],
-             Date[2], Heure[0], Heure[1], Heure[2], Command1, Command2, Command3, Command4})
+             ligne_longitude,      ligne_latitude,         ligne_distance,   ligne_parallaxe,
+             ligne_ascension,      ligne_declinaison,      ligne_elongation, ligne_phase,
+             ligne_instant,        ligne_hauteur,          ligne_azimut,     ligne_distance_topo,
+             ligne_ascension_topo, ligne_declinaison_topo, champs_date[0],   champs_date[1],
+             champs_date[2],       champs_heure[0],        champs_heure[1],  champs_heure[2],
+             bouton_mode,          bouton_quitter,         bouton_calcul,    bouton_a_propos})
         w->setFont(arial());
-    for (QLabel* l : {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label12, Label13})
+    for (QLabel* l : {ligne_longitude, ligne_latitude, ligne_distance, ligne_parallaxe, ligne_ascension,
+                      ligne_declinaison, ligne_elongation, ligne_phase, ligne_hauteur, ligne_azimut})
         couleur_texte(l, gris_clair);
-    couleur_texte(Label9, lavande);
-    for (QLabel* l : {Label14, Label15, Label16})
+    couleur_texte(ligne_instant, lavande);
+    for (QLabel* l : {ligne_distance_topo, ligne_ascension_topo, ligne_declinaison_topo})
         couleur_texte(l, jaune_pale);
 
-    for (QFrame* cadre : {Frame1, Frame2})
+    for (QFrame* cadre : {cadre_instant, panneau_resultats})
         couleur_fond(cadre, noir);
-    for (QFrame* cadre : {Frame3, Frame4})
+    for (QFrame* cadre : {cadre_nord_sud, cadre_est_ouest})
         couleur_fond(cadre, gris_moyen);
-    for (QLabel* l : Label11)
+    for (QLabel* l : legendes_instant)
         couleur_texte(l, gris_clair);
     for (QLineEdit* champ :
-         {Date[0], Date[1], Date[2], Heure[0], Heure[1], Heure[2], TLat[0], TLat[1], TLon[0], TLon[1]}) {
+         {champs_date[0], champs_date[1], champs_date[2], champs_heure[0], champs_heure[1], champs_heure[2],
+          champs_latitude[0], champs_latitude[1], champs_longitude[0], champs_longitude[1]}) {
         couleur_fond(champ, creme);
         couleur_texte(champ, noir);
     }
-    for (QRadioButton* o : {Option1[0], Option1[1], Option2[0], Option2[1]})
+    for (QRadioButton* o :
+         {options_nord_sud[0], options_nord_sud[1], options_est_ouest[0], options_est_ouest[1]})
         couleurs_option(o);
-    for (QLabel* l : Label17) {
+    for (QLabel* l : {titre_lieu, mention_tu}) {
         couleur_fond(l, noir);
         couleur_texte(l, gris);
     }
-    couleur_texte(Label18[0], couleur_levee);
-    couleur_texte(Label18[1], couleur_couchee);
+    couleur_texte(ligne_lever, couleur_levee);
+    couleur_texte(ligne_coucher, couleur_couchee);
     const std::array<QColor, 5> couleurs_phases{gris_clair, gris_clair, blanc, gris_clair, lavande};
-    for (std::size_t i = 0; i < LabPhase.size(); ++i)
-        couleur_texte(LabPhase[i], couleurs_phases[i]);
+    for (std::size_t i = 0; i < lignes_phases.size(); ++i)
+        couleur_texte(lignes_phases[i], couleurs_phases[i]);
 
     // The pictures are drawn for the screen's density.
     const qreal ratio = fenetre.devicePixelRatioF();
-    Command5->setIcon(QIcon(image_imprimante(ratio)));
-    Image1->setPixmap(image_petites_lunes(ratio));
-    Image2->setIcon(QIcon(image_fleche(true, ratio)));
-    Image3->setIcon(QIcon(image_fleche(false, ratio)));
+    bouton_imprimer->setIcon(QIcon(image_imprimante(ratio)));
+    petites_lunes->setPixmap(image_petites_lunes(ratio));
+    fleche_precedente->setIcon(QIcon(image_fleche(true, ratio)));
+    fleche_suivante->setIcon(QIcon(image_fleche(false, ratio)));
 }
 
 } // namespace orbitel

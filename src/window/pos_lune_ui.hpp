@@ -21,52 +21,68 @@ class ImageCliquable;
 // creates the controls as children of the window and sets the window's own caption, icon, size,
 // font and colours; it connects nothing.
 //
-// Every control carries its window name as objectName ("Command1", "Label9"; elements of a control
-// array as "Heure_0", "LabPhase_4", "Shape1_5"), so tests and the print layout find them by name.
+// The controls are named for what they show. Every one carries its window name as objectName
+// ("Command1", "Label9"; elements of a control array as "Heure_0", "LabPhase_4", "Shape1_5"), so
+// tests and the print layout find them by name. The window keeps its form private and hands each of
+// its parts the controls that part works on.
 struct PosLuneUi {
     explicit PosLuneUi(QWidget& fenetre);
 
-    QPushButton* Command5 = nullptr;
-    QFrame* Frame1 = nullptr;
-    std::array<QLineEdit*, 3> Heure{};
-    std::array<QLineEdit*, 3> Date{};
-    std::array<Forme*, 6> Shape1{};
-    std::array<QLabel*, 6> Label11{};
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QWidget* dummy = nullptr; // the parked focus (FocusParque)
-    QFrame* Frame2 = nullptr;
-    std::array<QLineEdit*, 2> TLat{};
-    QFrame* Frame4 = nullptr;
-    std::array<QRadioButton*, 2> Option2{};
-    QFrame* Frame3 = nullptr;
-    std::array<QRadioButton*, 2> Option1{};
-    std::array<QLineEdit*, 2> TLon{};
-    std::array<QLabel*, 2> Label17{};
-    std::array<QLabel*, 2> Label18{};
-    std::array<QLabel*, 5> LabPhase{};
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* Image4 = nullptr;
-    std::array<QLabel*, 2> Label10{};
-    ImageCliquable* Image3 = nullptr;
-    ImageCliquable* Image2 = nullptr;
+    // The buttons.
+    QPushButton* bouton_mode = nullptr;     // Command1: real time or a chosen instant
+    QPushButton* bouton_quitter = nullptr;  // Command2
+    QPushButton* bouton_calcul = nullptr;   // Command3
+    QPushButton* bouton_a_propos = nullptr; // Command4
+    QPushButton* bouton_imprimer = nullptr; // Command5
+
+    // The instant of chosen-instant mode: its frame, six fields and their captions.
+    QFrame* cadre_instant = nullptr;           // Frame1
+    std::array<QLineEdit*, 3> champs_date{};   // Date: day, month, year
+    std::array<QLineEdit*, 3> champs_heure{};  // Heure: hours, minutes, seconds
+    std::array<QLabel*, 6> legendes_instant{}; // Label11
+    QWidget* focus_parque = nullptr;           // dummy (FocusParque)
+
+    // The results panel.
+    QFrame* panneau_resultats = nullptr;      // Frame2
+    std::array<Forme*, 6> contours{};         // Shape1
+    QLabel* ligne_longitude = nullptr;        // Label1
+    QLabel* ligne_latitude = nullptr;         // Label2
+    QLabel* ligne_distance = nullptr;         // Label3
+    QLabel* ligne_parallaxe = nullptr;        // Label4
+    QLabel* ligne_ascension = nullptr;        // Label5
+    QLabel* ligne_declinaison = nullptr;      // Label6
+    QLabel* ligne_elongation = nullptr;       // Label7
+    QLabel* ligne_phase = nullptr;            // Label8
+    QLabel* ligne_instant = nullptr;          // Label9
+    QLabel* ligne_hauteur = nullptr;          // Label12
+    QLabel* ligne_azimut = nullptr;           // Label13
+    QLabel* ligne_distance_topo = nullptr;    // Label14
+    QLabel* ligne_ascension_topo = nullptr;   // Label15
+    QLabel* ligne_declinaison_topo = nullptr; // Label16
+    QLabel* ligne_lever = nullptr;            // Label18_0
+    QLabel* ligne_coucher = nullptr;          // Label18_1
+    QLabel* mention_tu = nullptr;             // Label17_1, "T.U." beside them
+    std::array<QLabel*, 5> lignes_phases{};   // LabPhase
+    QLabel* petites_lunes = nullptr;          // Image1, one beside each phase line
+
+    // The place.
+    QLabel* titre_lieu = nullptr;                     // Label17_0, "Coordonnées du lieu"
+    std::array<QLineEdit*, 2> champs_latitude{};      // TLat: degrees, minutes
+    std::array<QLineEdit*, 2> champs_longitude{};     // TLon
+    QFrame* cadre_nord_sud = nullptr;                 // Frame3
+    std::array<QRadioButton*, 2> options_nord_sud{};  // Option1: north, south
+    QFrame* cadre_est_ouest = nullptr;                // Frame4
+    std::array<QRadioButton*, 2> options_est_ouest{}; // Option2: east, west
+
+    // Under the drawing.
+    QLabel* notice_delta_t = nullptr;            // Label10_0, the time-scale notice
+    QLabel* notice_horloge = nullptr;            // Label10_1, the local clock's offset
+    ImageCliquable* fleche_precedente = nullptr; // Image2
+    ImageCliquable* fleche_suivante = nullptr;   // Image3
+
+    // Printing only.
+    QLabel* note_heure_locale = nullptr; // Label19
+    QLabel* copie_dessin = nullptr;      // Image4
 };
 
 // Twips of the design to device-independent pixels: at 15 twips to a pixel the window keeps its

@@ -39,8 +39,8 @@ SaisieLieu::SaisieLieu(const PosLuneUi& ui) : ui_(ui) {
 }
 
 QLineEdit* SaisieLieu::champ(int indice) const {
-    return indice < 2 ? ui_.TLat[static_cast<std::size_t>(indice)]
-                      : ui_.TLon[static_cast<std::size_t>(indice - 2)];
+    return indice < 2 ? ui_.champs_latitude[static_cast<std::size_t>(indice)]
+                      : ui_.champs_longitude[static_cast<std::size_t>(indice - 2)];
 }
 
 void SaisieLieu::installe(QObject& proprietaire) {
@@ -56,12 +56,12 @@ void SaisieLieu::installe(QObject& proprietaire) {
 
 ChampsLieu SaisieLieu::champs() const {
     ChampsLieu l;
-    l.lat0 = texte(ui_.TLat[0]);
-    l.lat1 = texte(ui_.TLat[1]);
-    l.lon0 = texte(ui_.TLon[0]);
-    l.lon1 = texte(ui_.TLon[1]);
-    l.nord = ui_.Option1[0]->isChecked();
-    l.est = ui_.Option2[0]->isChecked();
+    l.lat0 = texte(ui_.champs_latitude[0]);
+    l.lat1 = texte(ui_.champs_latitude[1]);
+    l.lon0 = texte(ui_.champs_longitude[0]);
+    l.lon1 = texte(ui_.champs_longitude[1]);
+    l.nord = ui_.options_nord_sud[0]->isChecked();
+    l.est = ui_.options_est_ouest[0]->isChecked();
     return l;
 }
 
@@ -93,11 +93,11 @@ void SaisieLieu::ecrit(const ChampsLieu& lieu, const std::function<void()>& reli
             champ(i)->setText(QString::fromStdString(texte_champ(lieu, i)));
         });
     etape([&] {
-        ui_.Option1[lieu.nord ? 0 : 1]->setChecked(true);
+        ui_.options_nord_sud[lieu.nord ? 0 : 1]->setChecked(true);
         relit();
     });
     etape([&] {
-        ui_.Option2[lieu.est ? 0 : 1]->setChecked(true);
+        ui_.options_est_ouest[lieu.est ? 0 : 1]->setChecked(true);
         relit();
     });
 }

@@ -20,6 +20,7 @@
 #include "clock/horloge_fixe.hpp"
 #include "clock/reglages.hpp"
 #include "platform/traductions.hpp"
+#include "text/releve.hpp"
 #include "window/apropos.hpp"
 #include "window/heures_locales.hpp"
 #include "window/impression.hpp"
@@ -48,8 +49,8 @@ int main(int argc, char** argv) {
     fenetre.bascule_mode();
     const std::array<const char*, 6> instant{"12", "04", "1992", "00", "00", "00"};
     for (int i = 0; i < 3; ++i) {
-        fenetre.Date[i]->setText(instant[i]);
-        fenetre.Heure[i]->setText(instant[i + 3]);
+        fenetre.findChild<QLineEdit*>(QStringLiteral("Date_%1").arg(i))->setText(instant[i]);
+        fenetre.findChild<QLineEdit*>(QStringLiteral("Heure_%1").arg(i))->setText(instant[i + 3]);
     }
     fenetre.calcul();
     const QString fichier = argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString();
@@ -76,9 +77,11 @@ int main(int argc, char** argv) {
 
     if (scene == "heure-locale") {
         QTimer::singleShot(500, &fenetre, [&fenetre] {
-            QLabel* ligne = fenetre.Label9;
+            QLabel* ligne = fenetre.findChild<QLabel*>(QStringLiteral("Label9"));
             QToolTip::showText(ligne->mapToGlobal(QPoint(ligne->width() / 2, ligne->height() + 4)),
-                               orbitel::infobulle_heure_locale(*ligne), ligne, QRect(), 60000);
+                               orbitel::infobulle_heure_locale(
+                                   *ligne, orbitel::instants_des_lignes(fenetre.releve()).instant),
+                               ligne, QRect(), 60000);
         });
     } else if (scene == "impression") {
         QTimer::singleShot(300, &fenetre, [&fenetre, &imprimante] { imprimante.choisit(&fenetre); });

@@ -12,8 +12,8 @@ SurfaceLune::SurfaceLune(QWidget& fenetre)
     image_.fill(Qt::transparent);
 }
 
-void SurfaceLune::dessine(double partie_illuminee, std::string_view est_ouest, float lat, bool impression) {
-    bool droite = est_ouest == "Est";
+void SurfaceLune::dessine(double partie_illuminee, CoteSoleil cote, float lat, bool impression) {
+    bool droite = cote == CoteSoleil::est;
     if (lat < 0) droite = !droite;
     dessine_vue({partie_illuminee, droite, std::nullopt}, impression);
 }

@@ -2,7 +2,7 @@
 #include <QColor>
 #include <QImage>
 
-#include <string_view>
+#include "events/releve.hpp"
 
 #include "window/dessin_lune.hpp"
 
@@ -19,9 +19,9 @@ public:
     explicit SurfaceLune(QWidget& fenetre);
 
     // The Moon with its lit fraction (0 to 1) in the screen or the paper palette. The right half is
-    // lit when est_ouest reads exactly "Est" north of the equator, the left half south of it. A
+    // lit when the Moon stands east of the Sun north of the equator, the left half south of it. A
     // fraction that is not finite leaves the last drawing.
-    void dessine(double partie_illuminee, std::string_view est_ouest, float lat, bool impression);
+    void dessine(double partie_illuminee, CoteSoleil cote, float lat, bool impression);
     // The Moon turned as seen from the place: the lit limb at `inclinaison` degrees from the top
     // toward the left (AspectLune::inclinaison_limbe). A tilt that is not finite leaves the last
     // drawing.

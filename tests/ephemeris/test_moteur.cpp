@@ -100,8 +100,10 @@ TEST(Moteur, CoteDuSoleilAutourDeLOpposition) {
     const EtatLune apres = cote(b + 0.01);
     EXPECT_EQ(avant.EstOuest, "Est");
     EXPECT_EQ(apres.EstOuest, "Ouest");
-    EXPECT_EQ(lignes_geocentriques(apres, '.').infobulle_Label7, "La lune se lève avant le soleil");
-    EXPECT_EQ(lignes_geocentriques(avant, '.').infobulle_Label7, "La lune se lève après le soleil");
+    EXPECT_EQ(lignes_geocentriques(position_de_l_etat(apres, {}), '.').infobulle_elongation,
+              "La lune se lève avant le soleil");
+    EXPECT_EQ(lignes_geocentriques(position_de_l_etat(avant, {}), '.').infobulle_elongation,
+              "La lune se lève après le soleil");
     EXPECT_GT(avant.Phase, 99.5);
 }
 
@@ -123,11 +125,11 @@ TEST(Moteur, PhaseNullePresDeLaNouvelleLune) {
 TEST(Moteur, InstantNonCalculable) {
     const EtatLune e = lune(instant(1, 1, 1e300));
     EXPECT_FALSE(est_calculable(e));
-    const LignesGeocentriques l = lignes_geocentriques(e, ',');
-    EXPECT_EQ(l.Label9, "Instant G.M.T. = instant non calculable");
-    EXPECT_EQ(l.Label1, "Longitude = ---");
-    EXPECT_EQ(l.Label6, "Déclinaison = ---");
-    EXPECT_EQ(l.Label8, "Phase = ---");
+    const LignesGeocentriques l = lignes_geocentriques(position_de_l_etat(e, {}), ',');
+    EXPECT_EQ(l.instant, "Instant G.M.T. = instant non calculable");
+    EXPECT_EQ(l.longitude, "Longitude = ---");
+    EXPECT_EQ(l.declinaison, "Déclinaison = ---");
+    EXPECT_EQ(l.phase, "Phase = ---");
     Instant infini = instant(1, 1, 2000);
     infini.secondes = std::numeric_limits<float>::infinity();
     EXPECT_FALSE(est_calculable(lune(infini)));
@@ -140,7 +142,8 @@ TEST(Moteur, InstantTropLointainPourEtreEcrit) {
         const EtatLune e = lune(i);
         ASSERT_TRUE(std::isfinite(e.JJ));
         EXPECT_FALSE(est_calculable(e)) << e.JJ;
-        EXPECT_EQ(lignes_geocentriques(e, ',').Label9, "Instant G.M.T. = instant non calculable");
+        EXPECT_EQ(lignes_geocentriques(position_de_l_etat(e, {}), ',').instant,
+                  "Instant G.M.T. = instant non calculable");
     }
     Instant heures = instant(1, 1, 2000);
     heures.heures = 1e30;
@@ -153,7 +156,8 @@ TEST(Moteur, InstantTropLointainPourEtreEcrit) {
     dernier.secondes = 56;
     const EtatLune e = lune(dernier);
     ASSERT_TRUE(est_calculable(e));
-    EXPECT_EQ(lignes_geocentriques(e, ',').Label9, "Instant G.M.T. = 31/12/32767 à 12:34:56");
+    EXPECT_EQ(lignes_geocentriques(position_de_l_etat(e, {}), ',').instant,
+              "Instant G.M.T. = 31/12/32767 à 12:34:56");
     EXPECT_TRUE(est_calculable(lune(instant(1, 1, -32767))));
     for (const Instant& au_dela : {instant(1, 1, 32768), instant(31, 12, -32768), instant(1, 1, 1e7)})
         EXPECT_FALSE(est_calculable(lune(au_dela))) << au_dela.an;

@@ -211,37 +211,37 @@ TEST(LignesTopocentriques, Exemple12Avril1992AParis) {
     EtatLune e = lune_du(12, 4, 1992);
     const Topocentrique t = calcule_topocentrique(e, 48.866665f, 2.3333333f);
     const LignesTopocentriques l = lignes_topocentriques(t, ',');
-    EXPECT_EQ(l.Label14, "Distance Topocentrique = 365787,139 kms");
-    EXPECT_EQ(l.Label15, "Ascension droite Topo = 08 h 56 m 14,89s");
-    EXPECT_EQ(l.Label16, "Déclinaison Topocentrique = +13° 05' 42,97''");
-    EXPECT_EQ(l.Label12, "Hauteur: +23° 47'");
-    EXPECT_EQ(l.Label13, "Azimut: 262° 38'");
+    EXPECT_EQ(l.distance, "Distance Topocentrique = 365787,139 kms");
+    EXPECT_EQ(l.ascension, "Ascension droite Topo = 08 h 56 m 14,89s");
+    EXPECT_EQ(l.declinaison, "Déclinaison Topocentrique = +13° 05' 42,97''");
+    EXPECT_EQ(l.hauteur, "Hauteur: +23° 47'");
+    EXPECT_EQ(l.azimut, "Azimut: 262° 38'");
     EXPECT_FALSE(l.sous_horizon);
     // The parallax moves the Moon by about a degree from its geocentric place.
     EXPECT_NEAR(t.ad, e.Ascension, 0.1);
     EXPECT_NEAR(t.decl, e.Declinaison, 1.0);
     EXPECT_NE(t.decl, e.Declinaison);
-    EXPECT_EQ(lignes_topocentriques(t, '.').Label14, "Distance Topocentrique = 365787.139 kms");
+    EXPECT_EQ(lignes_topocentriques(t, '.').distance, "Distance Topocentrique = 365787.139 kms");
 }
 
 TEST(LignesTopocentriques, MinutesEtSecondesQuiRetiennent) {
-    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 23.9991, 359.9995), ',').Label12, "Hauteur: +24° 00'");
-    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 23.9991, 359.9995), ',').Label13, "Azimut: 360° 00'");
-    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 5.5, 90.0083), ',').Label13, "Azimut: 90° 00'");
-    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 5.5, 7.0), ',').Label12, "Hauteur: +5° 30'");
+    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 23.9991, 359.9995), ',').hauteur, "Hauteur: +24° 00'");
+    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 23.9991, 359.9995), ',').azimut, "Azimut: 360° 00'");
+    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 5.5, 90.0083), ',').azimut, "Azimut: 90° 00'");
+    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, 5.5, 7.0), ',').hauteur, "Hauteur: +5° 30'");
     // Seconds that round to 60 carry, right ascension wraps at 24 h.
     const double h = 8 + 59.0 / 60 + 59.996 / 3600;
-    EXPECT_EQ(lignes_topocentriques(topo(h, 0, 0, 0, 0), ',').Label15,
+    EXPECT_EQ(lignes_topocentriques(topo(h, 0, 0, 0, 0), ',').ascension,
               "Ascension droite Topo = 09 h 00 m 0s");
-    EXPECT_EQ(lignes_topocentriques(topo(23.9999999, 0, 0, 0, 0), ',').Label15,
+    EXPECT_EQ(lignes_topocentriques(topo(23.9999999, 0, 0, 0, 0), ',').ascension,
               "Ascension droite Topo = 00 h 00 m 0s");
-    EXPECT_EQ(lignes_topocentriques(topo(0, -(12 + 59.0 / 60 + 59.999 / 3600), 0, 0, 0), ',').Label16,
+    EXPECT_EQ(lignes_topocentriques(topo(0, -(12 + 59.0 / 60 + 59.999 / 3600), 0, 0, 0), ',').declinaison,
               "Déclinaison Topocentrique = -13° 00' 0''");
-    EXPECT_EQ(lignes_topocentriques(topo(0, -0.5, 0, 0, 0), ',').Label16,
+    EXPECT_EQ(lignes_topocentriques(topo(0, -0.5, 0, 0, 0), ',').declinaison,
               "Déclinaison Topocentrique = -00° 30' 0''");
-    EXPECT_EQ(lignes_topocentriques(topo(1.5, 0, 0, 0, 0), ',').Label16,
+    EXPECT_EQ(lignes_topocentriques(topo(1.5, 0, 0, 0, 0), ',').declinaison,
               "Déclinaison Topocentrique = +00° 00' 0''");
-    EXPECT_EQ(lignes_topocentriques(topo(0, 5.1234567, 0, 0, 0), ',').Label16,
+    EXPECT_EQ(lignes_topocentriques(topo(0, 5.1234567, 0, 0, 0), ',').declinaison,
               "Déclinaison Topocentrique = +05° 07' 24,44''");
 }
 
@@ -254,36 +254,36 @@ TEST(LignesTopocentriques, SigneEtCouleurDeLaHauteur) {
 
     const LignesTopocentriques moins =
         lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-5.12345), 0), ',');
-    EXPECT_EQ(moins.Label12, "Hauteur: -5° 07'");
+    EXPECT_EQ(moins.hauteur, "Hauteur: -5° 07'");
     EXPECT_TRUE(moins.sous_horizon);
 
     // Between -0.00005 and 0 the altitude rounds to zero: "+" and green.
     const LignesTopocentriques zero =
         lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-0.00004), 0), ',');
-    EXPECT_EQ(zero.Label12, "Hauteur: +0° 00'");
+    EXPECT_EQ(zero.hauteur, "Hauteur: +0° 00'");
     EXPECT_FALSE(zero.sous_horizon);
     const LignesTopocentriques juste_dessous =
         lignes_topocentriques(topo(0, 0, 0, arrondi_quatre_decimales(-0.00005), 0), ',');
-    EXPECT_EQ(juste_dessous.Label12, "Hauteur: -0° 00'");
+    EXPECT_EQ(juste_dessous.hauteur, "Hauteur: -0° 00'");
     EXPECT_TRUE(juste_dessous.sous_horizon);
-    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, -89.99999, 0), ',').Label12, "Hauteur: -90° 00'");
+    EXPECT_EQ(lignes_topocentriques(topo(0, 0, 0, -89.99999, 0), ',').hauteur, "Hauteur: -90° 00'");
 }
 
 TEST(LignesTopocentriques, JamaisNanNiInf) {
     const LignesTopocentriques a = lignes_topocentriques_absentes();
-    EXPECT_EQ(a.Label14, "Distance Topocentrique = ---");
-    EXPECT_EQ(a.Label15, "Ascension droite Topo = ---");
-    EXPECT_EQ(a.Label16, "Déclinaison Topocentrique = ---");
-    EXPECT_EQ(a.Label12, "Hauteur: ---");
-    EXPECT_EQ(a.Label13, "Azimut: ---");
+    EXPECT_EQ(a.distance, "Distance Topocentrique = ---");
+    EXPECT_EQ(a.ascension, "Ascension droite Topo = ---");
+    EXPECT_EQ(a.declinaison, "Déclinaison Topocentrique = ---");
+    EXPECT_EQ(a.hauteur, "Hauteur: ---");
+    EXPECT_EQ(a.azimut, "Azimut: ---");
     EXPECT_FALSE(a.sous_horizon);
 
     const double nan = std::nan("");
     const double inf = std::numeric_limits<double>::infinity();
     const LignesTopocentriques l = lignes_topocentriques(topo(nan, inf, -inf, nan, inf), ',');
-    EXPECT_EQ(l.Label14, a.Label14);
-    EXPECT_EQ(l.Label15, a.Label15);
-    EXPECT_EQ(l.Label16, a.Label16);
-    EXPECT_EQ(l.Label12, a.Label12);
-    EXPECT_EQ(l.Label13, a.Label13);
+    EXPECT_EQ(l.distance, a.distance);
+    EXPECT_EQ(l.ascension, a.ascension);
+    EXPECT_EQ(l.declinaison, a.declinaison);
+    EXPECT_EQ(l.hauteur, a.hauteur);
+    EXPECT_EQ(l.azimut, a.azimut);
 }

@@ -94,21 +94,24 @@ const Croisement* premier(const std::vector<Croisement>& v, bool montee) {
 void compare_a_la_force_brute(const LeverCoucher& r, double jj0, const Observateur& o) {
     const std::vector<Croisement> tous = force_brute(jj0, o);
     const std::vector<Croisement> nets = sans_frolements(tous);
-    const std::string ou = "jour " + texte_date(jj0, false) + " lat " + std::to_string(o.Lat);
+    const std::string ou =
+        "jour " + texte_date(InstantTu::du_jour_julien(jj0), false) + " lat " + std::to_string(o.Lat);
     for (const bool montee : {true, false}) {
         const EvenementHorizon& ev = montee ? r.lever : r.coucher;
         const Croisement* a = premier(tous, montee);
         const Croisement* b = premier(nets, montee);
         const char* quoi = montee ? "lever" : "coucher";
         if (!ev.trouve) {
-            EXPECT_EQ(b, nullptr) << quoi << " manqué, " << ou << " à " << texte_date(jj0 + b->t, true);
+            EXPECT_EQ(b, nullptr) << quoi << " manqué, " << ou << " à "
+                                  << texte_date(InstantTu::du_jour_julien(jj0 + b->t), true);
             continue;
         }
         ASSERT_NE(a, nullptr) << quoi << " en trop, " << ou;
         const double t = ev.jj - jj0;
         const double ecart = std::min(std::fabs(t - a->t), b ? std::fabs(t - b->t) : 1.0);
-        EXPECT_LE(ecart, 2 * Seconde) << quoi << ", " << ou << ": " << texte_date(ev.jj, true)
-                                      << " au lieu de " << texte_date(jj0 + a->t, true);
+        EXPECT_LE(ecart, 2 * Seconde)
+            << quoi << ", " << ou << ": " << texte_date(InstantTu::du_jour_julien(ev.jj), true)
+            << " au lieu de " << texte_date(InstantTu::du_jour_julien(jj0 + a->t), true);
     }
 }
 
@@ -143,10 +146,11 @@ Ancienne methode_pas_a_pas(double jj0, const Observateur& o) {
 TEST(LeverCoucher, Exemple12Avril1992AParis) {
     EtatLune e;
     const LeverCoucher r = lever_coucher(e, date(12, 4, 1992), Paris);
-    const LignesLeverCoucher l = lignes_lever_coucher(r, ',');
-    EXPECT_EQ(l.Label18_0, "Lever: 12/04/1992 à 13:05 ( Az = 073,4°)");
-    EXPECT_EQ(l.Label18_1, "Coucher: 12/04/1992 à 02:34 ( Az = 290,2°)");
-    EXPECT_EQ(lignes_lever_coucher(r, '.').Label18_0, "Lever: 12/04/1992 à 13:05 ( Az = 073.4°)");
+    const LignesLeverCoucher l = lignes_lever_coucher(passages_du_jour({}, r), ',');
+    EXPECT_EQ(l.lever, "Lever: 12/04/1992 à 13:05 ( Az = 073,4°)");
+    EXPECT_EQ(l.coucher, "Coucher: 12/04/1992 à 02:34 ( Az = 290,2°)");
+    EXPECT_EQ(lignes_lever_coucher(passages_du_jour({}, r), '.').lever,
+              "Lever: 12/04/1992 à 13:05 ( Az = 073.4°)");
     EXPECT_LT(r.evaluations, 80);
     // The state describes the search's last trial, inside the day.
     EXPECT_GE(e.JJ, 2448724.5);
@@ -204,7 +208,8 @@ TEST(LeverCoucher, MethodePasAPasManqueLeverDeParisLe10Septembre2026) {
     EtatLune e;
     const LeverCoucher r = lever_coucher(e, date(10, 9, 2026), Paris);
     ASSERT_TRUE(r.lever.trouve);
-    EXPECT_PRED2(commence_par, lignes_lever_coucher(r, ',').Label18_0, "Lever: 10/09/2026 à 04:18 ( Az = ");
+    EXPECT_PRED2(commence_par, lignes_lever_coucher(passages_du_jour({}, r), ',').lever,
+                 "Lever: 10/09/2026 à 04:18 ( Az = ");
     EXPECT_LT(r.lever.azimut, 180);
     compare_a_la_force_brute(r, jj0, Paris);
     EXPECT_GT(a.evaluations, 10 * r.evaluations);
@@ -214,7 +219,7 @@ TEST(LeverCoucher, MethodePasAPasManqueLeverDeParisLe10Septembre2026) {
     const LeverCoucher rq = lever_coucher_jour(e, 2461046.5, Quito);
     EXPECT_FALSE(q.lever);
     ASSERT_TRUE(rq.lever.trouve);
-    EXPECT_EQ(texte_date(rq.lever.jj, false), "06/01/2026 à 01:49");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(rq.lever.jj), false), "06/01/2026 à 01:49");
 }
 
 TEST(LeverCoucher, CoucherSansLeverEtLInverse) {
@@ -224,14 +229,15 @@ TEST(LeverCoucher, CoucherSansLeverEtLInverse) {
     const LeverCoucher sans_lever = lever_coucher(e, date(10, 1, 2026), Paris);
     EXPECT_FALSE(sans_lever.lever.trouve);
     ASSERT_TRUE(sans_lever.coucher.trouve);
-    EXPECT_EQ(lignes_lever_coucher(sans_lever, ',').Label18_0, "Lever: ---");
-    EXPECT_PRED2(commence_par, lignes_lever_coucher(sans_lever, ',').Label18_1, "Coucher: 10/01/2026 à ");
+    EXPECT_EQ(lignes_lever_coucher(passages_du_jour({}, sans_lever), ',').lever, "Lever: ---");
+    EXPECT_PRED2(commence_par, lignes_lever_coucher(passages_du_jour({}, sans_lever), ',').coucher,
+                 "Coucher: 10/01/2026 à ");
     compare_a_la_force_brute(sans_lever, 2461050.5, Paris);
 
     const LeverCoucher sans_coucher = lever_coucher(e, date(25, 1, 2026), Paris);
     EXPECT_TRUE(sans_coucher.lever.trouve);
     EXPECT_FALSE(sans_coucher.coucher.trouve);
-    EXPECT_EQ(lignes_lever_coucher(sans_coucher, ',').Label18_1, "Coucher: ---");
+    EXPECT_EQ(lignes_lever_coucher(passages_du_jour({}, sans_coucher), ',').coucher, "Coucher: ---");
     compare_a_la_force_brute(sans_coucher, 2461065.5, Paris);
 }
 
@@ -241,9 +247,9 @@ TEST(LeverCoucher, LuneLeveeOuCoucheeToutLeJourAuNordDuCerclePolaire) {
         const LeverCoucher r = lever_coucher_jour(e, jj0, Tromso);
         EXPECT_FALSE(r.lever.trouve);
         EXPECT_FALSE(r.coucher.trouve);
-        const LignesLeverCoucher l = lignes_lever_coucher(r, ',');
-        EXPECT_EQ(l.Label18_0, "Lever: ---");
-        EXPECT_EQ(l.Label18_1, "Coucher: ---");
+        const LignesLeverCoucher l = lignes_lever_coucher(passages_du_jour({}, r), ',');
+        EXPECT_EQ(l.lever, "Lever: ---");
+        EXPECT_EQ(l.coucher, "Coucher: ---");
         EXPECT_TRUE(force_brute(jj0, Tromso).empty());
     }
     EXPECT_GT(ecart_a_h0(e, 2461041.5, Tromso), 0);
@@ -277,8 +283,8 @@ TEST(LeverCoucher, EvenementDansLaPremiereOuLaDerniereMinuteDuJour) {
         r = lever_coucher_jour(e, jj0, o);
         ASSERT_TRUE(r.lever.trouve);
         EXPECT_NEAR(r.lever.jj - jj0, c.cible, 5 * Seconde);
-        EXPECT_PRED2(commence_par, lignes_lever_coucher(r, ',').Label18_0,
-                     "Lever: " + texte_date(jj0, false).substr(0, 10) + c.ligne);
+        EXPECT_PRED2(commence_par, lignes_lever_coucher(passages_du_jour({}, r), ',').lever,
+                     "Lever: " + texte_date(InstantTu::du_jour_julien(jj0), false).substr(0, 10) + c.ligne);
         compare_a_la_force_brute(r, jj0, o);
     }
 }
@@ -348,22 +354,22 @@ TEST(LeverCoucher, InstantNonCalculable) {
     EXPECT_EQ(lointain.evaluations, 0);
 
     const LignesLeverCoucher a = lignes_lever_coucher_absentes();
-    EXPECT_EQ(a.Label18_0, "Lever: ---");
-    EXPECT_EQ(a.Label18_1, "Coucher: ---");
-    EXPECT_EQ(lignes_lever_coucher(loin, ',').Label18_0, a.Label18_0);
-    EXPECT_EQ(lignes_lever_coucher(loin, ',').Label18_1, a.Label18_1);
+    EXPECT_EQ(a.lever, "Lever: ---");
+    EXPECT_EQ(a.coucher, "Coucher: ---");
+    EXPECT_EQ(lignes_lever_coucher(passages_du_jour({}, loin), ',').lever, a.lever);
+    EXPECT_EQ(lignes_lever_coucher(passages_du_jour({}, loin), ',').coucher, a.coucher);
 }
 
 TEST(LignesLeverCoucher, HeureArrondieALaSecondeEtAzimutAuDixieme) {
     LeverCoucher r;
     r.lever = {true, 2448724.5 + (13 * 3600 + 5 * 60 + 59.4) * Seconde, 45.26};
     r.coucher = {true, 2448724.5 + (23 * 3600 + 59 * 60 + 59.7) * Seconde, 359.96};
-    const LignesLeverCoucher l = lignes_lever_coucher(r, ',');
-    EXPECT_EQ(l.Label18_0, "Lever: 12/04/1992 à 13:05 ( Az = 045,3°)");
+    const LignesLeverCoucher l = lignes_lever_coucher(passages_du_jour({}, r), ',');
+    EXPECT_EQ(l.lever, "Lever: 12/04/1992 à 13:05 ( Az = 045,3°)");
     // 23:59:59.7 rounds to midnight, which belongs to the next date.
-    EXPECT_EQ(l.Label18_1, "Coucher: 13/04/1992 à 00:00 ( Az = 360,0°)");
+    EXPECT_EQ(l.coucher, "Coucher: 13/04/1992 à 00:00 ( Az = 360,0°)");
     r.coucher.trouve = false;
-    EXPECT_EQ(lignes_lever_coucher(r, '.').Label18_1, "Coucher: ---");
+    EXPECT_EQ(lignes_lever_coucher(passages_du_jour({}, r), '.').coucher, "Coucher: ---");
 }
 
 TEST(BornesHauteur, TiennentSurDesAnneesDeLune) {

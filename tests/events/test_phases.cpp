@@ -3,6 +3,7 @@
 #include "clock/calendrier.hpp"
 #include "events/delta_t.hpp"
 #include "events/phases.hpp"
+#include "events/releve.hpp"
 #include "events/tables_phases.hpp"
 #include "text/lignes_phases.hpp"
 
@@ -389,23 +390,23 @@ const std::string notice_2024 = "Les heures sont en temps universel, la différe
 
 TEST(LignesPhases, PanneauDuPremierMars2024) {
     const LignesPhases l = lignes_phases(date(2024, 3, 1), ',');
-    EXPECT_EQ(l.LabPhase[0], "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
-    EXPECT_EQ(l.LabPhase[1], "Premier quartier le: 16/2/2024 à 15:00:35 T.U");
-    EXPECT_EQ(l.LabPhase[2], "Pleine Lune le: 24/2/2024 à 12:30:04 T.U");
-    EXPECT_EQ(l.LabPhase[3], "Dernier quartier le: 3/3/2024 à 15:23:18 T.U");
-    EXPECT_EQ(l.LabPhase[4], "Lune suivante le: 10/3/2024 à 09:00:02 T.U");
-    EXPECT_EQ(l.Label10_0, notice_2024);
+    EXPECT_EQ(l.phases[0], "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
+    EXPECT_EQ(l.phases[1], "Premier quartier le: 16/2/2024 à 15:00:35 T.U");
+    EXPECT_EQ(l.phases[2], "Pleine Lune le: 24/2/2024 à 12:30:04 T.U");
+    EXPECT_EQ(l.phases[3], "Dernier quartier le: 3/3/2024 à 15:23:18 T.U");
+    EXPECT_EQ(l.phases[4], "Lune suivante le: 10/3/2024 à 09:00:02 T.U");
+    EXPECT_EQ(l.notice, notice_2024);
     // The mark only reaches the notice.
     const LignesPhases point = lignes_phases(date(2024, 3, 1), '.');
-    EXPECT_EQ(point.LabPhase, l.LabPhase);
-    EXPECT_EQ(point.Label10_0.substr(point.Label10_0.size() - 15), "90.36 secondes.");
+    EXPECT_EQ(point.phases, l.phases);
+    EXPECT_EQ(point.notice.substr(point.notice.size() - 15), "90.36 secondes.");
 }
 
 TEST(LignesPhases, TrenteEtUnDecembreGardeLAnneeDeReference) {
     const LignesPhases l = lignes_phases(date(2024, 12, 31), ',');
     for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(l.LabPhase[i], std::string(noms_phases[i]) + " le: " + cas_travailles[1].phases[i]);
-    EXPECT_EQ(l.Label10_0, notice_2024);
+        EXPECT_EQ(l.phases[i], std::string(noms_phases[i]) + " le: " + cas_travailles[1].phases[i]);
+    EXPECT_EQ(l.notice, notice_2024);
 }
 
 TEST(LignesPhases, DepuisLInstant) {
@@ -415,9 +416,10 @@ TEST(LignesPhases, DepuisLInstant) {
     i.an = 2024;
     i.heures = 21;
     i.minutes = 17;
-    const LignesPhases l = lignes_phases(i, ',');
-    EXPECT_EQ(l.LabPhase, lignes_phases(date(2024, 3, 1), ',').LabPhase);
-    EXPECT_EQ(l.Label10_0, notice_2024);
+    const LignesPhases l =
+        lignes_phases(panneau_des_phases(reference_de_l_instant(instant_des_champs(i))), ',');
+    EXPECT_EQ(l.phases, lignes_phases(date(2024, 3, 1), ',').phases);
+    EXPECT_EQ(l.notice, notice_2024);
 }
 
 TEST(LignesPhases, DeLaDateQueLitLaLigneInstant) {
@@ -446,16 +448,17 @@ TEST(LignesPhases, DeLaDateQueLitLaLigneInstant) {
         const Instant& i = c.instant;
         const std::string quoi =
             std::to_string(i.jour) + "/" + std::to_string(i.mois) + "/" + std::to_string(i.an);
-        EXPECT_EQ(reference_de_l_instant(i), c.reference) << quoi;
-        const LignesPhases l = lignes_phases(i, ',');
+        EXPECT_EQ(reference_de_l_instant(instant_des_champs(i)), c.reference) << quoi;
+        const LignesPhases l =
+            lignes_phases(panneau_des_phases(reference_de_l_instant(instant_des_champs(i))), ',');
         const LignesPhases attendu =
             c.reference ? lignes_phases(*c.reference, ',') : lignes_phases_absentes();
-        EXPECT_EQ(l.LabPhase, attendu.LabPhase) << quoi;
-        EXPECT_EQ(l.Label10_0, attendu.Label10_0) << quoi;
+        EXPECT_EQ(l.phases, attendu.phases) << quoi;
+        EXPECT_EQ(l.notice, attendu.notice) << quoi;
     }
-    EXPECT_EQ(lignes_phases_absentes().LabPhase[4], "---");
-    EXPECT_EQ(lignes_phases_absentes().Label10_0, "---");
-    EXPECT_EQ(lignes_phases(date(32768, 1, 1), ',').LabPhase[0], "---");
+    EXPECT_EQ(lignes_phases_absentes().phases[4], "---");
+    EXPECT_EQ(lignes_phases_absentes().notice, "---");
+    EXPECT_EQ(lignes_phases(date(32768, 1, 1), ',').phases[0], "---");
 }
 
 // ---- Lunations over fifty years ---------------------------------------------------------------------
@@ -578,8 +581,8 @@ TEST(PasDeCycle, TrenteJoursQuandLaLunaisonSuit) {
 void verifie_cent_pas(const DateHeure& depart, SensCycle sens) {
     const int signe = sens == SensCycle::suivant ? 1 : -1;
     DateHeure d = depart;
-    std::string nouvelle_lune = lignes_phases(d, ',').LabPhase[0];
-    std::string suivante = lignes_phases(d, ',').LabPhase[4];
+    std::string nouvelle_lune = lignes_phases(d, ',').phases[0];
+    std::string suivante = lignes_phases(d, ',').phases[4];
     for (int n = 0; n < 100; ++n) {
         const auto p = pas_de_cycle(d, sens);
         ASSERT_TRUE(p.has_value()) << d.texte();
@@ -591,12 +594,12 @@ void verifie_cent_pas(const DateHeure& depart, SensCycle sens) {
         // Consecutive lunations: one panel's next new moon is the other's new moon (same instant,
         // the text may differ by Delta T when the step changes the year).
         const std::string& attendue = sens == SensCycle::suivant ? suivante : nouvelle_lune;
-        const std::string& obtenue = sens == SensCycle::suivant ? l.LabPhase[0] : l.LabPhase[4];
+        const std::string& obtenue = sens == SensCycle::suivant ? l.phases[0] : l.phases[4];
         if (p->annee() == d.annee()) {
             EXPECT_EQ(obtenue.substr(obtenue.find(": ")), attendue.substr(attendue.find(": "))) << d.texte();
         }
-        nouvelle_lune = l.LabPhase[0];
-        suivante = l.LabPhase[4];
+        nouvelle_lune = l.phases[0];
+        suivante = l.phases[4];
         d = *p;
     }
     EXPECT_EQ(numero_lunaison(d), numero_lunaison(depart) + 100.0f * static_cast<float>(signe));
@@ -617,8 +620,8 @@ TEST(PasDeCycle, PassageDuNouvelAn) {
     EXPECT_EQ(janvier->annee(), 2025);
     const LignesPhases avant = lignes_phases(decembre, ',');
     const LignesPhases apres = lignes_phases(*janvier, ',');
-    EXPECT_NE(avant.Label10_0.find("en 2024, de 90,36 secondes."), std::string::npos);
-    EXPECT_NE(apres.Label10_0.find("en 2025, de 91,75 secondes."), std::string::npos);
+    EXPECT_NE(avant.notice.find("en 2024, de 90,36 secondes."), std::string::npos);
+    EXPECT_NE(apres.notice.find("en 2025, de 91,75 secondes."), std::string::npos);
     // The same new moon under the two years' Delta T (90.36 s and 91.75 s).
     PhaseLune etat;
     const double jj_avant = jj_phase(etat, 4, decembre, delta_t_de(decembre));

@@ -7,6 +7,7 @@
 
 #include "../clock/locale_numerique.hpp"
 
+using orbitel::InstantTu;
 using orbitel::texte_date;
 using orbitel::texte_image;
 using orbitel::texte_nombre;
@@ -97,8 +98,10 @@ TEST(Formats, MemesOctetsSousToutesLesLocales) {
             const std::string t = c.image ? texte_image(c.x, c.image, c.marque) : texte_nombre(c.x, c.marque);
             EXPECT_EQ(t, c.attendu) << locale << ' ' << c.x;
         }
-        EXPECT_EQ(texte_date(2461382.49999, true), "07/12/2026 à 23:59:59") << locale;
-        EXPECT_EQ(texte_date(2461382.5 - 0.3 / 86400, false), "08/12/2026 à 00:00") << locale;
+        EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461382.49999), true), "07/12/2026 à 23:59:59")
+            << locale;
+        EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461382.5 - 0.3 / 86400), false), "08/12/2026 à 00:00")
+            << locale;
     }
 }
 
@@ -145,41 +148,41 @@ TEST(Sexagesimal, RetenuesAffichees) {
 }
 
 TEST(TexteDate, Exemples) {
-    EXPECT_EQ(texte_date(2461381.5, true), "07/12/2026 à 00:00:00");
-    EXPECT_EQ(texte_date(2451545.25, false), "01/01/2000 à 18:00");
-    EXPECT_EQ(texte_date(2461382.49999, true), "07/12/2026 à 23:59:59");
-    EXPECT_EQ(texte_date(2461382.49999, false), "07/12/2026 à 23:59");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461381.5), true), "07/12/2026 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2451545.25), false), "01/01/2000 à 18:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461382.49999), true), "07/12/2026 à 23:59:59");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461382.49999), false), "07/12/2026 à 23:59");
 }
 
 TEST(TexteDate, HorsDePortee) {
     // No date is made up past the range a double holds to the second.
-    EXPECT_EQ(texte_date(3.65e32, true), "---");
-    EXPECT_EQ(texte_date(-3.65e20, false), "---");
-    EXPECT_EQ(texte_date(std::nan(""), true), "---");
-    EXPECT_EQ(texte_date(orbitel::JourJulienLimite, true), "---");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(3.65e32), true), "---");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(-3.65e20), false), "---");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(std::nan("")), true), "---");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(orbitel::JourJulienLimite), true), "---");
     // Just inside, in both directions: the calendar conversion is still exact there.
-    EXPECT_EQ(texte_date(3.4e10 + 0.5, true), "20/02/93084126 à 00:00:00");
-    EXPECT_EQ(texte_date(-3.4e10 + 0.5, true), "29/03/-93091639 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(3.4e10 + 0.5), true), "20/02/93084126 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(-3.4e10 + 0.5), true), "29/03/-93091639 à 00:00:00");
 }
 
 TEST(TexteDate, ReformeGregorienne) {
-    EXPECT_EQ(texte_date(2299159.5, true), "04/10/1582 à 00:00:00");
-    EXPECT_EQ(texte_date(2299160.5, true), "15/10/1582 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2299159.5), true), "04/10/1582 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2299160.5), true), "15/10/1582 à 00:00:00");
 }
 
 TEST(TexteDate, AnneesAstronomiques) {
-    EXPECT_EQ(texte_date(1721057.5, true), "01/01/0 à 00:00:00");
-    EXPECT_EQ(texte_date(0, true), "01/01/-4712 à 12:00:00");
-    EXPECT_EQ(texte_date(2086307.5, true), "01/01/1000 à 00:00:00");
-    EXPECT_EQ(texte_date(1757582.5, true), "01/01/100 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(1721057.5), true), "01/01/0 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(0), true), "01/01/-4712 à 12:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2086307.5), true), "01/01/1000 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(1757582.5), true), "01/01/100 à 00:00:00");
 }
 
 TEST(TexteDate, MinuitArrondiPasseAuLendemain) {
     // 23:59:59.7 rounds to 24:00:00: that is 00:00:00 of the next day.
-    EXPECT_EQ(texte_date(2461382.5 - 0.3 / 86400, true), "08/12/2026 à 00:00:00");
-    EXPECT_EQ(texte_date(2461382.5 - 0.3 / 86400, false), "08/12/2026 à 00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461382.5 - 0.3 / 86400), true), "08/12/2026 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461382.5 - 0.3 / 86400), false), "08/12/2026 à 00:00");
     // The last day of a year carries into the next year.
-    EXPECT_EQ(texte_date(2461406.5 - 0.2 / 86400, true), "01/01/2027 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2461406.5 - 0.2 / 86400), true), "01/01/2027 à 00:00:00");
     // Across the calendar reform: 4 October 1582, 23:59:59.8 is followed by 15 October.
-    EXPECT_EQ(texte_date(2299160.5 - 0.2 / 86400, true), "15/10/1582 à 00:00:00");
+    EXPECT_EQ(texte_date(InstantTu::du_jour_julien(2299160.5 - 0.2 / 86400), true), "15/10/1582 à 00:00:00");
 }

@@ -26,7 +26,7 @@ LignesGeocentriques lignes(const Cas& c, char marque) {
     i.secondes = c.s;
     EtatLune e;
     calcule_lune(e, i);
-    return lignes_geocentriques(e, marque);
+    return lignes_geocentriques(position_de_l_etat(e, {}), marque);
 }
 
 std::string en_francais(std::string texte) {
@@ -84,8 +84,9 @@ TEST(LignesGeocentriques, TextesDeReference) {
     for (const Cas& c : cas) {
         for (char marque : {'.', ','}) {
             const LignesGeocentriques l = lignes(c, marque);
-            const std::array<std::string, 9> obtenu{l.Label1, l.Label2, l.Label3, l.Label4, l.Label5,
-                                                    l.Label6, l.Label7, l.Label8, l.Label9};
+            const std::array<std::string, 9> obtenu{l.longitude,  l.latitude,  l.distance,
+                                                    l.parallaxe,  l.ascension, l.declinaison,
+                                                    l.elongation, l.phase,     l.instant};
             for (std::size_t k = 0; k < 8; ++k) {
                 const std::string attendu = marque == ',' ? en_francais(c.lignes[k]) : c.lignes[k];
                 EXPECT_EQ(obtenu[k], attendu) << c.jour << "/" << c.mois << "/" << c.an;
@@ -113,9 +114,9 @@ TEST(LignesGeocentriques, SignesEtZeros) {
     EtatLune e = etat_type();
     e.Declinaison = -0.5;
     e.Beta = 0;
-    const LignesGeocentriques l = lignes_geocentriques(e, ',');
-    EXPECT_EQ(l.Label6, "Déclinaison = -00° 30' 0''");
-    EXPECT_EQ(l.Label2, "Latitude = + 0° 0' 0''");
+    const LignesGeocentriques l = lignes_geocentriques(position_de_l_etat(e, {}), ',');
+    EXPECT_EQ(l.declinaison, "Déclinaison = -00° 30' 0''");
+    EXPECT_EQ(l.latitude, "Latitude = + 0° 0' 0''");
 }
 
 TEST(LignesGeocentriques, SecondesQuiArrondissentA60Retiennent) {
@@ -123,16 +124,16 @@ TEST(LignesGeocentriques, SecondesQuiArrondissentA60Retiennent) {
     e.Declinaison = 13 + 46 / 60.0 + 59.996 / 3600;
     e.Ascension = 23 + 59 / 60.0 + 59.999 / 3600;
     e.Lambda = (359 + 59 / 60.0 + 59.997 / 3600) / Rad;
-    const LignesGeocentriques l = lignes_geocentriques(e, '.');
-    EXPECT_EQ(l.Label6, "Déclinaison = +13° 47' 0''");
-    EXPECT_EQ(l.Label5, "Ascension droite = 00 h 00 m 0s");
-    EXPECT_EQ(l.Label1, "Longitude = 0° 0' 0''");
+    const LignesGeocentriques l = lignes_geocentriques(position_de_l_etat(e, {}), '.');
+    EXPECT_EQ(l.declinaison, "Déclinaison = +13° 47' 0''");
+    EXPECT_EQ(l.ascension, "Ascension droite = 00 h 00 m 0s");
+    EXPECT_EQ(l.longitude, "Longitude = 0° 0' 0''");
 }
 
 TEST(LignesGeocentriques, LongitudeNegativeRameneeDansLeTour) {
     EtatLune e = etat_type();
     e.Lambda = -0.5 / Rad;
-    EXPECT_EQ(lignes_geocentriques(e, '.').Label1, "Longitude = 359° 30' 0''");
+    EXPECT_EQ(lignes_geocentriques(position_de_l_etat(e, {}), '.').longitude, "Longitude = 359° 30' 0''");
     e.Lambda = 361.25 / Rad;
-    EXPECT_EQ(lignes_geocentriques(e, '.').Label1, "Longitude = 1° 15' 0''");
+    EXPECT_EQ(lignes_geocentriques(position_de_l_etat(e, {}), '.').longitude, "Longitude = 1° 15' 0''");
 }

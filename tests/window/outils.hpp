@@ -3,9 +3,15 @@
 // configuration folder, a browser that only records, and a window built on them.
 #include <QApplication>
 #include <QDir>
+#include <QFrame>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 #include <string>
@@ -14,6 +20,7 @@
 #include "clock/calendrier.hpp"
 #include "clock/horloge_fixe.hpp"
 #include "platform/reglages_ini.hpp"
+#include "window/controles.hpp"
 #include "window/impression.hpp"
 #include "window/pos_lune.hpp"
 
@@ -100,7 +107,7 @@ struct Banc {
 
     void ouvre(char marque = '.') {
         fenetre = std::make_unique<PosLune>(horloge, *reglages, navigateur, imprimante, marque);
-        fenetre->fin_programme = [this] { ++fins; };
+        fenetre->definit_fin_programme([this] { ++fins; });
     }
 
     // Closes the window as the user would and opens a new one on the same store.
@@ -123,6 +130,88 @@ struct Banc {
     std::unique_ptr<PosLune> fenetre;
     int fins = 0;
 };
+
+// The window's controls, found by their window names (objectName), as the tests speak of them.
+struct ControlesParNom {
+    explicit ControlesParNom(const QWidget& f) {
+        const auto c = [&f]<class T>(T*& w, const QString& nom) {
+            w = f.findChild<T*>(nom);
+            if (w == nullptr) ADD_FAILURE() << "no control " << nom.toStdString();
+        };
+        const auto n = [](const char* nom, int i) {
+            return QStringLiteral("%1_%2").arg(QLatin1String(nom)).arg(i);
+        };
+        c(Command1, QStringLiteral("Command1"));
+        c(Command2, QStringLiteral("Command2"));
+        c(Command3, QStringLiteral("Command3"));
+        c(Command4, QStringLiteral("Command4"));
+        c(Command5, QStringLiteral("Command5"));
+        c(Frame1, QStringLiteral("Frame1"));
+        c(Frame2, QStringLiteral("Frame2"));
+        c(Frame3, QStringLiteral("Frame3"));
+        c(Frame4, QStringLiteral("Frame4"));
+        c(dummy, QStringLiteral("dummy"));
+        c(Timer1, QStringLiteral("Timer1"));
+        for (int i = 0; i < 3; ++i) {
+            c(Date[i], n("Date", i));
+            c(Heure[i], n("Heure", i));
+        }
+        for (int i = 0; i < 6; ++i) {
+            c(Shape1[i], n("Shape1", i));
+            c(Label11[i], n("Label11", i));
+        }
+        for (int i = 0; i < 2; ++i) {
+            c(TLat[i], n("TLat", i));
+            c(TLon[i], n("TLon", i));
+            c(Option1[i], n("Option1", i));
+            c(Option2[i], n("Option2", i));
+            c(Label10[i], n("Label10", i));
+            c(Label17[i], n("Label17", i));
+            c(Label18[i], n("Label18", i));
+        }
+        for (int i = 0; i < 5; ++i)
+            c(LabPhase[i], n("LabPhase", i));
+        std::array<QLabel**, 14> lignes{&Label1, &Label2, &Label3,  &Label4,  &Label5,  &Label6,  &Label7,
+                                        &Label8, &Label9, &Label12, &Label13, &Label14, &Label15, &Label16};
+        const std::array<int, 14> numeros{1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16};
+        for (std::size_t i = 0; i < lignes.size(); ++i)
+            c(*lignes[i], QStringLiteral("Label%1").arg(numeros[i]));
+        c(Image1, QStringLiteral("Image1"));
+        c(Image4, QStringLiteral("Image4"));
+        c(Label19, QStringLiteral("Label19"));
+        c(Image2, QStringLiteral("Image2"));
+        c(Image3, QStringLiteral("Image3"));
+    }
+
+    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+    QFrame *Frame1, *Frame2, *Frame3, *Frame4;
+    QWidget* dummy;
+    QTimer* Timer1;
+    std::array<QLineEdit*, 3> Date, Heure;
+    std::array<Forme*, 6> Shape1;
+    std::array<QLabel*, 6> Label11;
+    std::array<QLineEdit*, 2> TLat, TLon;
+    std::array<QRadioButton*, 2> Option1, Option2;
+    std::array<QLabel*, 2> Label10, Label17, Label18;
+    std::array<QLabel*, 5> LabPhase;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label12,
+        *Label13, *Label14, *Label15, *Label16, *Image1, *Image4, *Label19;
+    ImageCliquable *Image2, *Image3;
+};
+
+inline ControlesParNom ui(const QWidget& f) {
+    return ControlesParNom(f);
+}
+
+// The tool tip a line shows when the pointer rests on it, as the user gets it; empty when none shows.
+inline QString bulle(QLabel* l) {
+    QToolTip::hideText();
+    QHelpEvent e(QEvent::ToolTip, QPoint(2, 2), l->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(l, &e);
+    const QString t = QToolTip::isVisible() ? QToolTip::text() : QString();
+    QToolTip::hideText();
+    return t;
+}
 
 inline std::string texte(const QLabel* l) {
     return l->text().toStdString();

@@ -73,23 +73,23 @@ TEST(Accessibilite, FenetreDansLesDeuxModesSansControleAnonyme) {
 
     // The fields are named for what they hold, the options for the side they choose.
     const std::vector<std::pair<QWidget*, const char*>> noms{
-        {f.Date[0], "Jour"},
-        {f.Date[1], "Mois"},
-        {f.Date[2], "Année"},
-        {f.Heure[0], "Heures"},
-        {f.Heure[1], "Minutes"},
-        {f.Heure[2], "Secondes"},
-        {f.TLat[0], "Latitude, degrés"},
-        {f.TLat[1], "Latitude, minutes"},
-        {f.TLon[0], "Longitude, degrés"},
-        {f.TLon[1], "Longitude, minutes"},
-        {f.Frame3, "Hémisphère"},
-        {f.Option1[0], "Nord"},
-        {f.Option1[1], "Sud"},
-        {f.Option2[0], "Est"},
-        {f.Option2[1], "Ouest"},
-        {f.Command5, "Imprimer"},
-        {f.Command1, "Temps réel"},
+        {ui(f).Date[0], "Jour"},
+        {ui(f).Date[1], "Mois"},
+        {ui(f).Date[2], "Année"},
+        {ui(f).Heure[0], "Heures"},
+        {ui(f).Heure[1], "Minutes"},
+        {ui(f).Heure[2], "Secondes"},
+        {ui(f).TLat[0], "Latitude, degrés"},
+        {ui(f).TLat[1], "Latitude, minutes"},
+        {ui(f).TLon[0], "Longitude, degrés"},
+        {ui(f).TLon[1], "Longitude, minutes"},
+        {ui(f).Frame3, "Hémisphère"},
+        {ui(f).Option1[0], "Nord"},
+        {ui(f).Option1[1], "Sud"},
+        {ui(f).Option2[0], "Est"},
+        {ui(f).Option2[1], "Ouest"},
+        {ui(f).Command5, "Imprimer"},
+        {ui(f).Command1, "Temps réel"},
     };
     for (const auto& [w, nom] : noms)
         EXPECT_EQ(nom_de(w), nom) << w->objectName().toStdString();
@@ -105,7 +105,7 @@ TEST(Accessibilite, LesFlechesSontDesBoutonsQuiFontUnPas) {
         const char* nom;
         double pas;
     };
-    for (const Cas& c : {Cas{f.Image3, "Cycle suivant", 30}, Cas{f.Image2, "Cycle précédent", -30}}) {
+    for (const Cas& c : {Cas{ui(f).Image3, "Cycle suivant", 30}, Cas{ui(f).Image2, "Cycle précédent", -30}}) {
         QAccessibleInterface* i = QAccessible::queryAccessibleInterface(c.fleche);
         EXPECT_EQ(i->role(), QAccessible::Button) << c.nom;
         EXPECT_EQ(i->text(QAccessible::Name).toStdString(), c.nom);
@@ -122,15 +122,16 @@ TEST(Accessibilite, LesFlechesSontDesBoutonsQuiFontUnPas) {
         f.affiche_phases(DateHeure::depuis_jours(depart));
     }
     // The window's description of its printer button, whose caption is a picture.
-    EXPECT_FALSE(QAccessible::queryAccessibleInterface(f.Command5)->text(QAccessible::Description).isEmpty());
+    EXPECT_FALSE(
+        QAccessible::queryAccessibleInterface(ui(f).Command5)->text(QAccessible::Description).isEmpty());
 }
 
 TEST(Accessibilite, LeFocusParqueNEstAnnonceNullePart) {
     Banc banc;
     PosLune& f = *banc.fenetre;
     f.demarre();
-    ASSERT_EQ(f.focusWidget(), f.dummy);
-    QAccessibleInterface* parque = QAccessible::queryAccessibleInterface(f.dummy);
+    ASSERT_EQ(f.focusWidget(), ui(f).dummy);
+    QAccessibleInterface* parque = QAccessible::queryAccessibleInterface(ui(f).dummy);
     ASSERT_NE(parque, nullptr);
     EXPECT_NE(parque->role(), QAccessible::EditableText);
     EXPECT_EQ(parque->role(), QAccessible::NoRole);

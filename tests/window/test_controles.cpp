@@ -87,8 +87,8 @@ TEST_F(Controles, CeQuiEstCacheAuDepart) {
 }
 
 TEST_F(Controles, ImagesDesPhasesEtDesFleches) {
-    EXPECT_EQ(f.Image1->pixmap().deviceIndependentSize().toSize(), QSize(26, 121));
-    for (ImageCliquable* fleche : {f.Image2, f.Image3}) {
+    EXPECT_EQ(ui(f).Image1->pixmap().deviceIndependentSize().toSize(), QSize(26, 121));
+    for (ImageCliquable* fleche : {ui(f).Image2, ui(f).Image3}) {
         EXPECT_FALSE(fleche->icon().isNull());
         EXPECT_EQ(fleche->iconSize(), QSize(21, 19));
     }
@@ -97,65 +97,65 @@ TEST_F(Controles, ImagesDesPhasesEtDesFleches) {
 TEST_F(Controles, LegendesEtTextesInitiaux) {
     const std::array<const char*, 6> legendes{"Jour", "Mois", "An", "Heures", "minutes", "secondes"};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(texte(f.Label11[i]), legendes[i]);
-        EXPECT_TRUE(f.Label11[i]->alignment() & Qt::AlignHCenter);
-        EXPECT_EQ(texte_de(f.Label11[i]), QColor(224, 224, 224));
+        EXPECT_EQ(texte(ui(f).Label11[i]), legendes[i]);
+        EXPECT_TRUE(ui(f).Label11[i]->alignment() & Qt::AlignHCenter);
+        EXPECT_EQ(texte_de(ui(f).Label11[i]), QColor(224, 224, 224));
     }
-    EXPECT_EQ(texte(f.Label17[0]), "Coordonnées du lieu");
-    EXPECT_EQ(texte(f.Label17[1]), "T.U.");
-    for (QLabel* l :
-         {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label7, f.Label8, f.Label9})
+    EXPECT_EQ(texte(ui(f).Label17[0]), "Coordonnées du lieu");
+    EXPECT_EQ(texte(ui(f).Label17[1]), "T.U.");
+    for (QLabel* l : {ui(f).Label1, ui(f).Label2, ui(f).Label3, ui(f).Label4, ui(f).Label5, ui(f).Label6,
+                      ui(f).Label7, ui(f).Label8, ui(f).Label9})
         EXPECT_EQ(texte(l), "Info");
-    for (QLabel* l : {f.Label12, f.Label13, f.Label14, f.Label15, f.Label16, f.Label18[0], f.Label18[1],
-                      f.LabPhase[0], f.LabPhase[4]})
+    for (QLabel* l : {ui(f).Label12, ui(f).Label13, ui(f).Label14, ui(f).Label15, ui(f).Label16,
+                      ui(f).Label18[0], ui(f).Label18[1], ui(f).LabPhase[0], ui(f).LabPhase[4]})
         EXPECT_EQ(texte(l), "---");
-    EXPECT_EQ(texte(f.Label10[0]), "xxx");
-    EXPECT_EQ(texte(f.Label10[1]), "xxx");
-    EXPECT_EQ(texte(f.Label19), "");
-    for (QLineEdit* c : {f.Heure[0], f.Date[2], f.TLat[0], f.TLon[1]})
+    EXPECT_EQ(texte(ui(f).Label10[0]), "xxx");
+    EXPECT_EQ(texte(ui(f).Label10[1]), "xxx");
+    EXPECT_EQ(texte(ui(f).Label19), "");
+    for (QLineEdit* c : {ui(f).Heure[0], ui(f).Date[2], ui(f).TLat[0], ui(f).TLon[1]})
         EXPECT_EQ(texte(c), "");
-    EXPECT_EQ(f.Image2->toolTip(), QStringLiteral("Cycle précédent"));
-    EXPECT_EQ(f.Image3->toolTip(), QStringLiteral("Cycle suivant"));
-    EXPECT_EQ(f.Option1[0]->text(), "N");
-    EXPECT_EQ(f.Option1[1]->text(), "S");
-    EXPECT_EQ(f.Option2[0]->text(), "E");
-    EXPECT_EQ(f.Option2[1]->text(), "O");
-    EXPECT_EQ(f.Label17[0]->property("Tag").toString(), QString());
+    EXPECT_EQ(ui(f).Image2->toolTip(), QStringLiteral("Cycle précédent"));
+    EXPECT_EQ(ui(f).Image3->toolTip(), QStringLiteral("Cycle suivant"));
+    EXPECT_EQ(ui(f).Option1[0]->text(), "N");
+    EXPECT_EQ(ui(f).Option1[1]->text(), "S");
+    EXPECT_EQ(ui(f).Option2[0]->text(), "E");
+    EXPECT_EQ(ui(f).Option2[1]->text(), "O");
+    EXPECT_EQ(f.demarrage_termine(), false);
 }
 
 TEST_F(Controles, Couleurs) {
     const QColor creme(255, 255, 192);
-    for (QLineEdit* c : {f.Heure[0], f.Heure[1], f.Heure[2], f.Date[0], f.Date[1], f.Date[2], f.TLat[0],
-                         f.TLat[1], f.TLon[0], f.TLon[1]}) {
+    for (QLineEdit* c : {ui(f).Heure[0], ui(f).Heure[1], ui(f).Heure[2], ui(f).Date[0], ui(f).Date[1],
+                         ui(f).Date[2], ui(f).TLat[0], ui(f).TLat[1], ui(f).TLon[0], ui(f).TLon[1]}) {
         EXPECT_EQ(c->palette().color(QPalette::Base), creme) << c->objectName().toStdString();
         EXPECT_EQ(c->palette().color(QPalette::Text), QColor(0, 0, 0));
     }
-    for (QLabel* l : {f.Label14, f.Label15, f.Label16})
+    for (QLabel* l : {ui(f).Label14, ui(f).Label15, ui(f).Label16})
         EXPECT_EQ(texte_de(l), QColor(255, 255, 128));
-    for (QLabel* l : {f.Label1, f.Label8, f.Label12, f.Label13})
+    for (QLabel* l : {ui(f).Label1, ui(f).Label8, ui(f).Label12, ui(f).Label13})
         EXPECT_EQ(texte_de(l), QColor(224, 224, 224));
-    EXPECT_EQ(texte_de(f.Label9), QColor(192, 192, 255));
-    EXPECT_EQ(texte_de(f.Label18[0]), QColor(0, 192, 0));
-    EXPECT_EQ(texte_de(f.Label18[1]), QColor(192, 0, 0));
+    EXPECT_EQ(texte_de(ui(f).Label9), QColor(192, 192, 255));
+    EXPECT_EQ(texte_de(ui(f).Label18[0]), QColor(0, 192, 0));
+    EXPECT_EQ(texte_de(ui(f).Label18[1]), QColor(192, 0, 0));
     const std::array<QColor, 5> phases{QColor(224, 224, 224), QColor(224, 224, 224), QColor(255, 255, 255),
                                        QColor(224, 224, 224), QColor(192, 192, 255)};
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(texte_de(f.LabPhase[i]), phases[i]) << i;
-    for (QLabel* l : f.Label17) {
+        EXPECT_EQ(texte_de(ui(f).LabPhase[i]), phases[i]) << i;
+    for (QLabel* l : ui(f).Label17) {
         EXPECT_EQ(texte_de(l), QColor(192, 192, 192));
         EXPECT_EQ(l->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
-    EXPECT_EQ(texte_de(f.Label10[0]), QColor(128, 128, 128));
-    EXPECT_EQ(texte_de(f.Label10[1]), QColor(224, 224, 224));
-    for (QFrame* c : {f.Frame3, f.Frame4})
+    EXPECT_EQ(texte_de(ui(f).Label10[0]), QColor(128, 128, 128));
+    EXPECT_EQ(texte_de(ui(f).Label10[1]), QColor(224, 224, 224));
+    for (QFrame* c : {ui(f).Frame3, ui(f).Frame4})
         EXPECT_EQ(c->palette().color(QPalette::Window), QColor(128, 128, 128));
-    for (QFrame* c : {f.Frame1, f.Frame2})
+    for (QFrame* c : {ui(f).Frame1, ui(f).Frame2})
         EXPECT_EQ(c->palette().color(QPalette::Window), QColor(0, 0, 0));
-    for (QRadioButton* o : {f.Option1[0], f.Option1[1], f.Option2[0], f.Option2[1]}) {
+    for (QRadioButton* o : {ui(f).Option1[0], ui(f).Option1[1], ui(f).Option2[0], ui(f).Option2[1]}) {
         EXPECT_EQ(texte_de(o), QColor(255, 255, 255));
         EXPECT_EQ(o->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
-    for (Forme* s : f.Shape1)
+    for (Forme* s : ui(f).Shape1)
         EXPECT_EQ(s->contour(), QColor(255, 224, 192));
 }
 
@@ -173,7 +173,7 @@ TEST_F(Controles, OptionCocheeSeDistingueDeLAutre) {
         const auto lu = [&](QPointF p) { return image.pixelColor((p * ratio).toPoint()).lightness(); };
         return std::pair{lu(QRectF(r).center()), lu(QRectF(r).center() + QPointF(r.width() / 3.5, 0))};
     };
-    for (const auto& options : {f.Option1, f.Option2}) {
+    for (const auto& options : {ui(f).Option1, ui(f).Option2}) {
         const auto [coche, face_cochee] = centre_indicateur(options[0]);
         const auto [vide, face_vide] = centre_indicateur(options[1]);
         EXPECT_LT(coche, 100);
@@ -184,31 +184,33 @@ TEST_F(Controles, OptionCocheeSeDistingueDeLAutre) {
 }
 
 TEST_F(Controles, PolicesArialDesLignesEtDesChamps) {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{f.Label1, f.Label9, f.Label12, f.Label16, f.Date[0], f.Heure[2]}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{ui(f).Label1, ui(f).Label9, ui(f).Label12,
+                                                      ui(f).Label16, ui(f).Date[0], ui(f).Heure[2]}) {
         EXPECT_EQ(w->font().family(), QStringLiteral("Arial")) << w->objectName().toStdString();
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
     }
 }
 
 TEST_F(Controles, ParentsDesControles) {
-    for (QWidget* w : std::initializer_list<QWidget*>{f.TLat[0], f.TLon[1], f.Frame3, f.Frame4, f.Label17[0],
-                                                      f.Label18[1], f.LabPhase[2], f.Label1, f.Label14,
-                                                      f.Image1, f.Shape1[1], f.Shape1[5]})
-        EXPECT_EQ(w->parentWidget(), f.Frame2) << w->objectName().toStdString();
-    EXPECT_EQ(f.Option1[0]->parentWidget(), f.Frame3);
-    EXPECT_EQ(f.Option2[1]->parentWidget(), f.Frame4);
-    EXPECT_EQ(f.Shape1[0]->parentWidget(), f.Frame1);
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command5, f.dummy, f.Label10[0],
-                                                      f.Label19, f.Image2, f.Image3, f.Image4})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui(f).TLat[0], ui(f).TLon[1], ui(f).Frame3, ui(f).Frame4, ui(f).Label17[0], ui(f).Label18[1],
+             ui(f).LabPhase[2], ui(f).Label1, ui(f).Label14, ui(f).Image1, ui(f).Shape1[1], ui(f).Shape1[5]})
+        EXPECT_EQ(w->parentWidget(), ui(f).Frame2) << w->objectName().toStdString();
+    EXPECT_EQ(ui(f).Option1[0]->parentWidget(), ui(f).Frame3);
+    EXPECT_EQ(ui(f).Option2[1]->parentWidget(), ui(f).Frame4);
+    EXPECT_EQ(ui(f).Shape1[0]->parentWidget(), ui(f).Frame1);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ui(f).Command1, ui(f).Command5, ui(f).dummy, ui(f).Label10[0],
+                                         ui(f).Label19, ui(f).Image2, ui(f).Image3, ui(f).Image4})
         EXPECT_EQ(w->parentWidget(), &f) << w->objectName().toStdString();
 }
 
 TEST_F(Controles, PlaceEtiquettesEmpileLesLignes) {
     f.place_etiquettes();
     int haut = 60;
-    for (QLabel* l : {f.Label1, f.Label2, f.Label3, f.Label4, f.Label5, f.Label6, f.Label14, f.Label15,
-                      f.Label16, f.Label7, f.Label8, f.Label9}) {
+    for (QLabel* l :
+         {ui(f).Label1, ui(f).Label2, ui(f).Label3, ui(f).Label4, ui(f).Label5, ui(f).Label6, ui(f).Label14,
+          ui(f).Label15, ui(f).Label16, ui(f).Label7, ui(f).Label8, ui(f).Label9}) {
         EXPECT_EQ(l->y(), static_cast<int>(std::lround(haut / 15.0))) << l->objectName().toStdString();
         haut += 220;
     }
@@ -217,13 +219,14 @@ TEST_F(Controles, PlaceEtiquettesEmpileLesLignes) {
 
 TEST_F(Controles, LesPhasesTiennentDansLeurLigne) {
     // The longest phase line, the notice and a rise line must show whole in their labels.
-    const QFontMetrics m(f.LabPhase[3]->font());
+    const QFontMetrics m(ui(f).LabPhase[3]->font());
     EXPECT_LE(m.horizontalAdvance(QStringLiteral("Dernier quartier le: 30/12/2024 à 22:26:29 T.U")),
-              f.LabPhase[3]->width());
+              ui(f).LabPhase[3]->width());
     EXPECT_LE(m.horizontalAdvance(QStringLiteral("Coucher: 31/12/2026 à 23:59 ( Az = 300.3°)")),
-              f.Label18[1]->width());
+              ui(f).Label18[1]->width());
     const QString notice = QStringLiteral("Les heures sont en temps universel, la différence avec le temps "
                                           "terrestre dynamique (TDT ou TT) est, en 2024, de 90,36 secondes.");
-    const QRect place = m.boundingRect(QRect(0, 0, f.Label10[0]->width(), 1000), Qt::TextWordWrap, notice);
-    EXPECT_LE(place.height(), f.Label10[0]->height());
+    const QRect place =
+        m.boundingRect(QRect(0, 0, ui(f).Label10[0]->width(), 1000), Qt::TextWordWrap, notice);
+    EXPECT_LE(place.height(), ui(f).Label10[0]->height());
 }

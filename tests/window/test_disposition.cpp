@@ -226,14 +226,16 @@ TEST(Disposition, LesDeuxModesEtLaPageImprimee) {
     f.calcul();
     verifie_disposition(f, "chosen-instant mode");
     // The widest values the fields take: a four-digit year, the largest degrees and minutes.
-    f.Date[2]->setText("2024");
-    f.TLat[0]->setText("90");
-    f.TLat[1]->setText("59");
-    f.TLon[0]->setText("180");
-    f.TLon[1]->setText("59");
-    EXPECT_TRUE(legendes_coupees({f.Date[2], f.TLat[0], f.TLat[1], f.TLon[0], f.TLon[1]}).empty())
-        << liste(legendes_coupees({f.Date[2], f.TLat[0], f.TLat[1], f.TLon[0], f.TLon[1]}));
-    f.TLon[0]->setText("2");
+    ui(f).Date[2]->setText("2024");
+    ui(f).TLat[0]->setText("90");
+    ui(f).TLat[1]->setText("59");
+    ui(f).TLon[0]->setText("180");
+    ui(f).TLon[1]->setText("59");
+    EXPECT_TRUE(
+        legendes_coupees({ui(f).Date[2], ui(f).TLat[0], ui(f).TLat[1], ui(f).TLon[0], ui(f).TLon[1]}).empty())
+        << liste(
+               legendes_coupees({ui(f).Date[2], ui(f).TLat[0], ui(f).TLat[1], ui(f).TLon[0], ui(f).TLon[1]}));
+    ui(f).TLon[0]->setText("2");
     f.calcul();
 
     ImprimanteQuiVerifie imprimante;
@@ -247,14 +249,14 @@ TEST(Disposition, LegendesSurLeursChampsEtCadreSurLesNotices) {
     PosLune& f = *banc.fenetre;
     for (int i = 0; i < 3; ++i) {
         for (const auto& [legende, champ] :
-             {std::pair{f.Label11[i], f.Date[i]}, std::pair{f.Label11[i + 3], f.Heure[i]}}) {
+             {std::pair{ui(f).Label11[i], ui(f).Date[i]}, std::pair{ui(f).Label11[i + 3], ui(f).Heure[i]}}) {
             EXPECT_EQ(legende->geometry().center().x(), champ->geometry().center().x()) << nom(champ);
             EXPECT_LT(place_du_texte(legende).translated(legende->pos()).bottom(), champ->y()) << nom(champ);
         }
     }
     // The exception named above holds whole: the notices are covered, not half covered.
-    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[0]->geometry()));
-    EXPECT_TRUE(f.Frame1->geometry().contains(f.Label10[1]->geometry()));
+    EXPECT_TRUE(ui(f).Frame1->geometry().contains(ui(f).Label10[0]->geometry()));
+    EXPECT_TRUE(ui(f).Frame1->geometry().contains(ui(f).Label10[1]->geometry()));
 }
 
 TEST(Disposition, BoiteAPropos) {

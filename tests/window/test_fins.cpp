@@ -94,7 +94,7 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     Banc banc;
     banc.fenetre->demarre();
     ecrit_fichier(banc.config.chemin_ini(), "[Coord]\nLat0=10\n");
-    banc.fenetre->TLat[0]->setText("33");
+    ui(*banc.fenetre).TLat[0]->setText("33");
     int pannes = 0;
     banc.reglages->panne = [&](EtapeEcriture e) {
         return e == EtapeEcriture::validation && ++pannes ? ENOSPC : 0;
@@ -120,13 +120,13 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     EXPECT_EQ(pannes, 1);
     EXPECT_EQ(banc.fins, 1);
     EXPECT_EQ(MagasinIni(banc.config.chemin_ini()).lit("Coord", "Lat0"), "33");
-    EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 0);
+    EXPECT_EQ(banc.fenetre->code_de_sortie(0), 0);
 
     // Quitter sans enregistrer: the file is left as it was and the program ends with status 1.
     banc.fenetre.reset();
     banc.ouvre();
     banc.fenetre->demarre();
-    banc.fenetre->TLat[0]->setText("-5");
+    ui(*banc.fenetre).TLat[0]->setText("-5");
     banc.reglages->panne = [](EtapeEcriture e) { return e == EtapeEcriture::ouverture ? EACCES : 0; };
     const QByteArray avant = contenu(banc.config.chemin_ini());
     int boites = 0;
@@ -139,13 +139,13 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
     EXPECT_EQ(boites, 1);
     EXPECT_EQ(banc.fins, 2);
     EXPECT_EQ(contenu(banc.config.chemin_ini()), avant);
-    EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1);
+    EXPECT_EQ(banc.fenetre->code_de_sortie(0), 1);
 
     // Nobody to ask (ending on a signal): the failure goes to standard error, still status 1.
     banc.fenetre.reset();
     banc.ouvre();
     banc.fenetre->demarre();
-    banc.fenetre->setProperty("sansDialogue", true);
+    banc.fenetre->definit_sans_dialogue(true);
     banc.reglages->panne = [](EtapeEcriture e) { return e == EtapeEcriture::ecriture ? ENOSPC : 0; };
     testing::internal::CaptureStderr();
     banc.fenetre->quitte();
@@ -154,7 +154,7 @@ TEST(FinEnregistrement, BoiteSurUnMagasinQuiNePeutEcrireEtSesDeuxChoix) {
         erreur,
         "orbitel : Enregistrement impossible. Le lieu n'a pas pu être enregistré dans le fichier «\u00a0" +
             banc.config.chemin_ini().toStdString() + "\u00a0»\u00a0: disque plein.\n");
-    EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1);
+    EXPECT_EQ(banc.fenetre->code_de_sortie(0), 1);
 }
 
 TEST(FinEnregistrement, FichierIllisibleSignaleAuDemarrageEtGardeSaufAccord) {
@@ -190,10 +190,10 @@ TEST(FinEnregistrement, FichierIllisibleSignaleAuDemarrageEtGardeSaufAccord) {
 
         // Start-up: told, the window on the default place.
         testing::internal::CaptureStderr();
-        if (c.sans_dialogue) banc.fenetre->setProperty("sansDialogue", true);
+        if (c.sans_dialogue) banc.fenetre->definit_sans_dialogue(true);
         banc.fenetre->demarre();
         const std::string erreur_demarrage = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(texte(banc.fenetre->TLat[0]), "48") << c.nom;
+        EXPECT_EQ(texte(ui(*banc.fenetre).TLat[0]), "48") << c.nom;
         const std::string annonce =
             "Le lieu enregistré n'a pas pu être lu dans le fichier\n" + dit +
             "\u00a0: erreur d'entrée-sortie du disque.\nLe lieu par défaut est utilisé\u00a0; "
@@ -211,12 +211,12 @@ TEST(FinEnregistrement, FichierIllisibleSignaleAuDemarrageEtGardeSaufAccord) {
             EXPECT_EQ(boite->windowModality(), Qt::WindowModal) << c.nom;
             EXPECT_EQ(boite->windowTitle(), "Lecture impossible") << c.nom;
             EXPECT_EQ(boite->text().toStdString(), annonce) << c.nom;
-            EXPECT_NE(texte(banc.fenetre->Label18[0]), "---") << c.nom;
+            EXPECT_NE(texte(ui(*banc.fenetre).Label18[0]), "---") << c.nom;
             boite->button(QMessageBox::Ok)->click();
         }
 
         // Quit: a question whose default keeps the file.
-        banc.fenetre->TLat[0]->setText("-5");
+        ui(*banc.fenetre).TLat[0]->setText("-5");
         QString question, par_defaut;
         testing::internal::CaptureStderr();
         if (!c.sans_dialogue) {
@@ -235,10 +235,10 @@ TEST(FinEnregistrement, FichierIllisibleSignaleAuDemarrageEtGardeSaufAccord) {
         if (c.remplace) {
             EXPECT_TRUE(contenu(chemin).contains("Lat0=-5")) << c.nom;
             EXPECT_FALSE(contenu(chemin).contains("[Autre]")) << c.nom;
-            EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 0) << c.nom;
+            EXPECT_EQ(banc.fenetre->code_de_sortie(0), 0) << c.nom;
         } else {
             EXPECT_EQ(contenu(chemin), ancien) << c.nom;
-            EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1) << c.nom;
+            EXPECT_EQ(banc.fenetre->code_de_sortie(0), 1) << c.nom;
         }
         if (c.sans_dialogue) {
             EXPECT_EQ(erreur_fin,
@@ -260,7 +260,7 @@ TEST(FinEnregistrement, DisquePleinALEcritureDitEtFichierGarde) {
     banc.fenetre->demarre();
     const QByteArray ancien = "[Autre]\nFenetre=12\n\n[Coord]\nLat0=33\n";
     ecrit_fichier(banc.config.chemin_ini(), ancien);
-    banc.fenetre->TLat[0]->setText("-5");
+    ui(*banc.fenetre).TLat[0]->setText("-5");
     // The disk fills up while the new file is written: the write fails after taking a few bytes.
     int ecritures = 0;
     const auto ecrit = banc.reglages->systeme.ecrit;
@@ -281,7 +281,7 @@ TEST(FinEnregistrement, DisquePleinALEcritureDitEtFichierGarde) {
                          banc.config.chemin_ini() + "\u00a0»\u00a0: disque plein.");
     EXPECT_EQ(contenu(banc.config.chemin_ini()), ancien);
     EXPECT_EQ(QDir(banc.config.dossier()).entryList(QDir::Files | QDir::Hidden), QStringList{"orbitel.ini"});
-    EXPECT_EQ(code_de_sortie(*banc.fenetre, 0), 1);
+    EXPECT_EQ(banc.fenetre->code_de_sortie(0), 1);
 }
 
 TEST(FinEnregistrement, SigtermAuProgrammeEnCoursEnregistreLeLieu) {
@@ -440,28 +440,28 @@ TEST(HorlogesDeToutesAnnees, InstantEtNoticeEn2300En1650EtAuPassageALHeureDEte) 
     const auto fenetre_a = [&](std::int64_t secondes) {
         maintenant = {secondes, 250000000};
         auto f = std::make_unique<PosLune>(horloge, reglages, navigateur, imprimante, '.');
-        f->fin_programme = [] {};
+        f->definit_fin_programme([] {});
         f->demarre();
         return f;
     };
     {
         const auto f = fenetre_a(secondes_de(2300, 6, 1, 12, 0, 0));
-        EXPECT_EQ(texte(f->Label9), "Instant G.M.T. = 01/06/2300 à 12:00:00");
-        EXPECT_EQ(texte(f->Label10[1]), "Votre système est en avance sur TU de 2 heures.");
+        EXPECT_EQ(texte(ui(*f).Label9), "Instant G.M.T. = 01/06/2300 à 12:00:00");
+        EXPECT_EQ(texte(ui(*f).Label10[1]), "Votre système est en avance sur TU de 2 heures.");
     }
     {
         // Paris kept its mean solar time then: 9 minutes 21 seconds ahead of Greenwich.
         const auto f = fenetre_a(secondes_de(1650, 3, 15, 12, 0, 0));
-        EXPECT_EQ(texte(f->Label9), "Instant G.M.T. = 15/03/1650 à 12:00:00");
-        EXPECT_EQ(texte(f->Label10[1]), "Votre système est en avance sur TU de 9 minutes.");
+        EXPECT_EQ(texte(ui(*f).Label9), "Instant G.M.T. = 15/03/1650 à 12:00:00");
+        EXPECT_EQ(texte(ui(*f).Label10[1]), "Votre système est en avance sur TU de 9 minutes.");
     }
     {
         const auto f = fenetre_a(secondes_de(2027, 3, 28, 0, 59, 59));
-        EXPECT_EQ(texte(f->Label9), "Instant G.M.T. = 28/03/2027 à 00:59:59");
-        EXPECT_EQ(texte(f->Label10[1]), "Votre système est en avance sur TU de 1 heure.");
+        EXPECT_EQ(texte(ui(*f).Label9), "Instant G.M.T. = 28/03/2027 à 00:59:59");
+        EXPECT_EQ(texte(ui(*f).Label10[1]), "Votre système est en avance sur TU de 1 heure.");
         maintenant = {secondes_de(2027, 3, 28, 1, 0, 0), 250000000};
         f->tick();
-        EXPECT_EQ(texte(f->Label9), "Instant G.M.T. = 28/03/2027 à 01:00:00");
-        EXPECT_EQ(texte(f->Label10[1]), "Votre système est en avance sur TU de 2 heures.");
+        EXPECT_EQ(texte(ui(*f).Label9), "Instant G.M.T. = 28/03/2027 à 01:00:00");
+        EXPECT_EQ(texte(ui(*f).Label10[1]), "Votre système est en avance sur TU de 2 heures.");
     }
 }

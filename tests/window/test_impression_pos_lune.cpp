@@ -130,8 +130,8 @@ struct Impression : ::testing::TestWithParam<Page> {
         f.bascule_mode();
         ASSERT_FALSE(f.temps_reel());
         for (int i = 0; i < 3; ++i) {
-            f.Date[i]->setText(GetParam().instant[i]);
-            f.Heure[i]->setText(GetParam().instant[i + 3]);
+            ui(f).Date[i]->setText(GetParam().instant[i]);
+            ui(f).Heure[i]->setText(GetParam().instant[i + 3]);
         }
         f.calcul();
     }
@@ -145,7 +145,7 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
     }
     const std::string& note = GetParam().note;
     const auto avant = aspects(f);
-    const std::string ligne9 = texte(f.Label9);
+    const std::string ligne9 = texte(ui(f).Label9);
     QTemporaryDir dossier;
     const QString pdf = qEnvironmentVariableIsSet("ORBITEL_GARDE_PDF")
                             ? qEnvironmentVariable("ORBITEL_GARDE_PDF")
@@ -158,16 +158,16 @@ TEST_P(Impression, PageNoirSurBlancEtEcranRetrouve) {
     // The screen as it was: every control's colours, the pictures, the buttons.
     const auto apres = aspects(f);
     compare(avant, apres);
-    EXPECT_FALSE(f.PR);
+    EXPECT_FALSE(f.mode_impression());
     EXPECT_TRUE(f.isVisible());
-    EXPECT_TRUE(f.Image4->isHidden());
-    EXPECT_TRUE(f.Image1->isVisible());
-    EXPECT_TRUE(f.Image2->isVisible());
-    EXPECT_TRUE(f.Image3->isVisible());
-    EXPECT_TRUE(f.Command5->isVisible());
-    EXPECT_EQ(texte(f.Label19), note);
-    EXPECT_EQ(texte(f.Label9), ligne9);
-    EXPECT_EQ(f.LabPhase[0]->palette().color(QPalette::WindowText), QColor(224, 224, 224));
+    EXPECT_TRUE(ui(f).Image4->isHidden());
+    EXPECT_TRUE(ui(f).Image1->isVisible());
+    EXPECT_TRUE(ui(f).Image2->isVisible());
+    EXPECT_TRUE(ui(f).Image3->isVisible());
+    EXPECT_TRUE(ui(f).Command5->isVisible());
+    EXPECT_EQ(texte(ui(f).Label19), note);
+    EXPECT_EQ(texte(ui(f).Label9), ligne9);
+    EXPECT_EQ(ui(f).LabPhase[0]->palette().color(QPalette::WindowText), QColor(224, 224, 224));
 
     const QString lu = QString::fromUtf8(poppler(ORBITEL_PDFTOTEXT, {pdf, "-"})).simplified();
     EXPECT_TRUE(lu.contains(QString::fromStdString(note))) << lu.toStdString();
@@ -241,14 +241,15 @@ public:
     bool imprime(QWidget& fenetre) override {
         ++pages;
         pendant.cachee = fenetre.isHidden();
-        pendant.pr = f_.PR;
+        pendant.pr = f_.mode_impression();
         pendant.quitte_a_la_fermeture = QGuiApplication::quitOnLastWindowClosed();
-        pendant.note = f_.Label19->text();
-        pendant.image4 = !f_.Image4->isHidden();
-        pendant.images_cachees = f_.Image1->isHidden() && f_.Image2->isHidden() && f_.Image3->isHidden();
-        pendant.boutons_caches = f_.Command1->isHidden() && f_.Command5->isHidden();
-        pendant.phase0 = f_.LabPhase[0]->palette().color(QPalette::WindowText);
-        pendant.contour = f_.Shape1[5]->contour();
+        pendant.note = ui(f_).Label19->text();
+        pendant.image4 = !ui(f_).Image4->isHidden();
+        pendant.images_cachees =
+            ui(f_).Image1->isHidden() && ui(f_).Image2->isHidden() && ui(f_).Image3->isHidden();
+        pendant.boutons_caches = ui(f_).Command1->isHidden() && ui(f_).Command5->isHidden();
+        pendant.phase0 = ui(f_).LabPhase[0]->palette().color(QPalette::WindowText);
+        pendant.contour = ui(f_).Shape1[5]->contour();
         if (issue_ == Issue::panne) throw std::runtime_error("panne de l'imprimante");
         return issue_ == Issue::imprimee;
     }
@@ -282,7 +283,7 @@ struct ImpressionEspionnee : ::testing::Test {
 } // namespace
 
 TEST_F(ImpressionEspionnee, DialogueRefuseRienNeChange) {
-    f.Label19->setText("note d'avant");
+    ui(f).Label19->setText("note d'avant");
     const auto avant = aspects(f);
     ImprimanteEspion espion(f, false);
     banc.imprimante.remplacante = &espion;
@@ -292,8 +293,8 @@ TEST_F(ImpressionEspionnee, DialogueRefuseRienNeChange) {
     EXPECT_EQ(espion.parent_, &f);
     compare(avant, aspects(f), true);
     EXPECT_TRUE(f.isVisible());
-    EXPECT_FALSE(f.PR);
-    EXPECT_EQ(f.Label19->text(), "note d'avant");
+    EXPECT_FALSE(f.mode_impression());
+    EXPECT_EQ(ui(f).Label19->text(), "note d'avant");
 }
 
 TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
@@ -316,14 +317,14 @@ TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
 
     compare(avant, aspects(f));
     EXPECT_TRUE(f.isVisible());
-    EXPECT_FALSE(f.PR);
-    EXPECT_TRUE(f.Image4->isHidden());
-    for (QWidget* w :
-         {static_cast<QWidget*>(f.Image1), static_cast<QWidget*>(f.Image2), static_cast<QWidget*>(f.Image3)})
+    EXPECT_FALSE(f.mode_impression());
+    EXPECT_TRUE(ui(f).Image4->isHidden());
+    for (QWidget* w : {static_cast<QWidget*>(ui(f).Image1), static_cast<QWidget*>(ui(f).Image2),
+                       static_cast<QWidget*>(ui(f).Image3)})
         EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(QGuiApplication::quitOnLastWindowClosed(), quitte);
     // The note stays until the next printout.
-    EXPECT_EQ(texte(f.Label19), "Pour obtenir l'heure locale veuillez ajouter 1 heure.");
+    EXPECT_EQ(texte(ui(f).Label19), "Pour obtenir l'heure locale veuillez ajouter 1 heure.");
 
     // A second printout finds the same screen look to restore, and asks the system's zone afresh.
     {
@@ -333,9 +334,9 @@ TEST_F(ImpressionEspionnee, PagePapierPuisEcranRetrouve) {
         EXPECT_EQ(espion.pendant.note, "Pour obtenir l'heure locale veuillez retirer 5 heures.");
     }
     // A page whose instant cannot be written has no time to convert, and no note.
-    f.Date[2]->setText("1E30");
+    ui(f).Date[2]->setText("1E30");
     EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
-    EXPECT_EQ(texte(f.Label9).find(" à "), std::string::npos) << texte(f.Label9);
+    EXPECT_EQ(texte(ui(f).Label9).find(" à "), std::string::npos) << texte(ui(f).Label9);
     EXPECT_EQ(espion.pendant.note, "");
 }
 
@@ -348,8 +349,8 @@ TEST_F(ImpressionEspionnee, ImpressionRateeRendLEcranQuandMeme) {
         EXPECT_EQ(espion.pages, 1);
         compare(avant, aspects(f));
         EXPECT_TRUE(f.isVisible());
-        EXPECT_FALSE(f.PR);
-        EXPECT_TRUE(f.Image4->isHidden());
+        EXPECT_FALSE(f.mode_impression());
+        EXPECT_TRUE(ui(f).Image4->isHidden());
     }
     // A PDF file that cannot be written.
     ImprimantePdf impossible("/repertoire-absent/sous-repertoire/page.pdf");
@@ -377,7 +378,7 @@ TEST(ImpressionFenetre, DialogueAnnuleRienNeChange) {
     ImprimanteSysteme systeme;
     banc.imprimante.remplacante = &systeme;
     const auto avant = aspects(f);
-    const std::string ligne9 = texte(f.Label9);
+    const std::string ligne9 = texte(ui(f).Label9);
     bool vu = false;
     QTimer::singleShot(0, [&] {
         auto* dialogue = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
@@ -386,13 +387,13 @@ TEST(ImpressionFenetre, DialogueAnnuleRienNeChange) {
             dialogue->reject();
         }
     });
-    QTest::mouseClick(f.Command5, Qt::LeftButton);
+    QTest::mouseClick(ui(f).Command5, Qt::LeftButton);
     EXPECT_TRUE(vu) << "the print dialog did not open";
     compare(avant, aspects(f), true);
-    EXPECT_EQ(texte(f.Label9), ligne9);
-    EXPECT_FALSE(f.PR);
+    EXPECT_EQ(texte(ui(f).Label9), ligne9);
+    EXPECT_FALSE(f.mode_impression());
     EXPECT_TRUE(f.isVisible());
-    EXPECT_TRUE(f.Image4->isHidden());
+    EXPECT_TRUE(ui(f).Image4->isHidden());
 }
 
 TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
@@ -413,7 +414,7 @@ TEST(ImpressionFenetre, AProposDepuisLaFenetre) {
         EXPECT_TRUE(boite->isVisible());
         QTest::mouseClick(boite->command1(), Qt::LeftButton);
     });
-    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    QTest::mouseClick(ui(f).Command4, Qt::LeftButton);
     EXPECT_TRUE(vu) << "the About box did not open";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     ASSERT_EQ(banc.navigateur.adresses.size(), 2u);

@@ -26,10 +26,10 @@ struct Lieu : ::testing::Test {
     PosLune& f = *banc.fenetre;
     void SetUp() override { f.demarre(); }
     void place(const char* lat0, const char* lat1, const char* lon0, const char* lon1) {
-        f.TLat[0]->setText(QString::fromUtf8(lat0));
-        f.TLat[1]->setText(QString::fromUtf8(lat1));
-        f.TLon[0]->setText(QString::fromUtf8(lon0));
-        f.TLon[1]->setText(QString::fromUtf8(lon1));
+        ui(f).TLat[0]->setText(QString::fromUtf8(lat0));
+        ui(f).TLat[1]->setText(QString::fromUtf8(lat1));
+        ui(f).TLon[0]->setText(QString::fromUtf8(lon0));
+        ui(f).TLon[1]->setText(QString::fromUtf8(lon1));
     }
 };
 
@@ -37,30 +37,30 @@ struct Lieu : ::testing::Test {
 
 TEST_F(Lieu, UneFrappeRelanceLaRechercheUneFois) {
     QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
-    QTest::keyClick(f.TLat[1], Qt::Key_5);
-    EXPECT_EQ(texte(f.TLat[1]), "525");
+    QTest::keyClick(ui(f).TLat[1], Qt::Key_5);
+    EXPECT_EQ(texte(ui(f).TLat[1]), "525");
     EXPECT_EQ(recherches.count(), 1);
-    EXPECT_FLOAT_EQ(f.Lat, static_cast<float>(48 + 525.0 / 60));
-    QTest::keyClick(f.TLat[1], Qt::Key_Backspace);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, static_cast<float>(48 + 525.0 / 60));
+    QTest::keyClick(ui(f).TLat[1], Qt::Key_Backspace);
     EXPECT_EQ(recherches.count(), 2);
-    QTest::mouseClick(f.Option1[1], Qt::LeftButton);
-    EXPECT_TRUE(f.Option1[1]->isChecked());
+    QTest::mouseClick(ui(f).Option1[1], Qt::LeftButton);
+    EXPECT_TRUE(ui(f).Option1[1]->isChecked());
     EXPECT_EQ(recherches.count(), 3);
-    EXPECT_FLOAT_EQ(f.Lat, -48.866665f);
-    QTest::mouseClick(f.Option2[1], Qt::LeftButton);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, -48.866665f);
+    QTest::mouseClick(ui(f).Option2[1], Qt::LeftButton);
     EXPECT_EQ(recherches.count(), 4);
-    EXPECT_FLOAT_EQ(f.Lon, 2.3333333f);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lon, 2.3333333f);
 }
 
 TEST_F(Lieu, LaRechercheDuModeChoisiPrendLInstantTape) {
     f.bascule_mode();
-    f.Date[0]->setText("1");
-    f.Date[1]->setText("3");
-    f.Date[2]->setText("2024");
-    QTest::keyClick(f.TLon[1], Qt::Key_1);
-    EXPECT_EQ(f.instant().an, 2024);
-    EXPECT_EQ(f.instant().mois, 3);
-    EXPECT_EQ(f.instant().jour, 1);
+    ui(f).Date[0]->setText("1");
+    ui(f).Date[1]->setText("3");
+    ui(f).Date[2]->setText("2024");
+    QTest::keyClick(ui(f).TLon[1], Qt::Key_1);
+    EXPECT_EQ(f.releve().lever_coucher->saisi.an, 2024);
+    EXPECT_EQ(f.releve().lever_coucher->saisi.mois, 3);
+    EXPECT_EQ(f.releve().lever_coucher->saisi.jour, 1);
 }
 
 TEST_F(Lieu, LectureDesChampsEtDesHemispheres) {
@@ -76,35 +76,36 @@ TEST_F(Lieu, LectureDesChampsEtDesHemispheres) {
                          Cas{"90", "", "abc", "", true, true, 90.0f, -0.0f},
                          Cas{" 4 8 ", "52,5", "2.5", "1e1", true, true, static_cast<float>(48 + 52.5 / 60),
                              static_cast<float>(-(2.5 + 10.0 / 60))}}) {
-        f.Option1[c.nord ? 0 : 1]->click();
-        f.Option2[c.est ? 0 : 1]->click();
+        ui(f).Option1[c.nord ? 0 : 1]->click();
+        ui(f).Option2[c.est ? 0 : 1]->click();
         place(c.lat0, c.lat1, c.lon0, c.lon1);
-        EXPECT_FLOAT_EQ(f.Lat, c.lat) << c.lat0 << " " << c.lat1;
-        EXPECT_FLOAT_EQ(f.Lon, c.lon) << c.lon0 << " " << c.lon1;
+        EXPECT_FLOAT_EQ(f.releve().lieu->Lat, c.lat) << c.lat0 << " " << c.lat1;
+        EXPECT_FLOAT_EQ(f.releve().lieu->Lon, c.lon) << c.lon0 << " " << c.lon1;
     }
 }
 
 TEST_F(Lieu, LieuImpossibleATenirGardeLeLieuPrecedent) {
     f.tick();
-    const std::string lever = texte(f.Label18[0]), coucher = texte(f.Label18[1]), hauteur = texte(f.Label12);
+    const std::string lever = texte(ui(f).Label18[0]), coucher = texte(ui(f).Label18[1]),
+                      hauteur = texte(ui(f).Label12);
     place("1E999", "52", "2", "20");
-    EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
-    EXPECT_EQ(texte(f.Label18[0]), lever);
-    EXPECT_EQ(texte(f.Label18[1]), coucher);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f);
+    EXPECT_EQ(texte(ui(f).Label18[0]), lever);
+    EXPECT_EQ(texte(ui(f).Label18[1]), coucher);
     f.tick();
-    EXPECT_EQ(texte(f.Label12), hauteur);
-    EXPECT_NE(texte(f.Label14), lignes_topocentriques_absentes().Label14);
+    EXPECT_EQ(texte(ui(f).Label12), hauteur);
+    EXPECT_NE(texte(ui(f).Label14), lignes_topocentriques_absentes().distance);
     // Only the field that cannot be held keeps its value: the minutes still apply.
     place("1E999", "0", "2", "20");
-    EXPECT_FLOAT_EQ(f.Lat, 48.0f);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.0f);
     place("48", "52", "2", "20");
-    EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f);
 }
 
 TEST_F(Lieu, QuitterPuisRelancerRestaureLeLieu) {
     place("33", "", "70", "15");
-    f.Option1[1]->click();
-    f.Option2[1]->click();
+    ui(f).Option1[1]->click();
+    ui(f).Option2[1]->click();
     banc.relance();
     const MagasinIni relu(banc.config.chemin_ini());
     EXPECT_EQ(relu.lit("Coord", "Lat1"), "");
@@ -114,24 +115,24 @@ TEST_F(Lieu, QuitterPuisRelancerRestaureLeLieu) {
     QSignalSpy recherches(&g, &PosLune::rechercheLeverCoucher);
     g.demarre();
     EXPECT_EQ(recherches.count(), 1);
-    EXPECT_EQ(texte(g.TLat[0]), "33");
-    EXPECT_EQ(texte(g.TLat[1]), ""); // the emptied minutes stay empty and read 0
-    EXPECT_EQ(texte(g.TLon[0]), "70");
-    EXPECT_EQ(texte(g.TLon[1]), "15");
-    EXPECT_TRUE(g.Option1[1]->isChecked());
-    EXPECT_TRUE(g.Option2[1]->isChecked());
-    EXPECT_FLOAT_EQ(g.Lat, -33.0f);
-    EXPECT_FLOAT_EQ(g.Lon, 70.25f);
+    EXPECT_EQ(texte(ui(g).TLat[0]), "33");
+    EXPECT_EQ(texte(ui(g).TLat[1]), ""); // the emptied minutes stay empty and read 0
+    EXPECT_EQ(texte(ui(g).TLon[0]), "70");
+    EXPECT_EQ(texte(ui(g).TLon[1]), "15");
+    EXPECT_TRUE(ui(g).Option1[1]->isChecked());
+    EXPECT_TRUE(ui(g).Option2[1]->isChecked());
+    EXPECT_FLOAT_EQ(g.releve().lieu->Lat, -33.0f);
+    EXPECT_FLOAT_EQ(g.releve().lieu->Lon, 70.25f);
 }
 
 TEST_F(Lieu, TextesAvecVirgulesRestauresTelsQuels) {
     place("48,5", "1,2,3", " 2 ", "\"20\"");
     banc.relance();
     banc.fenetre->demarre();
-    EXPECT_EQ(texte(banc.fenetre->TLat[0]), "48,5");
-    EXPECT_EQ(texte(banc.fenetre->TLat[1]), "1,2,3");
-    EXPECT_EQ(texte(banc.fenetre->TLon[0]), " 2 ");
-    EXPECT_EQ(texte(banc.fenetre->TLon[1]), "\"20\"");
+    EXPECT_EQ(texte(ui(*banc.fenetre).TLat[0]), "48,5");
+    EXPECT_EQ(texte(ui(*banc.fenetre).TLat[1]), "1,2,3");
+    EXPECT_EQ(texte(ui(*banc.fenetre).TLon[0]), " 2 ");
+    EXPECT_EQ(texte(ui(*banc.fenetre).TLon[1]), "\"20\"");
 }
 
 TEST(LieuMagasinAbime, DemarreSansPlantage) {
@@ -155,11 +156,11 @@ TEST(LieuMagasinAbime, DemarreSansPlantage) {
         banc.ouvre();
         PosLune& f = *banc.fenetre;
         f.demarre();
-        EXPECT_EQ(texte(f.TLat[0]), c.lat0);
-        EXPECT_EQ(texte(f.TLat[1]), c.lat1);
-        EXPECT_EQ(f.Option1[0]->isChecked(), c.nord);
-        EXPECT_EQ(f.Option2[0]->isChecked(), c.est);
-        EXPECT_EQ(f.Label17[0]->property("Tag").toString(), QStringLiteral("OK"));
+        EXPECT_EQ(texte(ui(f).TLat[0]), c.lat0);
+        EXPECT_EQ(texte(ui(f).TLat[1]), c.lat1);
+        EXPECT_EQ(ui(f).Option1[0]->isChecked(), c.nord);
+        EXPECT_EQ(ui(f).Option2[0]->isChecked(), c.est);
+        EXPECT_EQ(f.demarrage_termine(), true);
         f.tick();
     }
 }
@@ -170,17 +171,17 @@ TEST(LieuMagasinAbime, TexteNonNumeriqueLuCommeZero) {
     banc.reglages = std::make_unique<MagasinIni>(banc.config.chemin_ini());
     banc.ouvre();
     banc.fenetre->demarre();
-    EXPECT_FLOAT_EQ(banc.fenetre->Lat, 0.5f);
-    EXPECT_FLOAT_EQ(banc.fenetre->Lon, -0.0f);
+    EXPECT_FLOAT_EQ(banc.fenetre->releve().lieu->Lat, 0.5f);
+    EXPECT_FLOAT_EQ(banc.fenetre->releve().lieu->Lon, -0.0f);
 }
 
 TEST_F(Lieu, LaRechercheSuitLeNouveauLieu) {
-    const std::string lever_paris = texte(f.Label18[0]);
+    const std::string lever_paris = texte(ui(f).Label18[0]);
     place("40", "43", "74", "0");
-    f.Option2[1]->click(); // New York
-    EXPECT_NE(texte(f.Label18[0]), lever_paris);
-    EXPECT_EQ(texte(f.Label18[0]).rfind("Lever: 07/12/2026 à ", 0), 0u) << texte(f.Label18[0]);
+    ui(f).Option2[1]->click(); // New York
+    EXPECT_NE(texte(ui(f).Label18[0]), lever_paris);
+    EXPECT_EQ(texte(ui(f).Label18[0]).rfind("Lever: 07/12/2026 à ", 0), 0u) << texte(ui(f).Label18[0]);
     place("48", "52", "2", "20");
-    f.Option2[0]->click();
-    EXPECT_EQ(texte(f.Label18[0]), lever_paris);
+    ui(f).Option2[0]->click();
+    EXPECT_EQ(texte(ui(f).Label18[0]), lever_paris);
 }

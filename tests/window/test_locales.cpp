@@ -67,36 +67,36 @@ TEST_P(LieuFractionnaire, TapeEtRestaureSousLaLocaleLuCommeParLeRapport) {
     // 12° 30′ N, 2° 20.25′ E, typed.
     Banc banc(tu_de(2026, 12, 8, 19, 0, 0), 60, c.marque);
     banc.fenetre->demarre();
-    tape(banc.fenetre->TLat[0], c.lat0);
-    tape(banc.fenetre->TLat[1], "0");
-    tape(banc.fenetre->TLon[0], "2");
-    tape(banc.fenetre->TLon[1], c.lon1);
+    tape(ui(*banc.fenetre).TLat[0], c.lat0);
+    tape(ui(*banc.fenetre).TLat[1], "0");
+    tape(ui(*banc.fenetre).TLon[0], "2");
+    tape(ui(*banc.fenetre).TLon[1], c.lon1);
     const float lat = 12.5f;
     const auto lon = static_cast<float>(-(2 + 20.25 / 60));
-    EXPECT_FLOAT_EQ(banc.fenetre->Lat, lat);
-    EXPECT_FLOAT_EQ(banc.fenetre->Lon, lon);
-    EXPECT_EQ(banc.fenetre->Label17[0]->toolTip(), "12° 30′ N, 2° 20′ E");
+    EXPECT_FLOAT_EQ(banc.fenetre->releve().lieu->Lat, lat);
+    EXPECT_FLOAT_EQ(banc.fenetre->releve().lieu->Lon, lon);
+    EXPECT_EQ(ui(*banc.fenetre).Label17[0]->toolTip(), "12° 30′ N, 2° 20′ E");
 
     // Saved on quitting, restored at the next start as typed, and read the same.
     banc.relance(c.marque);
     PosLune& f = *banc.fenetre;
     f.demarre();
-    EXPECT_EQ(texte(f.TLat[0]), c.lat0);
-    EXPECT_EQ(texte(f.TLon[1]), c.lon1);
-    EXPECT_FLOAT_EQ(f.Lat, lat);
-    EXPECT_FLOAT_EQ(f.Lon, lon);
+    EXPECT_EQ(texte(ui(f).TLat[0]), c.lat0);
+    EXPECT_EQ(texte(ui(f).TLon[1]), c.lon1);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, lat);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lon, lon);
 
     f.bascule_mode();
     const std::array<const char*, 6> instant{"8", "12", "2026", "19", "0", "0"};
     for (int i = 0; i < 3; ++i) {
-        f.Date[i]->setText(instant[i]);
-        f.Heure[i]->setText(instant[i + 3]);
+        ui(f).Date[i]->setText(instant[i]);
+        ui(f).Heure[i]->setText(instant[i + 3]);
     }
     f.calcul();
     QClipboard* presse_papiers = QGuiApplication::clipboard();
     presse_papiers->clear();
-    ASSERT_EQ(QApplication::focusWidget(), f.dummy);
-    QTest::keyClick(f.dummy, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), ui(f).dummy);
+    QTest::keyClick(ui(f).dummy, Qt::Key_C, Qt::ControlModifier);
     const QString copie = presse_papiers->text();
     ASSERT_EQ(copie.count('\n'), 22) << copie.toStdString();
     const QRegularExpression distance(QStringLiteral("Distance terre - Lune = \\d+%1\\d+ kms").arg(c.marque));

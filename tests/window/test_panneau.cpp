@@ -42,7 +42,7 @@ std::int64_t secondes_de(const std::string& ligne) {
 std::array<std::string, 5> lignes(const PosLune& f) {
     std::array<std::string, 5> l;
     for (int i = 0; i < 5; ++i)
-        l[i] = texte(f.LabPhase[i]);
+        l[i] = texte(ui(f).LabPhase[i]);
     return l;
 }
 
@@ -56,10 +56,10 @@ struct Panneau : ::testing::Test {
 
 TEST_F(Panneau, LignesDu1erMars2024AuDemarrage) {
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
-    EXPECT_EQ(texte(f.Label10[0]),
+    EXPECT_EQ(texte(ui(f).Label10[0]),
               "Les heures sont en temps universel, la différence avec le temps terrestre "
               "dynamique (TDT ou TT) est, en 2024, de 90.36 secondes.");
-    EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2024).jours);
+    EXPECT_FLOAT_EQ(f.delta_t(), calcule_delta_t(2024).jours);
 }
 
 TEST_F(Panneau, CalculDu1erMars2024) {
@@ -67,25 +67,25 @@ TEST_F(Panneau, CalculDu1erMars2024) {
     PosLune& g = *autre.fenetre;
     g.demarre();
     g.bascule_mode();
-    g.Date[0]->setText("1");
-    g.Date[1]->setText("3");
-    g.Date[2]->setText("2024");
-    g.Heure[0]->setText("0");
-    g.Heure[1]->setText("0");
-    g.Heure[2]->setText("0");
+    ui(g).Date[0]->setText("1");
+    ui(g).Date[1]->setText("3");
+    ui(g).Date[2]->setText("2024");
+    ui(g).Heure[0]->setText("0");
+    ui(g).Heure[1]->setText("0");
+    ui(g).Heure[2]->setText("0");
     g.calcul();
     EXPECT_EQ(lignes(g), lignes_1_mars_2024);
 }
 
 TEST_F(Panneau, UnPasDeChaqueCote) {
-    QTest::mouseClick(f.Image3, Qt::LeftButton);
+    QTest::mouseClick(ui(f).Image3, Qt::LeftButton);
     EXPECT_EQ(f.reference_phases(), DateHeure::depuis_calendrier(2024, 3, 31));
-    EXPECT_EQ(texte(f.LabPhase[0]), "Nouvelle Lune le: 10/3/2024 à 09:00:02 T.U");
-    QTest::mouseClick(f.Image2, Qt::LeftButton);
+    EXPECT_EQ(texte(ui(f).LabPhase[0]), "Nouvelle Lune le: 10/3/2024 à 09:00:02 T.U");
+    QTest::mouseClick(ui(f).Image2, Qt::LeftButton);
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
-    QTest::mouseClick(f.Image2, Qt::LeftButton);
+    QTest::mouseClick(ui(f).Image2, Qt::LeftButton);
     EXPECT_EQ(f.reference_phases(), DateHeure::depuis_calendrier(2024, 1, 31));
-    EXPECT_EQ(texte(f.LabPhase[4]), "Lune suivante le: 9/2/2024 à 22:58:45 T.U");
+    EXPECT_EQ(texte(ui(f).LabPhase[4]), "Lune suivante le: 9/2/2024 à 22:58:45 T.U");
 }
 
 TEST_F(Panneau, CentPasEnAvantCentLunaisonsConsecutives) {
@@ -110,21 +110,21 @@ TEST_F(Panneau, CentPasEnAvantCentLunaisonsConsecutives) {
 
 TEST_F(Panneau, LAnneeDeLaNoticeSuitLePanneau) {
     f.bascule_mode();
-    f.Date[0]->setText("1");
-    f.Date[1]->setText("12");
-    f.Date[2]->setText("2024");
+    ui(f).Date[0]->setText("1");
+    ui(f).Date[1]->setText("12");
+    ui(f).Date[2]->setText("2024");
     f.calcul();
-    EXPECT_NE(texte(f.Label10[0]).find("en 2024, de 90.36 secondes."), std::string::npos);
+    EXPECT_NE(texte(ui(f).Label10[0]).find("en 2024, de 90.36 secondes."), std::string::npos);
     int pas = 0;
     while (f.reference_phases()->annee() == 2024 && pas < 3) {
         f.cycle_suivant();
         ++pas;
     }
     ASSERT_EQ(f.reference_phases()->annee(), 2025);
-    EXPECT_NE(texte(f.Label10[0]).find(", en 2025, de "), std::string::npos) << texte(f.Label10[0]);
-    EXPECT_FLOAT_EQ(f.DeltaT, calcule_delta_t(2025).jours);
+    EXPECT_NE(texte(ui(f).Label10[0]).find(", en 2025, de "), std::string::npos) << texte(ui(f).Label10[0]);
+    EXPECT_FLOAT_EQ(f.delta_t(), calcule_delta_t(2025).jours);
     f.cycle_precedent();
-    EXPECT_NE(texte(f.Label10[0]).find(", en 2024, de "), std::string::npos);
+    EXPECT_NE(texte(ui(f).Label10[0]).find(", en 2024, de "), std::string::npos);
 }
 
 TEST_F(Panneau, LeRetourAuTempsReelGardeLaNoticeDuPanneau) {
@@ -132,13 +132,13 @@ TEST_F(Panneau, LeRetourAuTempsReelGardeLaNoticeDuPanneau) {
     PosLune& g = *banc2026.fenetre;
     g.demarre();
     g.bascule_mode();
-    g.Date[0]->setText("1");
-    g.Date[1]->setText("3");
-    g.Date[2]->setText("2024");
+    ui(g).Date[0]->setText("1");
+    ui(g).Date[1]->setText("3");
+    ui(g).Date[2]->setText("2024");
     g.calcul();
     g.bascule_mode();
-    EXPECT_FLOAT_EQ(g.DeltaT, calcule_delta_t(2026).jours);
-    EXPECT_NE(texte(g.Label10[0]).find(", en 2024, de "), std::string::npos);
+    EXPECT_FLOAT_EQ(g.delta_t(), calcule_delta_t(2026).jours);
+    EXPECT_NE(texte(ui(g).Label10[0]).find(", en 2024, de "), std::string::npos);
     EXPECT_EQ(lignes(g), lignes_1_mars_2024);
 }
 
@@ -151,9 +151,9 @@ TEST_F(Panneau, DoubleClicDeuxPas) {
     const auto double_clic = [&](QWidget* image) {
         QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, image->mapTo(&f, image->rect().center()));
     };
-    double_clic(f.Image3);
+    double_clic(ui(f).Image3);
     EXPECT_EQ(f.reference_phases(), temoin.fenetre->reference_phases());
-    double_clic(f.Image2);
+    double_clic(ui(f).Image2);
     EXPECT_EQ(lignes(f), lignes_1_mars_2024);
 }
 
@@ -198,26 +198,26 @@ TEST(PanneauApresCalcul, CeluiDeLaDateQueLitLaLigneInstantCommeLeRapport) {
                         Cas{"29", "2", "1900", date(1900, 3, 1)}, Cas{"10", "10", "1582", date(1582, 10, 20)},
                         Cas{"1", "1", "99999", std::nullopt}, Cas{"1", "1", "1E300", std::nullopt}}) {
         const std::string quoi = std::string(c.jour) + "/" + c.mois + "/" + c.an;
-        f.Date[0]->setText("1");
-        f.Date[1]->setText("3");
-        f.Date[2]->setText("1900");
+        ui(f).Date[0]->setText("1");
+        ui(f).Date[1]->setText("3");
+        ui(f).Date[2]->setText("1900");
         f.calcul();
-        ASSERT_NE(texte(f.Label10[0]).find(", en 1900, de 57.00 secondes."), std::string::npos);
-        f.Date[0]->setText(c.jour);
-        f.Date[1]->setText(c.mois);
-        f.Date[2]->setText(c.an);
+        ASSERT_NE(texte(ui(f).Label10[0]).find(", en 1900, de 57.00 secondes."), std::string::npos);
+        ui(f).Date[0]->setText(c.jour);
+        ui(f).Date[1]->setText(c.mois);
+        ui(f).Date[2]->setText(c.an);
         f.calcul();
         const LignesPhases attendu = c.ecrite ? lignes_phases(*c.ecrite, '.') : lignes_phases_absentes();
         EXPECT_EQ(f.reference_phases(), c.ecrite) << quoi;
-        EXPECT_EQ(lignes(f), attendu.LabPhase) << quoi;
-        EXPECT_EQ(texte(f.Label10[0]), attendu.Label10_0) << quoi;
-        std::vector<std::string> six(attendu.LabPhase.begin(), attendu.LabPhase.end());
-        six.push_back(attendu.Label10_0);
+        EXPECT_EQ(lignes(f), attendu.phases) << quoi;
+        EXPECT_EQ(texte(ui(f).Label10[0]), attendu.notice) << quoi;
+        std::vector<std::string> six(attendu.phases.begin(), attendu.phases.end());
+        six.push_back(attendu.notice);
         EXPECT_EQ(panneau_du_rapport(c.jour, c.mois, c.an), six) << quoi;
         if (!c.ecrite) {
             // No date to step from: the arrows leave the "---".
             f.cycle_suivant();
-            EXPECT_EQ(lignes(f), attendu.LabPhase) << quoi;
+            EXPECT_EQ(lignes(f), attendu.phases) << quoi;
         }
     }
 }

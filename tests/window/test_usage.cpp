@@ -102,8 +102,8 @@ struct Usage : ::testing::Test {
         if (f.temps_reel()) f.bascule_mode();
         const std::array<const char*, 6> t{j, m, a, h, mi, s};
         for (int i = 0; i < 3; ++i) {
-            f.Date[i]->setText(t[i]);
-            f.Heure[i]->setText(t[i + 3]);
+            ui(f).Date[i]->setText(t[i]);
+            ui(f).Heure[i]->setText(t[i + 3]);
         }
         f.calcul();
     }
@@ -112,10 +112,10 @@ struct Usage : ::testing::Test {
 } // namespace
 
 TEST_F(Usage, ChaineDeTabulationDepuisLeFocusParqueDansLesDeuxModes) {
-    ASSERT_EQ(focus(), f.dummy);
-    const std::vector<QWidget*> temps_reel{f.TLat[0],  f.TLat[1],    f.Option1[0], f.TLon[0],
-                                           f.TLon[1],  f.Option2[0], f.Image2,     f.Image3,
-                                           f.Command2, f.Command4,   f.Command1,   f.TLat[0]};
+    ASSERT_EQ(focus(), ui(f).dummy);
+    const std::vector<QWidget*> temps_reel{ui(f).TLat[0],  ui(f).TLat[1],    ui(f).Option1[0], ui(f).TLon[0],
+                                           ui(f).TLon[1],  ui(f).Option2[0], ui(f).Image2,     ui(f).Image3,
+                                           ui(f).Command2, ui(f).Command4,   ui(f).Command1,   ui(f).TLat[0]};
     for (QWidget* w : temps_reel) {
         tab();
         ASSERT_EQ(focus(), w) << w->objectName().toStdString() << " expected, got "
@@ -126,23 +126,24 @@ TEST_F(Usage, ChaineDeTabulationDepuisLeFocusParqueDansLesDeuxModes) {
     QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
     tab();
     tab();
-    ASSERT_EQ(focus(), f.Option1[0]);
+    ASSERT_EQ(focus(), ui(f).Option1[0]);
     QTest::keyClick(focus(), Qt::Key_Right);
-    EXPECT_TRUE(f.Option1[1]->isChecked());
-    EXPECT_EQ(focus(), f.Option1[1]);
-    EXPECT_FLOAT_EQ(f.Lat, -48.866665f);
+    EXPECT_TRUE(ui(f).Option1[1]->isChecked());
+    EXPECT_EQ(focus(), ui(f).Option1[1]);
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, -48.866665f);
     EXPECT_EQ(recherches.count(), 1);
     tab();
-    EXPECT_EQ(focus(), f.TLon[0]);
+    EXPECT_EQ(focus(), ui(f).TLon[0]);
     tab(Qt::ShiftModifier);
-    EXPECT_EQ(focus(), f.Option1[1]);
+    EXPECT_EQ(focus(), ui(f).Option1[1]);
 
-    f.Command1->click();
-    ASSERT_EQ(focus(), f.dummy);
-    const std::vector<QWidget*> choisi{f.Date[0],    f.Date[1],  f.Date[2],  f.Heure[0],   f.Heure[1],
-                                       f.Heure[2],   f.Command3, f.Command5, f.TLat[0],    f.TLat[1],
-                                       f.Option1[1], f.TLon[0],  f.TLon[1],  f.Option2[0], f.Image2,
-                                       f.Image3,     f.Command2, f.Command4, f.Command1,   f.Date[0]};
+    ui(f).Command1->click();
+    ASSERT_EQ(focus(), ui(f).dummy);
+    const std::vector<QWidget*> choisi{ui(f).Date[0],  ui(f).Date[1],    ui(f).Date[2],    ui(f).Heure[0],
+                                       ui(f).Heure[1], ui(f).Heure[2],   ui(f).Command3,   ui(f).Command5,
+                                       ui(f).TLat[0],  ui(f).TLat[1],    ui(f).Option1[1], ui(f).TLon[0],
+                                       ui(f).TLon[1],  ui(f).Option2[0], ui(f).Image2,     ui(f).Image3,
+                                       ui(f).Command2, ui(f).Command4,   ui(f).Command1,   ui(f).Date[0]};
     for (QWidget* w : choisi) {
         tab();
         ASSERT_EQ(focus(), w) << w->objectName().toStdString() << " expected, got "
@@ -151,18 +152,18 @@ TEST_F(Usage, ChaineDeTabulationDepuisLeFocusParqueDansLesDeuxModes) {
     // The frame that marks the focus is drawn around the day field, and never around the parked one.
     const auto* cadre = f.findChild<CadreFocus*>();
     ASSERT_NE(cadre, nullptr);
-    EXPECT_EQ(cadre->cible(), f.Date[0]);
+    EXPECT_EQ(cadre->cible(), ui(f).Date[0]);
     EXPECT_TRUE(cadre->visible_autour());
-    EXPECT_TRUE(cadre->geometry().contains(f.Date[0]->geometry().translated(f.Frame1->pos())));
-    f.dummy->setFocus();
+    EXPECT_TRUE(cadre->geometry().contains(ui(f).Date[0]->geometry().translated(ui(f).Frame1->pos())));
+    ui(f).dummy->setFocus();
     EXPECT_FALSE(cadre->visible_autour());
 }
 
 TEST_F(Usage, EntreeDansChaqueChampDInstantCalcule) {
     f.bascule_mode();
     QSignalSpy recherches(&f, &PosLune::rechercheLeverCoucher);
-    const std::array<QLineEdit*, 6> champs{f.Date[0],  f.Date[1],  f.Date[2],
-                                           f.Heure[0], f.Heure[1], f.Heure[2]};
+    const std::array<QLineEdit*, 6> champs{ui(f).Date[0],  ui(f).Date[1],  ui(f).Date[2],
+                                           ui(f).Heure[0], ui(f).Heure[1], ui(f).Heure[2]};
     const std::array<const char*, 6> valeurs{"12", "4", "1992", "3", "4", "5"};
     for (int i = 0; i < 6; ++i) {
         champs[i]->setFocus();
@@ -171,9 +172,9 @@ TEST_F(Usage, EntreeDansChaqueChampDInstantCalcule) {
         QTest::keyClick(champs[i], i == 5 ? Qt::Key_Enter : Qt::Key_Return,
                         i == 5 ? Qt::KeypadModifier : Qt::NoModifier);
         EXPECT_EQ(recherches.count(), i + 1) << i;
-        EXPECT_EQ(focus(), f.dummy);
+        EXPECT_EQ(focus(), ui(f).dummy);
     }
-    EXPECT_EQ(texte(f.Label9), "Instant G.M.T. = 12/04/1992 à 03:04:05");
+    EXPECT_EQ(texte(ui(f).Label9), "Instant G.M.T. = 12/04/1992 à 03:04:05");
 }
 
 // A printer whose dialog is always cancelled: counts how often printing was asked for.
@@ -196,23 +197,23 @@ TEST_F(Usage, RaccourcisImprimerQuitterEtCycles) {
     f.bascule_mode();
     QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(impressions, 1);
-    EXPECT_EQ(f.Command5->toolTip(), "Imprimer");
+    EXPECT_EQ(ui(f).Command5->toolTip(), "Imprimer");
 
     // Page Up / Page Down and the arrows from the keyboard: exactly one lunation each.
     const double depart = f.reference_phases()->jours();
-    const std::string premiere = texte(f.LabPhase[0]);
+    const std::string premiere = texte(ui(f).LabPhase[0]);
     QTest::keyClick(focus(), Qt::Key_PageDown);
     EXPECT_DOUBLE_EQ(f.reference_phases()->jours(), depart + 30);
-    EXPECT_NE(texte(f.LabPhase[0]), premiere);
+    EXPECT_NE(texte(ui(f).LabPhase[0]), premiere);
     QTest::keyClick(focus(), Qt::Key_PageUp);
     EXPECT_DOUBLE_EQ(f.reference_phases()->jours(), depart);
-    EXPECT_EQ(texte(f.LabPhase[0]), premiere);
-    f.Image3->setFocus();
-    QTest::keyClick(f.Image3, Qt::Key_Space);
+    EXPECT_EQ(texte(ui(f).LabPhase[0]), premiere);
+    ui(f).Image3->setFocus();
+    QTest::keyClick(ui(f).Image3, Qt::Key_Space);
     EXPECT_DOUBLE_EQ(f.reference_phases()->jours(), depart + 30);
-    f.Image2->setFocus();
-    QTest::keyClick(f.Image2, Qt::Key_Space);
-    QTest::keyClick(f.Image2, Qt::Key_Return);
+    ui(f).Image2->setFocus();
+    QTest::keyClick(ui(f).Image2, Qt::Key_Space);
+    QTest::keyClick(ui(f).Image2, Qt::Key_Return);
     EXPECT_DOUBLE_EQ(f.reference_phases()->jours(), depart - 30);
 
     QTest::keyClick(&f, Qt::Key_Q, Qt::ControlModifier);
@@ -221,11 +222,11 @@ TEST_F(Usage, RaccourcisImprimerQuitterEtCycles) {
 }
 
 TEST_F(Usage, LaCopieEstLeRapportDuMemeInstantEtDuMemeLieu) {
-    f.TLat[0]->setText("33");
-    f.TLat[1]->setText("52");
-    f.Option1[1]->click();
-    f.TLon[0]->setText("151");
-    f.TLon[1]->setText("12");
+    ui(f).TLat[0]->setText("33");
+    ui(f).TLat[1]->setText("52");
+    ui(f).Option1[1]->click();
+    ui(f).TLon[0]->setText("151");
+    ui(f).TLon[1]->setText("12");
     instant("12", "4", "1992", "0", "0", "0");
 
     // A comma, as the window's.
@@ -238,25 +239,25 @@ TEST_F(Usage, LaCopieEstLeRapportDuMemeInstantEtDuMemeLieu) {
 
     QClipboard* presse_papiers = QGuiApplication::clipboard();
     presse_papiers->clear();
-    ASSERT_EQ(focus(), f.dummy); // the parked focus never holds a copy of its own
+    ASSERT_EQ(focus(), ui(f).dummy); // the parked focus never holds a copy of its own
     QTest::keyClick(focus(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(presse_papiers->text(), attendu);
 
     // A field with a selection copies its selection; without one, the results.
-    f.TLon[0]->setFocus();
-    f.TLon[0]->selectAll();
-    QTest::keyClick(f.TLon[0], Qt::Key_C, Qt::ControlModifier);
+    ui(f).TLon[0]->setFocus();
+    ui(f).TLon[0]->selectAll();
+    QTest::keyClick(ui(f).TLon[0], Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(presse_papiers->text(), "151");
-    f.TLon[0]->deselect();
-    QTest::keyClick(f.TLon[0], Qt::Key_C, Qt::ControlModifier);
+    ui(f).TLon[0]->deselect();
+    QTest::keyClick(ui(f).TLon[0], Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(presse_papiers->text(), attendu);
 
     // The results panel's menu.
     presse_papiers->clear();
-    ASSERT_EQ(f.Frame2->contextMenuPolicy(), Qt::ActionsContextMenu);
-    ASSERT_EQ(f.Frame2->actions().size(), 1);
-    EXPECT_EQ(f.Frame2->actions()[0]->text(), "Copier le relevé");
-    f.Frame2->actions()[0]->trigger();
+    ASSERT_EQ(ui(f).Frame2->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(ui(f).Frame2->actions().size(), 1);
+    EXPECT_EQ(ui(f).Frame2->actions()[0]->text(), "Copier le relevé");
+    ui(f).Frame2->actions()[0]->trigger();
     EXPECT_EQ(presse_papiers->text(), attendu);
 }
 
@@ -264,39 +265,39 @@ TEST_F(Usage, HeuresLocalesDUneDateDHiverDEteEtDUnFuseauALaDemiHeure) {
     const Variable tz("TZ", "Europe/Paris");
     // The 1 March 2024 panel: winter time for every phase of it.
     instant("1", "3", "2024", "12", "0", "0");
-    EXPECT_EQ(infobulle_heure_locale(*f.Label9), "Heure locale : 01/03/2024 à 13:00:00 (UTC+1)");
-    EXPECT_EQ(texte(f.LabPhase[0]), "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
-    EXPECT_EQ(infobulle_heure_locale(*f.LabPhase[0]), "Heure locale : 9/2/2024 à 23:58:45 (UTC+1)");
-    EXPECT_EQ(infobulle_heure_locale(*f.LabPhase[4]), "Heure locale : 10/3/2024 à 10:00:02 (UTC+1)");
+    EXPECT_EQ(bulle(ui(f).Label9), "Heure locale : 01/03/2024 à 13:00:00 (UTC+1)");
+    EXPECT_EQ(texte(ui(f).LabPhase[0]), "Nouvelle Lune le: 9/2/2024 à 22:58:45 T.U");
+    EXPECT_EQ(bulle(ui(f).LabPhase[0]), "Heure locale : 9/2/2024 à 23:58:45 (UTC+1)");
+    EXPECT_EQ(bulle(ui(f).LabPhase[4]), "Heure locale : 10/3/2024 à 10:00:02 (UTC+1)");
     // One lunation on, the last quarter falls after the change to summer time (31 March): each line
     // takes the offset of its own date.
     QTest::keyClick(focus(), Qt::Key_PageDown);
     const QRegularExpression date(R"((\d+/\d+/\d+) à (\d\d):(\d\d):(\d\d))");
-    for (QLabel* l : f.LabPhase) {
+    for (QLabel* l : ui(f).LabPhase) {
         const auto m = date.match(l->text());
         ASSERT_TRUE(m.hasMatch()) << texte(l);
         const QDateTime tu = QDateTime::fromString(m.captured(1) + " " + m.captured(2) + ":" + m.captured(3) +
                                                        ":" + m.captured(4),
                                                    "d/M/yyyy HH:mm:ss");
         const bool ete = QDate(2024, 3, 31) < tu.date();
-        EXPECT_TRUE(infobulle_heure_locale(*l).endsWith(ete ? "(UTC+2)" : "(UTC+1)")) << texte(l);
+        EXPECT_TRUE(bulle(l).endsWith(ete ? "(UTC+2)" : "(UTC+1)")) << texte(l);
     }
     // A summer instant, a minute line, and the tool tip as the user gets it.
     instant("15", "7", "2024", "12", "0", "0");
-    EXPECT_EQ(infobulle_heure_locale(*f.Label9), "Heure locale : 15/07/2024 à 14:00:00 (UTC+2)");
-    const auto lever = QRegularExpression(R"(à (\d\d):(\d\d) )").match(f.Label18[0]->text());
-    ASSERT_TRUE(lever.hasMatch()) << texte(f.Label18[0]);
+    EXPECT_EQ(bulle(ui(f).Label9), "Heure locale : 15/07/2024 à 14:00:00 (UTC+2)");
+    const auto lever = QRegularExpression(R"(à (\d\d):(\d\d) )").match(ui(f).Label18[0]->text());
+    ASSERT_TRUE(lever.hasMatch()) << texte(ui(f).Label18[0]);
     const QTime local = QTime(lever.captured(1).toInt(), lever.captured(2).toInt()).addSecs(7200);
-    EXPECT_TRUE(infobulle_heure_locale(*f.Label18[0]).endsWith(local.toString("HH:mm") + " (UTC+2)"))
-        << texte(f.Label18[0]);
-    QHelpEvent survol(QEvent::ToolTip, QPoint(2, 2), f.Label9->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(f.Label9, &survol);
+    EXPECT_TRUE(bulle(ui(f).Label18[0]).endsWith(local.toString("HH:mm") + " (UTC+2)"))
+        << texte(ui(f).Label18[0]);
+    QHelpEvent survol(QEvent::ToolTip, QPoint(2, 2), ui(f).Label9->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(ui(f).Label9, &survol);
     EXPECT_EQ(QToolTip::text(), "Heure locale : 15/07/2024 à 14:00:00 (UTC+2)");
     QToolTip::hideText();
 
     const Variable inde("TZ", "Asia/Kolkata");
     instant("12", "4", "1992", "0", "0", "0");
-    EXPECT_EQ(infobulle_heure_locale(*f.Label9), "Heure locale : 12/04/1992 à 05:30:00 (UTC+5:30)");
+    EXPECT_EQ(bulle(ui(f).Label9), "Heure locale : 12/04/1992 à 05:30:00 (UTC+5:30)");
 }
 
 TEST_F(Usage, ChampIntenableGardeSaValeurDAvantLaSaisieEtLesAutresChampsAppliquent) {
@@ -310,7 +311,7 @@ TEST_F(Usage, ChampIntenableGardeSaValeurDAvantLaSaisieEtLesAutresChampsApplique
         const char* lieu; // the place then held, and the same place for orbitel-rapport
         const char *latitude, *longitude;
     };
-    const std::array<QLineEdit*, 4> champs{f.TLat[0], f.TLat[1], f.TLon[0], f.TLon[1]};
+    const std::array<QLineEdit*, 4> champs{ui(f).TLat[0], ui(f).TLat[1], ui(f).TLon[0], ui(f).TLon[1]};
     const auto tape = [&](QLineEdit* champ, const char* frappe) {
         champ->setFocus();
         ASSERT_EQ(focus(), champ);
@@ -346,14 +347,14 @@ TEST_F(Usage, ChampIntenableGardeSaValeurDAvantLaSaisieEtLesAutresChampsApplique
         tape(champ, c.frappe);
         EXPECT_EQ(champ->toolTip(), QString::fromUtf8(c.raison));
         EXPECT_EQ(champ->palette().color(QPalette::Text), QColor(204, 0, 0));
-        EXPECT_EQ(f.Label17[0]->toolTip(), "48° 52′ N, 2° 20′ E");
-        EXPECT_FLOAT_EQ(f.Lat, 48.866665f);
-        EXPECT_FLOAT_EQ(f.Lon, -2.3333333f);
+        EXPECT_EQ(ui(f).Label17[0]->toolTip(), "48° 52′ N, 2° 20′ E");
+        EXPECT_FLOAT_EQ(f.releve().lieu->Lat, 48.866665f);
+        EXPECT_FLOAT_EQ(f.releve().lieu->Lon, -2.3333333f);
         f.calcul();
         EXPECT_EQ(copie(), rapport("48:52N", "2:20E"));
 
         tape(champs[static_cast<std::size_t>(c.autre)], c.autre_frappe);
-        EXPECT_EQ(f.Label17[0]->toolTip(), QString::fromUtf8(c.lieu));
+        EXPECT_EQ(ui(f).Label17[0]->toolTip(), QString::fromUtf8(c.lieu));
         EXPECT_EQ(champ->toolTip().isEmpty(), !c.reste_rouge);
         EXPECT_EQ(champs[static_cast<std::size_t>(c.autre)]->toolTip(), "");
         f.calcul();
@@ -373,13 +374,13 @@ TEST(UsageDemarrage, LieuEnregistreIntenableGardeLesAutresChampsEtMarqueLeSien) 
     f.demarre();
     // The minutes that cannot be held keep the first run's 52 (not 0, the empty field read on the
     // way); the other fields and both hemispheres are the saved ones.
-    EXPECT_FLOAT_EQ(f.Lat, static_cast<float>(-(10 + 52.0 / 60)));
-    EXPECT_FLOAT_EQ(f.Lon, 70.25f);
-    EXPECT_EQ(texte(f.TLat[1]), "6000");
-    EXPECT_EQ(f.TLat[1]->toolTip(), "Latitude : 90° au plus");
-    EXPECT_EQ(f.TLat[0]->toolTip(), "");
-    EXPECT_EQ(f.Label17[0]->toolTip(), "10° 52′ S, 70° 15′ O");
-    EXPECT_NE(texte(f.Label18[0]), "Lever: ---");
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lat, static_cast<float>(-(10 + 52.0 / 60)));
+    EXPECT_FLOAT_EQ(f.releve().lieu->Lon, 70.25f);
+    EXPECT_EQ(texte(ui(f).TLat[1]), "6000");
+    EXPECT_EQ(ui(f).TLat[1]->toolTip(), "Latitude : 90° au plus");
+    EXPECT_EQ(ui(f).TLat[0]->toolTip(), "");
+    EXPECT_EQ(ui(f).Label17[0]->toolTip(), "10° 52′ S, 70° 15′ O");
+    EXPECT_NE(texte(ui(f).Label18[0]), "Lever: ---");
 }
 
 TEST(UsageAPropos, RetourAuFocusEtLienQuiEchoueSignale) {
@@ -511,10 +512,11 @@ TEST(UsageImpression, PasDeCurseurNiDeSelectionDansLesChampsDuLieuSurLaPage) {
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     QTemporaryDir dossier;
-    ImpressionPosLune etapes(f);
     const auto page = [&](const QString& nom) {
         ImprimantePdf imprimante(dossier.filePath(nom + ".pdf"));
-        EXPECT_EQ(imprime_fenetre(etapes, imprimante), IssueImpression::imprimee);
+        banc.imprimante.remplacante = &imprimante;
+        EXPECT_EQ(f.imprime(), IssueImpression::imprimee);
+        banc.imprimante.remplacante = nullptr;
         QProcess p;
         p.start(ORBITEL_PDFTOPPM,
                 {"-r", "100", "-png", "-singlefile", dossier.filePath(nom + ".pdf"), dossier.filePath(nom)});
@@ -524,15 +526,15 @@ TEST(UsageImpression, PasDeCurseurNiDeSelectionDansLesChampsDuLieuSurLaPage) {
     // The focus parked, as the compute action leaves it.
     const QImage reference = page("parque");
     ASSERT_FALSE(reference.isNull());
-    EXPECT_EQ(f.focusWidget(), f.dummy);
+    EXPECT_EQ(f.focusWidget(), ui(f).dummy);
 
     // The user was typing the latitude, the caret in the field, part of the minutes selected.
-    f.TLat[0]->setFocus();
-    QTest::keyClick(f.TLat[0], Qt::Key_Home);
-    QTest::keyClick(f.TLat[0], Qt::Key_Right);
-    f.TLat[1]->setSelection(0, 1);
+    ui(f).TLat[0]->setFocus();
+    QTest::keyClick(ui(f).TLat[0], Qt::Key_Home);
+    QTest::keyClick(ui(f).TLat[0], Qt::Key_Right);
+    ui(f).TLat[1]->setSelection(0, 1);
     const QImage en_saisie = page("saisie");
     EXPECT_TRUE(en_saisie == reference) << "the page differs from the one printed with the focus parked";
-    EXPECT_EQ(f.focusWidget(), f.dummy);
-    EXPECT_FALSE(f.TLat[0]->isReadOnly());
+    EXPECT_EQ(f.focusWidget(), ui(f).dummy);
+    EXPECT_FALSE(ui(f).TLat[0]->isReadOnly());
 }
