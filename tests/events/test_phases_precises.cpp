@@ -1,3 +1,4 @@
+#include "events/delta_t.hpp"
 #include "events/phases.hpp"
 #include "events/phases_precises.hpp"
 #include "references.hpp"
@@ -6,6 +7,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <string>
 
 using namespace orbitel;
 using references::nombre;
@@ -24,6 +26,31 @@ TEST(PhasesPrecises, SuiventAstronomyEngine) {
         pire = std::max(pire, std::fabs(trouvees[0].jj - jj));
     }
     std::cout << "phases précises: " << pire * 86400 << " s au plus\n";
+}
+
+// Principal phases from JPL DE405 (apparent longitudes of the Moon and the Sun, as the USNO
+// computes its tables), 1960-2023, in UT with the observed Delta T: within a minute of the instant
+// to the second with the precise Delta T. The default scale (the year's Delta T) is only reported.
+TEST(PhasesPrecises, SuiventDe405) {
+    const auto lignes = references::lit_tsv("de405/phases.tsv");
+    ASSERT_EQ(lignes.size(), 196u);
+    double pire = 0, pire_defaut = 0;
+    int meme_minute = 0;
+    for (const auto& l : lignes) {
+        const double jj = nombre(l[2]);
+        const auto trouvees = phases_precises_entre(jj - 1, jj + 1);
+        ASSERT_EQ(trouvees.size(), 1u) << l[4];
+        EXPECT_EQ(trouvees[0].indice, static_cast<std::int16_t>(nombre(l[0]))) << l[4];
+        EXPECT_NEAR(trouvees[0].jj, jj, 1.0 / 1440) << l[4];
+        pire = std::max(pire, std::fabs(trouvees[0].jj - jj));
+        if (std::round(trouvees[0].jj * 1440) == std::round(nombre(l[3]) * 1440)) ++meme_minute;
+        const auto annee = static_cast<std::int16_t>(nombre(l[4].substr(0, 4)));
+        const auto defaut = phases_entre(jj - 1, jj + 1, calcule_delta_t(annee).jours);
+        ASSERT_EQ(defaut.size(), 1u) << l[4];
+        pire_defaut = std::max(pire_defaut, std::fabs(defaut[0].jj - jj));
+    }
+    std::cout << "DE405: phases précises " << pire * 86400 << " s au plus, par défaut " << pire_defaut * 86400
+              << " s; la même minute " << meme_minute << " fois sur " << lignes.size() << "\n";
 }
 
 // The k-based phase is the panel's phase: jj_phase of a date is jde_phase of its lunation less
