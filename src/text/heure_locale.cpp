@@ -110,6 +110,13 @@ std::string texte_instant_local(InstantTu instant, FormeInstant forme, const Fus
     return t;
 }
 
+std::string texte_temps_universel(const InstantLigne& ligne) {
+    const std::string t = texte_heure_locale(ligne, 0);
+    // The same date and time, without the zone: the prefix and the " (UTC)" replaced.
+    return "Temps universel : " + t.substr(std::string("Heure locale : ").size(),
+                                           t.size() - std::string("Heure locale : ").size() - 6);
+}
+
 std::string texte_heure_locale(const InstantLigne& ligne, int decalage_secondes) {
     const DateHeureTu l = champs_locaux(ligne, decalage_secondes);
     const auto nombre = [&](std::int64_t n) { return ligne.deux_chiffres ? deux(n) : std::to_string(n); };

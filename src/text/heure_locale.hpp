@@ -45,6 +45,10 @@ DateHeureTu champs_locaux(const InstantLigne& ligne, int decalage_secondes);
 // (UTC+2)" (a phase line's " T.U" becomes the offset). "---" where the line writes no date.
 std::string texte_instant_local(InstantTu instant, FormeInstant forme, const Fuseau& zone);
 
+// "Temps universel : 12/04/1992 à 00:00:00": the UT instant a line on the local clock stands for,
+// at the line's precision and date style.
+std::string texte_temps_universel(const InstantLigne& tu);
+
 // "Heure locale : 12/04/1992 à 02:00:00 (UTC+2)": the instant moved by the zone's offset at that
 // date, at the line's own precision and date style (a minute line rounds to the minute).
 std::string texte_heure_locale(const InstantLigne& tu, int decalage_secondes);
