@@ -319,10 +319,9 @@ constexpr LigneAide aide_format[] = {
     {"--format texte", "les 22 lignes de la fenêtre (par défaut ; une ligne vide entre deux instants)"},
     {"--format csv|json", "une ligne (un objet) par instant, nombres non arrondis, point décimal"},
     {"--format ics", "calendrier iCalendar (avec --phases ou --apsides seulement)"}};
-constexpr LigneAide aide_fuseau[] = {
-    {"--fuseau tu|local|±HH:MM",
-     "fuseau des dates et heures lues et écrites : temps universel (par\n"
-     "défaut), heure légale du système, ou décalage fixe ; texte : tu seulement"}};
+constexpr LigneAide aide_fuseau[] = {{"--fuseau tu|local|±HH:MM",
+                                      "fuseau des dates et heures lues et écrites : temps universel (par\n"
+                                      "défaut), heure légale du système, ou décalage fixe"}};
 constexpr LigneAide aide_saisie[] = {
     {"--saisie stricte", "chaque nombre doit être lu en entier et former une date, une heure ou un\n"
                          "lieu valables (par défaut)"},
@@ -436,7 +435,6 @@ Resultat<Demande> lit_demande(const Textes& t) {
         if (!z) return Refus{z.refus()};
         d.zone = *z;
     }
-    const bool tu = d.zone.genre == Zone::Genre::tu;
 
     d.precis = texte(t, Cle::precis).has_value();
 
@@ -472,13 +470,6 @@ Resultat<Demande> lit_demande(const Textes& t) {
     const std::string nom_liste = liste ? std::string(liste->nom) : std::string();
     if (liste && d.forme != Forme::mois) {
         const bool phases = d.forme == Forme::phases;
-        if (d.format == Format::texte && !tu)
-            return incompatibles("--format texte", "--fuseau « " + *fuseau + " »",
-                                 phases
-                                     ? "les lignes du tableau des phases sont en temps universel ; prendre "
-                                       "csv, json ou ics"
-                                     : "les lignes des apsides sont en temps universel ; prendre csv, json "
-                                       "ou ics");
         const auto annee = lit_annee(nom_liste, *texte(t, liste->cle), d.saisie);
         if (!annee) return Refus{annee.refus()};
         (phases ? d.annee_phases : d.annee_apsides) = *annee;
@@ -492,9 +483,6 @@ Resultat<Demande> lit_demande(const Textes& t) {
         d.mois = *m;
         return lit_lieux(t, d);
     }
-    if (d.format == Format::texte && !tu)
-        return incompatibles("--format texte", "--fuseau « " + *fuseau + " »",
-                             "les 22 lignes de la fenêtre sont en temps universel ; prendre csv ou json");
     const auto& du = texte(t, Cle::du);
     const auto& au = texte(t, Cle::au);
     const auto& pas = texte(t, Cle::pas);

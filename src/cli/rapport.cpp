@@ -155,11 +155,8 @@ private:
     // the zone's clock, from its first instant to the first of the next.
     Jour jour_de_rangee(const Rangee& r) const {
         if (!c_.zone) return {jour_julien_0h(r.champs), 1};
-        const double s = r.instant.secondes;
-        const double jour = std::floor((s + c_.zone->decalage(s)) / SecondesParJour);
-        const InstantTu debut = instant_de_l_heure_locale(jour * SecondesParJour, c_.zone);
-        const InstantTu suivant = instant_de_l_heure_locale((jour + 1) * SecondesParJour, c_.zone);
-        return {debut.jour_julien(), (suivant.secondes - debut.secondes) / SecondesParJour};
+        const JourLocal j = jour_local(r.instant, *c_.zone);
+        return {j.jj_debut, j.duree};
     }
 
     void ecrit_bloc() {
@@ -176,14 +173,17 @@ private:
         const auto calcule = [&](std::size_t debut, std::size_t pas) {
             for (std::size_t i = debut; i < n; i += pas) {
                 if (texte)
-                    textes[i] = d_.precis ? releve(bloc_[i].champs, lieu_, marque_, c_.echelle())
-                                          : releve(bloc_[i].champs, lieu_, marque_);
+                    textes[i] = d_.precis || c_.zone
+                                    ? releve(bloc_[i].champs, lieu_, marque_, c_.echelle(), c_.zone)
+                                    : releve(bloc_[i].champs, lieu_, marque_);
                 else
                     lignes[i] = ligne_almanach(bloc_[i].champs, lieu_, jours[i].jj_debut, jours[i].duree,
                                                c_.echelle());
             }
         };
-        if (n > 1 && std::thread::hardware_concurrency() > 1) {
+        // The window's lines in a zone ask it at every instant they write: the zone is not shared
+        // between threads, so those rows are computed on this one.
+        if (n > 1 && std::thread::hardware_concurrency() > 1 && !(texte && c_.zone)) {
             std::thread aide(calcule, 1, 2);
             calcule(0, 2);
             aide.join();

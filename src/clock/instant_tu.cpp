@@ -50,4 +50,12 @@ InstantTu instant_de_l_heure_locale(double secondes_locales, const Fuseau* zone)
     return {zone ? tu_depuis_local(*zone, secondes_locales) : secondes_locales};
 }
 
+JourLocal jour_local(InstantTu instant, const Fuseau& zone) {
+    const double s = instant.secondes;
+    const double jour = std::floor((s + zone.decalage(s)) / SecondesParJour);
+    const InstantTu debut = instant_de_l_heure_locale(jour * SecondesParJour, &zone);
+    const InstantTu suivant = instant_de_l_heure_locale((jour + 1) * SecondesParJour, &zone);
+    return {debut.jour_julien(), (suivant.secondes - debut.secondes) / SecondesParJour};
+}
+
 } // namespace orbitel

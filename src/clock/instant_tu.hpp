@@ -38,4 +38,12 @@ double jour_des_champs(double jour, double mois, double an);
 // reading itself in UT.
 InstantTu instant_de_l_heure_locale(double secondes_locales, const Fuseau* zone);
 
+// The day of the zone's calendar an instant falls on, as the rise and set are searched over it:
+// from its first instant to the first of the next, 23 or 25 hours when the clocks change.
+struct JourLocal {
+    double jj_debut; // Julian day UT of its first instant
+    double duree;    // days
+};
+JourLocal jour_local(InstantTu instant, const Fuseau& zone);
+
 } // namespace orbitel

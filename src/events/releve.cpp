@@ -48,8 +48,12 @@ LeverCoucherJour passages_du_jour(const Instant& saisi, const LeverCoucher& trou
 }
 
 LeverCoucherJour lever_coucher_du_jour(EtatLune& etat, const Instant& instant, const Observateur* lieu,
-                                       EchelleTemps echelle) {
+                                       EchelleTemps echelle, const Fuseau* zone) {
     if (!lieu) return {instant, std::nullopt, std::nullopt};
+    if (zone) {
+        const JourLocal j = jour_local(instant_des_champs(instant), *zone);
+        return passages_du_jour(instant, lever_coucher_entre(etat, j.jj_debut, j.duree, *lieu, echelle));
+    }
     if (echelle == EchelleTemps::universel)
         return passages_du_jour(instant, lever_coucher(etat, instant, *lieu));
     return passages_du_jour(instant, lever_coucher_entre(etat, jour_julien_0h(instant), 1, *lieu, echelle));
@@ -80,30 +84,33 @@ PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference) {
     return p;
 }
 
-std::optional<DateHeure> reference_de_l_instant(InstantTu instant) {
-    // The date of the instant line, its carry of the last half second into the next day included.
+std::optional<DateHeure> reference_de_l_instant(InstantTu instant, const Fuseau* zone) {
+    // The date of the instant line, its carry of the last half second into the next day included;
+    // the zone's offsets are whole seconds, so the local line is the UT one moved by the offset.
+    if (zone && std::isfinite(instant.secondes)) instant.secondes += zone->decalage(instant.secondes);
     const std::optional<DateHeureTu> t = a_la_seconde(instant);
     if (!t || t->an < AnneeMin || t->an > AnneeMax) return std::nullopt;
     return DateHeure::depuis_calendrier(t->an, static_cast<unsigned>(t->mois),
                                         static_cast<unsigned>(t->jour));
 }
 
-std::optional<DateHeure> reference_de_la_position(const PositionLune& position) {
+std::optional<DateHeure> reference_de_la_position(const PositionLune& position, const Fuseau* zone) {
     if (!position.geocentrique) return std::nullopt;
-    return reference_de_l_instant(position.instant);
+    return reference_de_l_instant(position.instant, zone);
 }
 
-Releve calcule_releve(const Instant& instant, const Observateur& lieu, EchelleTemps echelle) {
+Releve calcule_releve(const Instant& instant, const Observateur& lieu, EchelleTemps echelle,
+                      const Fuseau* zone) {
     Releve r;
     r.lieu = lieu;
     EtatLune etat;
     r.position = position_lune(etat, instant, echelle);
     // As the window does: the view from the place right after the position, then the search of the
-    // instant's UT day, here only for a computable instant.
+    // instant's day, here only for a computable instant.
     r.vue = vue_du_lieu(etat, *r.position, &lieu);
     r.lever_coucher =
-        lever_coucher_du_jour(etat, instant, r.position->geocentrique ? &lieu : nullptr, echelle);
-    r.phases = panneau_des_phases(reference_de_la_position(*r.position));
+        lever_coucher_du_jour(etat, instant, r.position->geocentrique ? &lieu : nullptr, echelle, zone);
+    r.phases = panneau_des_phases(reference_de_la_position(*r.position, zone));
     return r;
 }
 

@@ -57,8 +57,8 @@ struct PassageHorizon {
     double azimut;
 };
 
-// The rise and set of the UT day of an instant, each absent when the day has none; both absent when
-// there was no place to search for.
+// The rise and set of the day of an instant (its UT day, or its date on the zone's clock), each
+// absent when the day has none; both absent when there was no place to search for.
 struct LeverCoucherJour {
     Instant saisi; // the instant whose day was searched
     std::optional<PassageHorizon> lever, coucher;
@@ -103,9 +103,11 @@ PositionLune position_lune(EtatLune& etat, const Instant& instant,
 PositionLune position_de_l_etat(const EtatLune& etat, const Instant& instant);
 // The view from the place of the position `etat` holds (position_lune just ran on it).
 VueDuLieu vue_du_lieu(const EtatLune& etat, const PositionLune& position, const Observateur* lieu);
-// The rise and set of the instant's UT day, nothing found without a place.
+// The rise and set of the instant's UT day, nothing found without a place. With a zone, those of
+// the instant's date on the zone's clock, from its first instant to the first of the next.
 LeverCoucherJour lever_coucher_du_jour(EtatLune& etat, const Instant& instant, const Observateur* lieu,
-                                       EchelleTemps echelle = EchelleTemps::universel);
+                                       EchelleTemps echelle = EchelleTemps::universel,
+                                       const Fuseau* zone = nullptr);
 // The rise and set a search found, as the part of the day of `saisi`.
 LeverCoucherJour passages_du_jour(const Instant& saisi, const LeverCoucher& trouves);
 // The panel for a reference date (0 h); its lunation absent outside the years -32767 to 32767.
@@ -115,18 +117,19 @@ PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference);
 // second), at 0 h. A typed 31/2/2025 is written 03/03/2025, 10/10/1582 is 20/10/1582, 23:59:59.7 the
 // next day. Dates before 15 October 1582 are those of the Julian calendar, taken as day, month and
 // year (29/2/1500 is the day after 28/2/1500). nullopt when the line writes no date, or a year beyond
-// -32767 to 32767.
-std::optional<DateHeure> reference_de_l_instant(InstantTu instant);
+// -32767 to 32767. With a zone, the date the line writes on the zone's clock.
+std::optional<DateHeure> reference_de_l_instant(InstantTu instant, const Fuseau* zone = nullptr);
 // The panel's reference date after a position: none when it could not be computed.
-std::optional<DateHeure> reference_de_la_position(const PositionLune& position);
+std::optional<DateHeure> reference_de_la_position(const PositionLune& position, const Fuseau* zone = nullptr);
 
 // Delta T of a year in days, as the phase dates use it; 0 past the years the rule is written for.
 float delta_t_jours(long long annee);
 
 // The whole relevé of an instant and a place, as orbitel-rapport prints it: the position, the view
 // from the place, the rise and set of the day (searched only for a computable instant) and the panel
-// of the date the instant line writes.
+// of the date the instant line writes. With a zone (nullptr: UT) the day and the date are those of
+// the zone's clock.
 Releve calcule_releve(const Instant& instant, const Observateur& lieu,
-                      EchelleTemps echelle = EchelleTemps::universel);
+                      EchelleTemps echelle = EchelleTemps::universel, const Fuseau* zone = nullptr);
 
 } // namespace orbitel

@@ -162,7 +162,7 @@ constexpr Colonne<P> phases[] = {
 };
 
 constexpr Colonne<P> phases_texte[] = {
-    {"", [](const P& p, const C&) { return texte(ligne_phase(p)); }},
+    {"", [](const P& p, const C& c) { return texte(ligne_phase(p, c.zone)); }},
 };
 
 std::string debut_icalendar(const P& p) {
@@ -206,7 +206,7 @@ constexpr Colonne<A> apsides[] = {
 };
 
 constexpr Colonne<A> apsides_texte[] = {
-    {"", [](const A& a, const C&) { return texte(ligne_apside_datee(a)); }},
+    {"", [](const A& a, const C& c) { return texte(ligne_apside_datee(a, c.zone)); }},
 };
 
 constexpr Colonne<A> apsides_icalendar[] = {
@@ -301,8 +301,8 @@ std::string_view nom_apside_table(TypeApside type) {
     return type == TypeApside::perigee ? "perigee" : "apogee";
 }
 
-std::string ligne_apside_datee(const Apside& apside) {
-    return nom_apside(apside) + " le: " + jj_en_texte(apside.jj) + " (" + kilometres(apside) + ")";
+std::string ligne_apside_datee(const Apside& apside, const Fuseau* zone) {
+    return nom_apside(apside) + " le: " + jj_en_texte(apside.jj, zone) + " (" + kilometres(apside) + ")";
 }
 
 std::string nombre_court(double x) {
@@ -362,9 +362,9 @@ std::string_view nom_phase_table(std::int16_t indice) {
     return noms.at(static_cast<std::size_t>(indice));
 }
 
-std::string ligne_phase(const PhaseDatee& phase) {
+std::string ligne_phase(const PhaseDatee& phase, const Fuseau* zone) {
     return std::string(noms_phases.at(static_cast<std::size_t>(phase.indice))) +
-           " le: " + jj_en_texte(phase.jj);
+           " le: " + jj_en_texte(phase.jj, zone);
 }
 
 std::string instant_icalendar(InstantTu instant) {

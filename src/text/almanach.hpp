@@ -66,16 +66,17 @@ std::span<const Colonne<JourLunaire>> colonnes_mois();
 std::string_view nom_apside_table(TypeApside type);
 
 // An apsis as a line in the phase lines' style, the distance to the kilometre:
-// "Périgée le: 4/1/2027 à 08:41:12 T.U (357273 km)".
-std::string ligne_apside_datee(const Apside& apside);
+// "Périgée le: 4/1/2027 à 08:41:12 T.U (357273 km)"; with a zone (nullptr: UT) on its clock,
+// "Périgée le: 4/1/2027 à 09:41:12 (UTC+1) (357273 km)".
+std::string ligne_apside_datee(const Apside& apside, const Fuseau* zone = nullptr);
 
 // The phase names of the tables: "nouvelle_lune", "premier_quartier", "pleine_lune",
 // "dernier_quartier".
 std::string_view nom_phase_table(std::int16_t indice);
 
 // The panel's line for a phase, a new moon always as "Nouvelle Lune":
-// "Pleine Lune le: 24/2/2024 à 12:30:04 T.U".
-std::string ligne_phase(const PhaseDatee& phase);
+// "Pleine Lune le: 24/2/2024 à 12:30:04 T.U"; with a zone on its clock, as jj_en_texte writes it.
+std::string ligne_phase(const PhaseDatee& phase, const Fuseau* zone = nullptr);
 
 // "20270107T203712Z": the instant in UT to the nearest second, on the proleptic Gregorian calendar
 // the iCalendar format is defined on. "" outside the years 0000-9999, which the format cannot write.

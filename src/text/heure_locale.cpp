@@ -4,6 +4,7 @@
 
 #include "clock/calendrier.hpp"
 #include "clock/instant.hpp"
+#include "text/formats.hpp"
 
 namespace orbitel {
 
@@ -70,22 +71,60 @@ std::string texte_decalage(int secondes) {
     return (n > 0 ? "UTC+" : "UTC\u2212") + texte_duree_decalage(n > 0 ? n : -n);
 }
 
-std::string texte_heure_locale(const InstantLigne& ligne, int decalage_secondes) {
+DateHeureTu champs_locaux(const InstantLigne& ligne, int decalage_secondes) {
     const DateHeureTu& tu = ligne.tu;
     std::int64_t jour = numero_du_jour(tu.an, tu.mois, tu.jour);
     std::int64_t s = tu.heures * 3600 + tu.minutes * 60 + tu.secondes + decalage_secondes;
-    // A minute line stays a minute line, even for an offset with seconds in it.
     if (!ligne.avec_secondes) s = (s + 30 - ((s + 30) % 60 + 60) % 60);
     const std::int64_t jours = (s >= 0 ? s : s - 86399) / 86400;
     jour += jours;
     s -= jours * 86400;
     const DateCalendaire d = date_du_jour_julien(static_cast<double>(jour));
+    return {d.an,
+            d.mois,
+            d.jour,
+            static_cast<int>(s / 3600),
+            static_cast<int>(s / 60 % 60),
+            static_cast<int>(s % 60)};
+}
+
+std::string texte_instant_local(InstantTu instant, FormeInstant forme, const Fuseau& zone) {
+    const std::optional<InstantLigne> ligne = instant_ecrit(instant, forme);
+    if (!ligne) return "---";
+    // The zone is asked at the second the line writes (truncated for a phase, else rounded), so that
+    // an instant a hair short of a change of the clocks takes the offset of the time it shows.
+    const double seconde =
+        forme == FormeInstant::phase ? std::floor(instant.secondes) : std::round(instant.secondes);
+    const int decalage = zone.decalage(seconde);
+    const DateHeureTu l = champs_locaux(*ligne, decalage);
+    // The phase lines write their day and month in plain digits, the others on two.
+    const bool phase = forme == FormeInstant::phase;
+    const auto nombre = [&](std::int64_t n) { return phase ? std::to_string(n) : deux(n); };
+    std::string t = nombre(l.jour);
+    ((t += '/') += nombre(l.mois)) += '/';
+    t += phase ? std::to_string(l.an) : texte_nombre(static_cast<double>(l.an));
+    t += " à ";
+    (((t += deux(l.heures)) += ':') += deux(l.minutes));
+    if (ligne->avec_secondes) (t += ':') += deux(l.secondes);
+    ((t += " (") += texte_decalage(decalage)) += ')';
+    return t;
+}
+
+std::string texte_temps_universel(const InstantLigne& ligne) {
+    const std::string t = texte_heure_locale(ligne, 0);
+    // The same date and time, without the zone: the prefix and the " (UTC)" replaced.
+    return "Temps universel : " + t.substr(std::string("Heure locale : ").size(),
+                                           t.size() - std::string("Heure locale : ").size() - 6);
+}
+
+std::string texte_heure_locale(const InstantLigne& ligne, int decalage_secondes) {
+    const DateHeureTu l = champs_locaux(ligne, decalage_secondes);
     const auto nombre = [&](std::int64_t n) { return ligne.deux_chiffres ? deux(n) : std::to_string(n); };
     std::string t = "Heure locale : ";
-    ((t += nombre(d.jour)) += '/') += nombre(d.mois);
-    ((t += '/') += std::to_string(d.an)) += " à ";
-    ((t += deux(s / 3600)) += ':') += deux(s / 60 % 60);
-    if (ligne.avec_secondes) (t += ':') += deux(s % 60);
+    ((t += nombre(l.jour)) += '/') += nombre(l.mois);
+    ((t += '/') += std::to_string(l.an)) += " à ";
+    ((t += deux(l.heures)) += ':') += deux(l.minutes);
+    if (ligne.avec_secondes) (t += ':') += deux(l.secondes);
     ((t += " (") += texte_decalage(decalage_secondes)) += ')';
     return t;
 }

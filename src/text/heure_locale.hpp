@@ -4,6 +4,7 @@
 #include <string>
 
 #include "clock/calendrier.hpp"
+#include "clock/fuseau.hpp"
 #include "clock/instant_tu.hpp"
 
 namespace orbitel {
@@ -34,6 +35,19 @@ std::string texte_decalage(int secondes);
 // The size of an offset (seconds, not negative) as texte_decalage writes it, without "UTC" and
 // sign: "2", "5:30", "0:09:21".
 std::string texte_duree_decalage(long long secondes);
+
+// The date and time a line writes, moved by an offset in seconds: the zone's wall clock. A minute
+// line stays a minute line (rounded to the minute) even for an offset with seconds in it.
+DateHeureTu champs_locaux(const InstantLigne& ligne, int decalage_secondes);
+
+// The instant as a line of that form writes it on the zone's clock, with the offset in force at the
+// instant: "12/04/1992 à 02:00:00 (UTC+2)", "12/04/1992 à 15:05 (UTC+2)", "24/2/2024 à 14:30:04
+// (UTC+2)" (a phase line's " T.U" becomes the offset). "---" where the line writes no date.
+std::string texte_instant_local(InstantTu instant, FormeInstant forme, const Fuseau& zone);
+
+// "Temps universel : 12/04/1992 à 00:00:00": the UT instant a line on the local clock stands for,
+// at the line's precision and date style.
+std::string texte_temps_universel(const InstantLigne& tu);
 
 // "Heure locale : 12/04/1992 à 02:00:00 (UTC+2)": the instant moved by the zone's offset at that
 // date, at the line's own precision and date style (a minute line rounds to the minute).

@@ -4,6 +4,7 @@
 
 #include "ephemeris/moteur.hpp"
 #include "text/formats.hpp"
+#include "text/heure_locale.hpp"
 
 namespace orbitel {
 
@@ -28,10 +29,11 @@ std::string ligne_absente(std::string_view libelle) {
     return std::string(libelle) + "---";
 }
 
-LignesGeocentriques lignes_geocentriques(const PositionLune& position, char marque) {
+LignesGeocentriques lignes_geocentriques(const PositionLune& position, char marque, const Fuseau* zone) {
     LignesGeocentriques l;
+    const std::string libelle = zone ? "Instant (heure locale) = " : "Instant G.M.T. = ";
     if (!position.geocentrique) {
-        l.instant = "Instant G.M.T. = instant non calculable";
+        l.instant = libelle + "instant non calculable";
         l.longitude = ligne_absente("Longitude = ");
         l.latitude = ligne_absente("Latitude = ");
         l.distance = ligne_absente("Distance terre - Lune = ");
@@ -44,7 +46,8 @@ LignesGeocentriques lignes_geocentriques(const PositionLune& position, char marq
     }
     const Geocentrique& g = *position.geocentrique;
 
-    l.instant = "Instant G.M.T. = " + texte_date(position.instant, true);
+    l.instant = libelle + (zone ? texte_instant_local(position.instant, FormeInstant::seconde, *zone)
+                                : texte_date(position.instant, true));
 
     // The longitude itself stays unreduced for the computations; the line shows it in [0, 360).
     double longitude = g.longitude * Rad;

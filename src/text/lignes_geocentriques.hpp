@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "clock/fuseau.hpp"
 #include "events/releve.hpp"
 
 namespace orbitel {
@@ -20,8 +21,10 @@ struct LignesGeocentriques {
     std::string phase;
 };
 
-// The lines of a position; the "---" forms when it could not be computed.
-LignesGeocentriques lignes_geocentriques(const PositionLune& position, char marque);
+// The lines of a position; the "---" forms when it could not be computed. With a zone (nullptr:
+// UT) the instant line is "Instant (heure locale) = 12/04/1992 à 02:00:00 (UTC+2)".
+LignesGeocentriques lignes_geocentriques(const PositionLune& position, char marque,
+                                         const Fuseau* zone = nullptr);
 
 // The form of a line when its value cannot be computed: "Longitude = ---".
 std::string ligne_absente(std::string_view libelle);

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "clock/fuseau.hpp"
 #include "events/releve.hpp"
 
 namespace orbitel {
@@ -10,7 +11,9 @@ struct LignesLeverCoucher {
     std::string lever;
     std::string coucher;
 };
-LignesLeverCoucher lignes_lever_coucher(const LeverCoucherJour& jour, char marque);
+// With a zone (nullptr: UT): "Lever: 12/04/1992 à 15:05 (UTC+2) ( Az = 073,4°)".
+LignesLeverCoucher lignes_lever_coucher(const LeverCoucherJour& jour, char marque,
+                                        const Fuseau* zone = nullptr);
 
 // "Lever: ---" and "Coucher: ---": no place, or an instant that cannot be computed.
 LignesLeverCoucher lignes_lever_coucher_absentes();

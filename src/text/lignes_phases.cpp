@@ -32,8 +32,9 @@ std::string calcule_phase(PhaseLune& etat, std::int16_t indice, const DateHeure&
     return jj_en_texte(jj_phase(etat, indice, reference, DeltaT));
 }
 
-std::string notice_delta_t(std::int16_t annee, double secondes, char marque) {
-    return "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT) "
+std::string notice_delta_t(std::int16_t annee, double secondes, char marque, bool heure_locale) {
+    return std::string("Les heures sont en ") + (heure_locale ? "heure locale" : "temps universel") +
+           ", la différence avec le temps terrestre dynamique (TDT ou TT) "
            "est, en " +
            std::to_string(annee) + ", de " + texte_image(secondes, "00.00", marque) + " secondes.";
 }
@@ -60,6 +61,12 @@ std::string jj_en_texte(double jj) {
     return s;
 }
 
+std::string jj_en_texte(double jj, const Fuseau* zone) {
+    if (!zone) return jj_en_texte(jj);
+    if (!std::isfinite(jj)) throw std::domain_error("jour julien non fini");
+    return texte_instant_local(InstantTu::du_jour_julien(jj), FormeInstant::phase, *zone);
+}
+
 LignesPhases lignes_phases_absentes() {
     LignesPhases l;
     l.phases.fill("---");
@@ -67,16 +74,16 @@ LignesPhases lignes_phases_absentes() {
     return l;
 }
 
-LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque) {
+LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque, const Fuseau* zone) {
     if (!panneau.lunaison) return lignes_phases_absentes();
     const Lunaison& lunaison = *panneau.lunaison;
     LignesPhases l;
-    l.notice = notice_delta_t(lunaison.annee, lunaison.delta_t.secondes, marque);
+    l.notice = notice_delta_t(lunaison.annee, lunaison.delta_t.secondes, marque, zone != nullptr);
     for (std::size_t i = 0; i < 5; ++i) {
         std::string& ligne = l.phases[i];
         ligne = noms_phases[i];
         ligne += " le: ";
-        ligne += jj_en_texte(lunaison.phases[i].jour_julien());
+        ligne += jj_en_texte(lunaison.phases[i].jour_julien(), zone);
     }
     return l;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "clock/fuseau.hpp"
 #include "clock/instant.hpp"
 #include "events/date.hpp"
 #include "events/phases.hpp"
@@ -24,6 +25,10 @@ std::string calcule_phase(PhaseLune& etat, std::int16_t indice, const DateHeure&
 // written 12:30:04.
 std::string jj_en_texte(double jj);
 
+// The same on the zone's clock, " T.U" becoming its offset: "24/2/2024 à 14:30:04 (UTC+2)"; jj_en_texte
+// when `zone` is nullptr.
+std::string jj_en_texte(double jj, const Fuseau* zone);
+
 // Line names of the phase panel, by index.
 inline constexpr std::array<std::string_view, 5> noms_phases{
     "Nouvelle Lune", "Premier quartier", "Pleine Lune", "Dernier quartier", "Lune suivante"};
@@ -31,7 +36,8 @@ inline constexpr std::array<std::string_view, 5> noms_phases{
 // "Les heures sont en temps universel, la différence avec le temps terrestre dynamique (TDT ou TT)
 // est, en 2024, de 90.36 secondes." for Delta T in seconds (calcule_delta_t) and the user's decimal
 // mark.
-std::string notice_delta_t(std::int16_t annee, double secondes, char marque);
+// With `heure_locale` the hours are said to be "en heure locale".
+std::string notice_delta_t(std::int16_t annee, double secondes, char marque, bool heure_locale = false);
 
 // The six texts of the phase panel: its five lines ("Pleine Lune le: 24/2/2024 à 12:30:04 T.U") and
 // the Delta T notice of the year of the reference date.
@@ -42,7 +48,8 @@ struct LignesPhases {
 
 // The panel's lines, with the user's decimal mark (',' or '.') in the notice; the "---" lines when
 // it lists no lunation.
-LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque);
+// With a zone (nullptr: UT), the instants on its clock and the notice saying so.
+LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque, const Fuseau* zone = nullptr);
 
 // The panel for a reference date (the panel passes a date at 0 h). A date outside the years -32767 to
 // 32767 gives the "---" lines.

@@ -4,6 +4,7 @@
 
 #include "clock/calendrier.hpp"
 #include "text/formats.hpp"
+#include "text/heure_locale.hpp"
 
 namespace orbitel {
 
@@ -80,22 +81,25 @@ LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque)
             std::string(descentes[i]) + (p.descente ? date_minute(*p.descente) : absent)};
 }
 
-std::string notice_delta_t_precis(double jj, double secondes, char marque) {
-    std::string date = texte_date(InstantTu::du_jour_julien(jj), false);
+std::string notice_delta_t_precis(double jj, double secondes, char marque, const Fuseau* zone) {
+    const InstantTu instant = InstantTu::du_jour_julien(jj);
+    std::string date =
+        zone ? texte_instant_local(instant, FormeInstant::minute, *zone) : texte_date(instant, false);
     date = date.substr(0, date.find(" à "));
-    return "Les heures sont en temps universel, la différence avec le temps terrestre (TT) est, le " + date +
-           ", de " + texte_image(secondes, "00.00", marque) + " secondes (modèle précis).";
+    return std::string("Les heures sont en ") + (zone ? "heure locale" : "temps universel") +
+           ", la différence avec le temps terrestre (TT) est, le " + date + ", de " +
+           texte_image(secondes, "00.00", marque) + " secondes (modèle précis).";
 }
 
-LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque) {
+LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque, const Fuseau* zone) {
     if (!std::isfinite(reference.jours()) || !annee_affichable(reference) || !std::isfinite(jj))
         return lignes_phases_absentes();
     LignesPhases l;
-    l.notice = notice_delta_t_precis(jj, delta_t_precis(jj), marque);
+    l.notice = notice_delta_t_precis(jj, delta_t_precis(jj), marque, zone);
     PhaseLune etat;
     for (std::size_t i = 0; i < l.phases.size(); ++i)
-        l.phases[i] = std::string(noms_phases[i]) +
-                      " le: " + jj_en_texte(jj_phase_precise(etat, static_cast<std::int16_t>(i), reference));
+        l.phases[i] = std::string(noms_phases[i]) + " le: " +
+                      jj_en_texte(jj_phase_precise(etat, static_cast<std::int16_t>(i), reference), zone);
     return l;
 }
 

@@ -49,11 +49,14 @@ LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque)
 // The notice of the precise time scale: "Les heures sont en temps universel, la différence avec le
 // temps terrestre (TT) est, le 12/04/1992, de 58,31 secondes (modèle précis)." for Delta T in
 // seconds (delta_t_precis) at the Julian day jj.
-std::string notice_delta_t_precis(double jj, double secondes, char marque);
+// With a zone (nullptr: UT), "Les heures sont en heure locale" and the date on its clock.
+std::string notice_delta_t_precis(double jj, double secondes, char marque, const Fuseau* zone = nullptr);
 
 // The phase panel in the precise time scale: the five phase texts of the reference date's lunation
 // (jj_phase_precise, each with the precise Delta T of its instant) and the notice of Delta T at the
 // Julian day jj. The "---" lines for a reference date outside the years -32767 to 32767.
-LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque);
+// With a zone, the instants and the notice on its clock.
+LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque,
+                                    const Fuseau* zone = nullptr);
 
 } // namespace orbitel

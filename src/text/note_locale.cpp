@@ -42,6 +42,10 @@ std::string note_heure_locale(int decalage_secondes) {
            duree + ".";
 }
 
+std::string note_lignes_locales(int decalage_secondes) {
+    return "Les heures sont en heure locale (" + texte_decalage(decalage_secondes) + ").";
+}
+
 std::string notice_ecart_local(int ecart_minutes) {
     if (ecart_minutes == 0) return "Votre système est à l'heure TU.";
     // Widened before taking the magnitude: the most negative int has no positive counterpart.

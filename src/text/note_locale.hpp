@@ -10,6 +10,10 @@ namespace orbitel {
 // "... ajouter 0:09:21." for a local mean time); no offset says so plainly.
 std::string note_heure_locale(int decalage_secondes);
 
+// The note of a page whose lines are already on the local clock: "Les heures sont en heure locale
+// (UTC+2)." with the zone's offset at the printed instant.
+std::string note_lignes_locales(int decalage_secondes);
+
 // The local-clock notice of the window, for the offset of the local clock from UT in minutes
 // (positive when the local clock is ahead): "Votre système est en avance sur TU de 2 heures.",
 // "... en retard sur TU de 1 heure.", "... de 5 heures 30 minutes." for zones that are not a

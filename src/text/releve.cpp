@@ -8,10 +8,10 @@
 
 namespace orbitel {
 
-std::vector<std::string> lignes_releve(const Releve& r, char marque) {
+std::vector<std::string> lignes_releve(const Releve& r, char marque, const Fuseau* zone) {
     LignesGeocentriques g;
     if (r.position) {
-        g = lignes_geocentriques(*r.position, marque);
+        g = lignes_geocentriques(*r.position, marque, zone);
     } else {
         for (std::string* l : {&g.instant, &g.longitude, &g.latitude, &g.distance, &g.parallaxe, &g.ascension,
                                &g.declinaison, &g.elongation, &g.phase})
@@ -19,9 +19,9 @@ std::vector<std::string> lignes_releve(const Releve& r, char marque) {
     }
     LignesTopocentriques t = r.vue ? lignes_topocentriques(*r.vue, marque) : LignesTopocentriques{};
     if (!r.vue) t = {"---", "---", "---", "---", "---", false};
-    const LignesLeverCoucher lc =
-        r.lever_coucher ? lignes_lever_coucher(*r.lever_coucher, marque) : LignesLeverCoucher{"---", "---"};
-    const LignesPhases p = r.phases ? lignes_phases(*r.phases, marque) : lignes_phases_absentes();
+    const LignesLeverCoucher lc = r.lever_coucher ? lignes_lever_coucher(*r.lever_coucher, marque, zone)
+                                                  : LignesLeverCoucher{"---", "---"};
+    const LignesPhases p = r.phases ? lignes_phases(*r.phases, marque, zone) : lignes_phases_absentes();
     return {g.longitude, g.latitude,  g.distance,    g.parallaxe,  g.ascension, g.declinaison,
             t.distance,  t.ascension, t.declinaison, g.elongation, g.phase,     g.instant,
             t.hauteur,   t.azimut,    lc.lever,      lc.coucher,   p.phases[0], p.phases[1],
@@ -33,16 +33,16 @@ std::vector<std::string> releve(const Instant& instant, const Observateur& lieu,
 }
 
 std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque,
-                                EchelleTemps echelle) {
-    if (echelle == EchelleTemps::universel) return releve(instant, lieu, marque);
-    const Releve r = calcule_releve(instant, lieu, echelle);
-    std::vector<std::string> lignes = lignes_releve(r, marque);
+                                EchelleTemps echelle, const Fuseau* zone) {
+    const Releve r = calcule_releve(instant, lieu, echelle, zone);
+    std::vector<std::string> lignes = lignes_releve(r, marque, zone);
+    if (echelle == EchelleTemps::universel) return lignes;
     // The panel of the precise model: each phase with the Delta T of its own instant, and the notice
     // giving Delta T at the instant.
-    const std::optional<DateHeure> reference = reference_de_la_position(*r.position);
-    const LignesPhases p = reference
-                               ? lignes_phases_precises(*reference, r.position->instant.jour_julien(), marque)
-                               : lignes_phases_absentes();
+    const std::optional<DateHeure> reference = reference_de_la_position(*r.position, zone);
+    const LignesPhases p =
+        reference ? lignes_phases_precises(*reference, r.position->instant.jour_julien(), marque, zone)
+                  : lignes_phases_absentes();
     for (std::size_t k = 0; k < 5; ++k)
         lignes[16 + k] = p.phases[k];
     lignes[21] = p.notice;

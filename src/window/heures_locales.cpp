@@ -15,8 +15,9 @@ namespace {
 
 class InfobullesHeureLocale : public QObject {
 public:
-    InfobullesHeureLocale(QObject& parent, std::vector<std::pair<QLabel*, SourceInstant>> lignes)
-        : QObject(&parent) {
+    InfobullesHeureLocale(QObject& parent, std::vector<std::pair<QLabel*, SourceInstant>> lignes,
+                          std::function<bool()> lignes_locales)
+        : QObject(&parent), lignes_locales_(std::move(lignes_locales)) {
         for (auto& [ligne, source] : lignes) {
             sources_.emplace(ligne, std::move(source));
             ligne->installEventFilter(this);
@@ -29,7 +30,8 @@ protected:
         auto* ligne = qobject_cast<QLabel*>(objet);
         const auto source = sources_.find(objet);
         if (ligne == nullptr || source == sources_.end()) return false;
-        const QString texte = infobulle_heure_locale(*ligne, source->second());
+        const QString texte =
+            infobulle_heure_locale(*ligne, source->second(), lignes_locales_ && lignes_locales_());
         if (texte.isEmpty()) {
             QToolTip::hideText();
             evenement->ignore();
@@ -41,6 +43,7 @@ protected:
 
 private:
     std::map<const QObject*, SourceInstant> sources_;
+    std::function<bool()> lignes_locales_;
 };
 
 } // namespace
@@ -50,15 +53,18 @@ int decalage_systeme(const InstantLigne& tu) {
     return fuseau_systeme()->decalage(static_cast<double>(secondes_depuis_1970(tu.tu)));
 }
 
-QString infobulle_heure_locale(const QLabel& ligne, const std::optional<InstantLigne>& tu) {
+QString infobulle_heure_locale(const QLabel& ligne, const std::optional<InstantLigne>& tu,
+                               bool lignes_locales) {
     const QString propre = ligne.toolTip();
     if (!tu) return propre;
-    const QString locale = QString::fromStdString(texte_heure_locale(*tu, decalage_systeme(*tu)));
+    const QString locale = QString::fromStdString(
+        lignes_locales ? texte_temps_universel(*tu) : texte_heure_locale(*tu, decalage_systeme(*tu)));
     return propre.isEmpty() ? locale : propre + QLatin1Char('\n') + locale;
 }
 
-void installe_heures_locales(QObject& parent, std::vector<std::pair<QLabel*, SourceInstant>> lignes) {
-    new InfobullesHeureLocale(parent, std::move(lignes));
+void installe_heures_locales(QObject& parent, std::vector<std::pair<QLabel*, SourceInstant>> lignes,
+                             std::function<bool()> lignes_locales) {
+    new InfobullesHeureLocale(parent, std::move(lignes), std::move(lignes_locales));
 }
 
 } // namespace orbitel

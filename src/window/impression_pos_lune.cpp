@@ -40,8 +40,13 @@ void ImpressionPosLune::ecrit_note() {
     // The offset at the printed instant: the present one would be wrong for any instant on the other
     // side of a change of the clocks. A page with no instant on it has no time to convert.
     const std::optional<InstantLigne> tu = resultats_.instant_imprime();
-    ui_.note_heure_locale->setText(tu ? QString::fromStdString(note_heure_locale(decalage_systeme(*tu)))
-                                      : QString());
+    if (!tu) {
+        ui_.note_heure_locale->setText(QString());
+        return;
+    }
+    const int decalage = decalage_systeme(*tu);
+    ui_.note_heure_locale->setText(QString::fromStdString(
+        resultats_.heures_locales() ? note_lignes_locales(decalage) : note_heure_locale(decalage)));
 }
 
 } // namespace orbitel

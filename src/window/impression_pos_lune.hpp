@@ -21,6 +21,8 @@ public:
     virtual const QImage& surface() const = 0;
     // The UT instant the page shows, as its instant line writes it; none when it shows none.
     virtual std::optional<InstantLigne> instant_imprime() const = 0;
+    // Whether the page's lines are already on the computer's local clock.
+    virtual bool heures_locales() const = 0;
 
 protected:
     ~ResultatsImprimables() = default;

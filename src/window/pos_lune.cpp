@@ -11,6 +11,10 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <cmath>
+
+#include "clock/instant_tu.hpp"
+#include "platform/fuseau_systeme.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_phases.hpp"
@@ -60,16 +64,18 @@ PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& 
     installe_clavier(*this, ui_, {[this] { return temps_reel(); }, [this] { copie_releve(); }});
     // Each line's instant is the one the value holds at the moment the tool tip is asked for.
     const auto instants = [this] { return instants_des_lignes(releve_); };
-    installe_heures_locales(*this, {
-                                       {ui_.ligne_instant, [instants] { return instants().instant; }},
-                                       {ui_.ligne_lever, [instants] { return instants().lever; }},
-                                       {ui_.ligne_coucher, [instants] { return instants().coucher; }},
-                                       {ui_.lignes_phases[0], [instants] { return instants().phases[0]; }},
-                                       {ui_.lignes_phases[1], [instants] { return instants().phases[1]; }},
-                                       {ui_.lignes_phases[2], [instants] { return instants().phases[2]; }},
-                                       {ui_.lignes_phases[3], [instants] { return instants().phases[3]; }},
-                                       {ui_.lignes_phases[4], [instants] { return instants().phases[4]; }},
-                                   });
+    installe_heures_locales(*this,
+                            {
+                                {ui_.ligne_instant, [instants] { return instants().instant; }},
+                                {ui_.ligne_lever, [instants] { return instants().lever; }},
+                                {ui_.ligne_coucher, [instants] { return instants().coucher; }},
+                                {ui_.lignes_phases[0], [instants] { return instants().phases[0]; }},
+                                {ui_.lignes_phases[1], [instants] { return instants().phases[1]; }},
+                                {ui_.lignes_phases[2], [instants] { return instants().phases[2]; }},
+                                {ui_.lignes_phases[3], [instants] { return instants().phases[3]; }},
+                                {ui_.lignes_phases[4], [instants] { return instants().phases[4]; }},
+                            },
+                            [this] { return zone_ != nullptr; });
     minuterie_->start();
 }
 
@@ -179,14 +185,50 @@ void PosLune::acquiert_instant() {
     if (temps_reel()) {
         lit_instant(instant_, horloge_tu_, horloge_);
     } else {
-        lit_instant(instant_, saisie_instant_.champs());
+        // A field too large to hold keeps the value the entry last stood for.
+        saisi_ = champs_affiches(instant_);
+        lit_instant(saisi_, saisie_instant_.champs());
+        instant_ = instant_des_champs_saisis(saisi_);
     }
+}
+
+Instant PosLune::instant_des_champs_saisis(const Instant& saisis) const {
+    if (!zone_) return saisis;
+    // As orbitel-rapport reads a date and time in a zone: a time the clocks skip moves past the gap,
+    // a time they show twice is its first occurrence; an instant too far out keeps its fields, and
+    // the engine then says it cannot be computed.
+    const InstantTu t = instant_de_l_heure_locale(instant_des_champs(saisis).secondes, zone_.get());
+    return std::fabs(t.jour_julien()) < JourJulienLimite ? champs_de(t) : saisis;
+}
+
+Instant PosLune::champs_affiches(const Instant& instant) const {
+    if (!zone_) return instant;
+    const InstantTu t = instant_des_champs(instant);
+    if (!(std::fabs(t.jour_julien()) < JourJulienLimite)) return instant;
+    // To the millisecond: the Julian day's rounding must not turn a whole second into 59.9999.
+    const double s = std::round(t.secondes * 1000) / 1000;
+    return champs_de({s + zone_->decalage(s)});
+}
+
+void PosLune::applique_heure_locale(bool locale) {
+    if (locale == (zone_ != nullptr)) return;
+    // The typed fields keep their instant: read on the old clock, written on the new one.
+    std::optional<Instant> saisi;
+    if (!temps_reel()) {
+        acquiert_instant();
+        saisi = instant_;
+    }
+    zone_ = locale ? fuseau_systeme() : nullptr;
+    ui_.mention_tu->setText(locale ? QStringLiteral("Heure locale") : QStringLiteral("T.U."));
+    ui_.mention_tu->adjustSize();
+    if (saisi) saisie_instant_.montre(champs_affiches(*saisi), marque_);
+    calcul();
 }
 
 void PosLune::calcule_position() {
     acquiert_instant();
     releve_.position = position_lune(etat_, instant_);
-    const LignesGeocentriques l = lignes_geocentriques(*releve_.position, marque_);
+    const LignesGeocentriques l = lignes_geocentriques(*releve_.position, marque_, zone_.get());
     ecrit_ligne(ui_.ligne_instant, l.instant);
     ecrit_ligne(ui_.ligne_longitude, l.longitude);
     ecrit_ligne(ui_.ligne_latitude, l.latitude);
@@ -238,8 +280,9 @@ void PosLune::cherche_lever_coucher() {
     // The day searched, with nothing found until the search ends.
     releve_.lever_coucher = LeverCoucherJour{instant_, std::nullopt, std::nullopt};
     const Observateur* lieu = releve_.lieu ? &*releve_.lieu : nullptr;
-    releve_.lever_coucher = lever_coucher_du_jour(etat_, instant_, lieu);
-    const LignesLeverCoucher l = lignes_lever_coucher(*releve_.lever_coucher, marque_);
+    releve_.lever_coucher =
+        lever_coucher_du_jour(etat_, instant_, lieu, EchelleTemps::universel, zone_.get());
+    const LignesLeverCoucher l = lignes_lever_coucher(*releve_.lever_coucher, marque_, zone_.get());
     ui_.ligne_lever->setText(qt(l.lever));
     ui_.ligne_coucher->setText(qt(l.coucher));
 }
@@ -258,7 +301,7 @@ void PosLune::montre_phases(const std::optional<DateHeure>& reference) {
     LignesPhases l = lignes_phases_absentes();
     etape([&] {
         const PanneauDesPhases panneau = panneau_des_phases(reference);
-        l = lignes_phases(panneau, marque_);
+        l = lignes_phases(panneau, marque_, zone_.get());
         releve_.phases = panneau;
     });
     ui_.notice_delta_t->setText(qt(l.notice));
@@ -267,7 +310,8 @@ void PosLune::montre_phases(const std::optional<DateHeure>& reference) {
 }
 
 void PosLune::affiche_phases_calculees() {
-    if (const auto r = releve_.position ? reference_de_la_position(*releve_.position) : std::nullopt)
+    if (const auto r =
+            releve_.position ? reference_de_la_position(*releve_.position, zone_.get()) : std::nullopt)
         affiche_phases(*r);
     else
         montre_phases(std::nullopt);
@@ -292,7 +336,7 @@ void PosLune::cycle_suivant() {
 
 QString PosLune::texte_releve() const {
     QString t;
-    for (const std::string& ligne : lignes_releve(releve_, marque_))
+    for (const std::string& ligne : lignes_releve(releve_, marque_, zone_.get()))
         t += qt(ligne) + QLatin1Char('\n');
     return t;
 }
@@ -315,9 +359,13 @@ void PosLune::tick() {
     etape([this] {
         if (demarrage_termine_ && temps_reel()) ecrit_notice_horloge();
     });
-    // Past midnight UT the rise and set lines would describe yesterday: search the new day.
+    // Past midnight (UT, or on the local clock) the rise and set lines would describe yesterday:
+    // search the new day.
     etape([this] {
-        const auto jour = [](const Instant& i) { return std::array<double, 3>{i.jour, i.mois, i.an}; };
+        const auto jour = [this](const Instant& i) {
+            const Instant d = champs_affiches(i);
+            return std::array<double, 3>{d.jour, d.mois, d.an};
+        };
         if (demarrage_termine_ && temps_reel() && releve_.lever_coucher &&
             jour(releve_.lever_coucher->saisi) != jour(instant_))
             cherche_lever_coucher();
@@ -333,7 +381,7 @@ void PosLune::bascule_mode() {
         }
     });
     if (!temps_reel()) {
-        etape([this] { saisie_instant_.montre(instant_, marque_); });
+        etape([this] { saisie_instant_.montre(champs_affiches(instant_), marque_); });
         etape([this] {
             ui_.cadre_instant->show();
             ui_.bouton_imprimer->show();
@@ -349,7 +397,8 @@ void PosLune::bascule_mode() {
         // The panel of the last instant acquired; without a date on its instant line the panel
         // keeps its lines.
         etape([this] {
-            if (const auto r = reference_de_l_instant(instant_des_champs(instant_))) affiche_phases(*r);
+            if (const auto r = reference_de_l_instant(instant_des_champs(instant_), zone_.get()))
+                affiche_phases(*r);
         });
         etape([this] { cherche_lever_coucher(); });
         // Delta T follows the present year; the notice keeps describing the panel's hours.

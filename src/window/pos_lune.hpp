@@ -4,8 +4,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "clock/fuseau.hpp"
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
 #include "clock/reglages.hpp"
@@ -92,6 +94,11 @@ public:
     // The program's exit status: 1 when the place could not be saved, else the event loop's.
     int code_de_sortie(int code_boucle) const { return lieu_non_enregistre_ ? 1 : code_boucle; }
 
+    // The zone the window's lines are written in: nullptr in UT, else the system's.
+    const Fuseau* zone() const { return zone_.get(); }
+    // For tests: the switch between UT and the computer's local time.
+    void essai_heure_locale(bool locale) { applique_heure_locale(locale); }
+
 signals:
     // Emitted as each rise and set search starts.
     void rechercheLeverCoucher();
@@ -104,6 +111,16 @@ private:
     // ResultatsImprimables
     void calcule() override { calcul(); }
     std::optional<InstantLigne> instant_imprime() const override;
+    bool heures_locales() const override { return zone_ != nullptr; }
+
+    // Writes every instant in the computer's local time (the system's zone: the offset of each
+    // instant's own date, the rise and set of the local day, the panel of the local date, the typed
+    // instant read on the local clock) or in UT. The typed fields are converted to keep their instant.
+    void applique_heure_locale(bool locale);
+    // The engine's UT fields of the typed fields, read on the zone's clock.
+    Instant instant_des_champs_saisis(const Instant& saisis) const;
+    // The fields the entry shows for a UT instant: its date and time on the zone's clock.
+    Instant champs_affiches(const Instant& instant) const;
 
     void connecte();
     void acquiert_instant();
@@ -127,12 +144,14 @@ private:
     // The engine's working state and the instant acquisition's, overwritten by every run: a typed
     // field too large to hold keeps the instant's previous value.
     Instant instant_;
+    Instant saisi_; // the typed fields as read, on the zone's clock
     HorlogeTu horloge_tu_;
     EtatLune etat_;
 
-    Releve releve_;           // what the window shows
-    bool impression_ = false; // the paper palette
-    float delta_t_ = 0;       // days
+    Releve releve_;                // what the window shows
+    std::unique_ptr<Fuseau> zone_; // the lines' zone; nullptr: UT
+    bool impression_ = false;      // the paper palette
+    float delta_t_ = 0;            // days
     bool demarrage_termine_ =
         false; // the place guard: a change of place searches the day only after start-up
     bool sans_dialogue_ = false;

@@ -471,9 +471,6 @@ TEST(Rapport, LectureStricteRefusEtSaisieFenetre) {
          "--phases ne va pas avec --du (les phases d'une année ne dépendent que de l'année)."},
         {"--phases 2027,5", "--phases « 2027,5 » : une année entière de -32767 à 32767 attendue."},
         {"--date 1/1/2027 --format ics", "--format ics ne sert qu'avec --phases AAAA ou --apsides AAAA."},
-        {"--date 1/1/2027 --fuseau local",
-         "--format texte ne va pas avec --fuseau « local » (les 22 lignes de la "
-         "fenêtre sont en temps universel ; prendre csv ou json)."},
         {"--date 1/1/2027 --format csv --fuseau +25:00",
          "--fuseau « +25:00 » : heures de 0 à 23 et minutes de 0 à 59 attendues."},
         {"--date 1/1/2027 --format csv --fuseau 02:00",
@@ -799,6 +796,127 @@ TEST(Rapport, FuseauLocalDecalageDeChaqueInstantSelonLaBibliothequeC) {
             }
         }
     }
+}
+
+namespace {
+
+// "dd/mm/yyyy à hh:mm[:ss]" (or the phase lines' unpadded day and month) read as a UT instant.
+std::time_t instant_de_texte(const std::string& t) {
+    std::tm u{};
+    const int n = std::sscanf(t.c_str(), "%d/%d/%d à %d:%d:%d", &u.tm_mday, &u.tm_mon, &u.tm_year, &u.tm_hour,
+                              &u.tm_min, &u.tm_sec);
+    EXPECT_GE(n, 5) << t;
+    u.tm_year -= 1900;
+    u.tm_mon -= 1;
+    return ::timegm(&u);
+}
+
+// The UT instant written on the process zone's clock by the C library, as a line writes it, with
+// the offset of that instant: "15/07/2027 à 01:30:00 (UTC+2)".
+std::string texte_local_libc(std::time_t t, bool secondes, bool phase) {
+    std::tm l{};
+    ::localtime_r(&t, &l);
+    char s[80];
+    std::snprintf(s, sizeof s, phase ? "%d/%d/%d à %02d:%02d" : "%02d/%02d/%d à %02d:%02d", l.tm_mday,
+                  l.tm_mon + 1, l.tm_year + 1900, l.tm_hour, l.tm_min);
+    std::string r = s;
+    if (secondes) {
+        std::snprintf(s, sizeof s, ":%02d", l.tm_sec);
+        r += s;
+    }
+    const long d = l.tm_gmtoff;
+    r += " (UTC" + std::string(d >= 0 ? "+" : "\u2212") + std::to_string(std::labs(d) / 3600);
+    if (d % 3600) {
+        std::snprintf(s, sizeof s, ":%02ld", std::labs(d) / 60 % 60);
+        r += s;
+    }
+    return r + ")";
+}
+
+std::string date_libc(std::time_t t, bool locale) {
+    std::tm l{};
+    locale ? ::localtime_r(&t, &l) : ::gmtime_r(&t, &l);
+    char s[32];
+    std::snprintf(s, sizeof s, "%d/%d/%d", l.tm_mday, l.tm_mon + 1, l.tm_year + 1900);
+    return s;
+}
+
+} // namespace
+
+// --format texte --fuseau local: the window's 22 lines on the zone's clock, built here from the UT
+// lines and the C library's offsets. A winter evening, a summer night whose UT date is the day
+// before, and the day the clocks go forward (23 hours, the rise before the change, the set after).
+// The rise and set are the UT ones that fall on the local date, from the UT days around it; the
+// panel is that of the local date.
+TEST(Rapport, TexteEnHeureLocaleCommeLesLignesTuDecalees) {
+    const std::string lieu = " --latitude 48:52N --longitude 2:20E";
+    const FuseauDuProcessus tz("Europe/Paris");
+    const std::tuple<int, int, int, int, int> cas[] = {
+        {15, 1, 2027, 21, 30}, {15, 7, 2027, 1, 30}, {28, 3, 2027, 12, 0}};
+    for (const auto& [jour, mois, an, h, m] : cas) {
+        const std::string date = std::to_string(jour) + "/" + std::to_string(mois) + "/" + std::to_string(an);
+        SCOPED_TRACE(date);
+        std::tm l{};
+        l.tm_mday = jour;
+        l.tm_mon = mois - 1;
+        l.tm_year = an - 1900;
+        l.tm_hour = h;
+        l.tm_min = m;
+        l.tm_isdst = -1;
+        const std::time_t t = std::mktime(&l);
+        const Sortie locale = lance("fr_FR.UTF-8",
+                                    "--date " + date + " --heure " + std::to_string(h) + ":" +
+                                        std::to_string(m) + lieu + " --fuseau local",
+                                    {}, "TZ=Europe/Paris");
+        ASSERT_EQ(locale.statut, 0) << locale.erreurs;
+        std::tm u{};
+        ::gmtime_r(&t, &u);
+        const auto tu = [&](std::time_t instant, const std::string& heure) {
+            return lance("fr_FR.UTF-8", "--date " + date_libc(instant, false) + " --heure " + heure + lieu)
+                .lignes();
+        };
+        std::vector<std::string> attendu = tu(t, std::to_string(u.tm_hour) + ":" + std::to_string(u.tm_min) +
+                                                     ":" + std::to_string(u.tm_sec));
+        ASSERT_EQ(attendu.size(), 22u);
+        attendu[11] = "Instant (heure locale) = " + texte_local_libc(t, true, false);
+        // Rise and set: the first of the UT days around that falls on the local date.
+        for (std::size_t k : {14u, 15u}) {
+            const std::string nom = k == 14 ? "Lever: " : "Coucher: ";
+            std::optional<std::time_t> premier;
+            std::string azimut;
+            for (const std::time_t d : {t - 86400, t, t + 86400}) {
+                const std::string ligne = tu(d, "12:00").at(k);
+                if (ligne == nom + "---") continue;
+                const std::size_t az = ligne.find(" ( Az");
+                const std::time_t e = instant_de_texte(ligne.substr(nom.size(), az - nom.size()));
+                if (date_libc(e, true) == date && (!premier || e < *premier)) {
+                    premier = e;
+                    azimut = ligne.substr(az);
+                }
+            }
+            attendu[k] = premier ? nom + texte_local_libc(*premier, false, false) + azimut : nom + "---";
+        }
+        // The panel of the local date, its instants moved to the local clock.
+        const auto panneau = lance("fr_FR.UTF-8", "--date " + date + lieu).lignes();
+        ASSERT_EQ(panneau.size(), 22u);
+        for (std::size_t k = 16; k < 21; ++k) {
+            const std::size_t le = panneau[k].find(" le: ") + 5;
+            const std::string texte = panneau[k].substr(le, panneau[k].size() - le - 4); // " T.U"
+            ASSERT_EQ(panneau[k].substr(panneau[k].size() - 4), " T.U");
+            attendu[k] = panneau[k].substr(0, le) + texte_local_libc(instant_de_texte(texte), true, true);
+        }
+        attendu[21] = panneau[21];
+        const std::string universel = "temps universel";
+        attendu[21].replace(attendu[21].find(universel), universel.size(), "heure locale");
+        EXPECT_EQ(locale.lignes(), attendu);
+    }
+    // A fixed zone, and the yearly lists in a zone.
+    EXPECT_EQ(lance("C", "--date 1/1/2027 --heure 12:00 --fuseau +05:30" + lieu).lignes().at(11),
+              "Instant (heure locale) = 01/01/2027 à 12:00:00 (UTC+5:30)");
+    EXPECT_EQ(lance("C", "--phases 2024 --fuseau local", {}, "TZ=Europe/Paris").lignes().front(),
+              "Dernier quartier le: 4/1/2024 à 04:30:04 (UTC+1)");
+    EXPECT_EQ(lance("C", "--apsides 2027 --fuseau local", {}, "TZ=Europe/Paris").lignes().front(),
+              "Apogée le: 7/1/2027 à 09:08:51 (UTC+1) (406607 km)");
 }
 
 TEST(Rapport, PhasesDeLAnneeCommeLeTableau) {

@@ -261,6 +261,77 @@ TEST_F(Usage, LaCopieEstLeRapportDuMemeInstantEtDuMemeLieu) {
     EXPECT_EQ(presse_papiers->text(), attendu);
 }
 
+// In local time the window shows what orbitel-rapport --fuseau local prints, in its labels and its
+// copy: a winter evening, and a summer night whose UT date is the day before.
+TEST_F(Usage, EnHeureLocaleLesLignesDuRapportEnFuseauLocal) {
+    const Variable tz("TZ", "Europe/Paris");
+    ui(f).TLat[0]->setText("48");
+    ui(f).TLat[1]->setText("52");
+    ui(f).TLon[0]->setText("2");
+    ui(f).TLon[1]->setText("20");
+    f.essai_heure_locale(true);
+    EXPECT_EQ(texte(ui(f).Label17[1]), "Heure locale");
+    struct Cas {
+        const char *jour, *mois, *an, *heure, *minute, *date, *utc;
+    };
+    for (const Cas& c : {Cas{"15", "1", "2027", "21", "30", "15/1/2027", "15/01/2027 à 20:30:00"},
+                         Cas{"15", "7", "2027", "1", "30", "15/7/2027", "14/07/2027 à 23:30:00"}}) {
+        SCOPED_TRACE(c.date);
+        instant(c.jour, c.mois, c.an, c.heure, c.minute, "0");
+        const QString attendu =
+            sortie_rapport({"--date", c.date, "--heure", QString(c.heure) + ":" + c.minute, "--latitude",
+                            "48:52N", "--longitude", "2:20E", "--fuseau", "local"},
+                           "fr_FR.UTF-8");
+        const QStringList lignes = attendu.split('\n');
+        ASSERT_EQ(lignes.size(), 23);
+        ASSERT_TRUE(lignes[11].startsWith("Instant (heure locale) = ")) << lignes[11].toStdString();
+        EXPECT_EQ(f.texte_releve(), attendu);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(focus(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), attendu);
+        EXPECT_EQ(ui(f).Label9->text(), lignes[11]);
+        EXPECT_EQ(ui(f).Label18[0]->text(), lignes[14]);
+        EXPECT_EQ(ui(f).Label18[1]->text(), lignes[15]);
+        for (std::size_t k = 0; k < 5; ++k)
+            EXPECT_EQ(ui(f).LabPhase[k]->text(), lignes[16 + static_cast<int>(k)]);
+        EXPECT_EQ(ui(f).Label10[0]->text(), lignes[21]);
+        // The tool tip gives what the line no longer shows: the UT instant.
+        EXPECT_EQ(bulle(ui(f).Label9), QString("Temps universel : ") + c.utc);
+    }
+    f.essai_heure_locale(false);
+    EXPECT_EQ(texte(ui(f).Label17[1]), "T.U.");
+    EXPECT_TRUE(texte(ui(f).Label9).starts_with("Instant G.M.T. = 14/07/2027 à 23:30:00"));
+}
+
+// Switching converts the typed fields so that they keep their instant: a time the clocks skip
+// stands for the instant past the gap, one they show twice for its first occurrence.
+TEST_F(Usage, LaBasculeConvertitLesChampsSaisis) {
+    const Variable tz("TZ", "Europe/Paris");
+    const auto champs = [this] {
+        std::string t;
+        const auto u = ui(f);
+        for (const auto& l : {u.Date, u.Heure})
+            for (QLineEdit* e : l)
+                t += e->text().toStdString() + " ";
+        return t;
+    };
+    struct Cas {
+        bool local;
+        std::array<const char*, 6> saisi;
+        const char* converti;
+    };
+    for (const Cas& c : {Cas{false, {"15", "1", "2027", "23", "30", "0"}, "16 01 2027 00 30 00 "},
+                         Cas{true, {"16", "1", "2027", "0", "30", "0"}, "15 01 2027 23 30 00 "},
+                         Cas{true, {"28", "3", "2027", "2", "30", "0"}, "28 03 2027 01 30 00 "},
+                         Cas{true, {"31", "10", "2027", "2", "30", "0"}, "31 10 2027 00 30 00 "},
+                         Cas{false, {"28", "3", "2027", "1", "30", "0"}, "28 03 2027 03 30 00 "}}) {
+        f.essai_heure_locale(c.local);
+        instant(c.saisi[0], c.saisi[1], c.saisi[2], c.saisi[3], c.saisi[4], c.saisi[5]);
+        f.essai_heure_locale(!c.local);
+        EXPECT_EQ(champs(), c.converti) << c.saisi[0] << "/" << c.saisi[1] << " " << c.saisi[3];
+    }
+}
+
 TEST_F(Usage, HeuresLocalesDUneDateDHiverDEteEtDUnFuseauALaDemiHeure) {
     const Variable tz("TZ", "Europe/Paris");
     // The 1 March 2024 panel: winter time for every phase of it.
