@@ -1,16 +1,20 @@
 #pragma once
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "clock/fuseau.hpp"
 #include "clock/instant.hpp"
 #include "clock/lieu.hpp"
 #include "clock/reglages.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
+#include "events/delta_t_precis.hpp"
 #include "events/releve.hpp"
 #include "platform/navigateur.hpp"
 #include "window/enregistrement.hpp"
@@ -21,9 +25,13 @@
 #include "window/saisie_lieu.hpp"
 #include "window/surface_lune.hpp"
 
+class QAction;
 class QTimer;
 
 namespace orbitel {
+
+class Calendrier;
+class GrapheHauteur;
 
 // The main window, "Notre Satellite, la Lune...": the Moon for the present instant (real-time
 // mode, a 500 ms tick) or for a typed one (chosen-instant mode), for the observer's place.
@@ -84,6 +92,22 @@ public:
     // Delta T in days: the panel's year, then the present one once back in real time.
     float delta_t() const { return delta_t_; }
 
+    // The display switches, as the Affichage menu shows them and orbitel.ini keeps them.
+    const ChoixAffichage& affichage() const { return affichage_; }
+    // The time scale every part of the value is computed on: terrestrial with "Calcul précis".
+    EchelleTemps echelle() const {
+        return affichage_.precis ? EchelleTemps::terrestre : EchelleTemps::universel;
+    }
+    // The views of the Affichage menu: opened on the shown instant, or raised when already open.
+    void ouvre_calendrier(); // Ctrl+M
+    void ouvre_graphe();     // Ctrl+G
+    // The open views, nullptr when closed.
+    Calendrier* calendrier() const;
+    GrapheHauteur* graphe() const;
+    // The drawing as it is shown, in a file: a PNG at twice the pixels each way, or an SVG, both in
+    // the screen palette. False when there is no drawing yet or the file cannot be written.
+    bool exporte_dessin(const QString& chemin, bool svg) const;
+
     // How the program ends: the quit button ends it through this, once the window is unloaded.
     void definit_fin_programme(std::function<void()> fin) { fin_programme_ = std::move(fin); }
     // Whether nobody can be asked about a failed save (a signal, a session end without interaction):
@@ -116,6 +140,20 @@ private:
     // After a change of place field `champ` (0 to 3), or of a hemisphere (-1).
     void suit_lieu(int champ);
 
+    // The Affichage menu: its switches, views and exports, and their shortcuts on the window.
+    void installe_affichage();
+    // Local time instead of UT: the views' zone and the captions of the times shown.
+    void applique_heure_locale(bool actif);
+    void applique_precis(bool actif);
+    void applique_oriente(bool actif);
+    // The zone of the views: the system's with "Heure locale", else UT.
+    const Fuseau& fuseau_vues();
+    // The open views follow the place, the instant and the switches.
+    void suit_vues();
+    // A day chosen in the calendar: its 0:00:00 as the chosen instant, computed.
+    void choisit_jour(int annee, int mois, int jour);
+    void demande_export(bool svg);
+
     const Horloge& horloge_;
     MagasinReglages& reglages_;
     Navigateur& navigateur_;
@@ -130,7 +168,23 @@ private:
     HorlogeTu horloge_tu_;
     EtatLune etat_;
 
-    Releve releve_;           // what the window shows
+    Releve releve_; // what the window shows
+    ChoixAffichage affichage_;
+    EtatLune etat_aspect_; // the tilt of the oriented drawing, apart from the window's working state
+    FuseauFixe fuseau_tu_{0};
+    std::unique_ptr<Fuseau> fuseau_systeme_; // read from the system when a view first needs it
+    QPointer<Calendrier> calendrier_;
+    // What the open calendar was made for: it is made anew when one of them changes.
+    struct ParametresCalendrier {
+        Observateur lieu;
+        bool heure_locale;
+        EchelleTemps echelle;
+    } parametres_calendrier_{};
+    QPointer<GrapheHauteur> graphe_;
+    bool graphe_heure_locale_ = false; // the zone the graph was made with
+    QAction* action_heure_locale_ = nullptr;
+    QAction* action_precis_ = nullptr;
+    QAction* action_oriente_ = nullptr;
     bool impression_ = false; // the paper palette
     float delta_t_ = 0;       // days
     bool demarrage_termine_ =
