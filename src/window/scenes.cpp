@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
     const int duree = argc >= 3 ? std::atoi(argv[2]) : 5000;
     const bool vue = scene == "affichage" || scene == "calendrier" || scene == "graphe" || scene == "oriente";
     if (scene != "heure-locale" && scene != "impression" && scene != "apropos" && !vue) {
-        std::cerr << "usage: orbitel-scenes heure-locale|impression|apropos|affichage|calendrier|graphe|oriente "
-                     "[durée en ms [FICHIER]]\n";
+        std::cerr
+            << "usage: orbitel-scenes heure-locale|impression|apropos|affichage|calendrier|graphe|oriente "
+               "[durée en ms [FICHIER]]\n";
         return 2;
     }
     orbitel::HorlogeFixe horloge({2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7});
