@@ -68,6 +68,21 @@ ChampsLieu restaure_lieu(const MagasinReglages& magasin) {
     return lieu;
 }
 
+namespace {
+
+std::optional<EchecEcriture> ecrit_section(MagasinReglages& magasin, std::string_view section,
+                                           const ValeursSection& valeurs, SiIllisible si_illisible) {
+    try {
+        return magasin.ecrit_ensemble(section, valeurs, si_illisible);
+    } catch (const std::exception& e) {
+        return EchecEcriture{"", e.what()};
+    } catch (...) {
+        return EchecEcriture{"", "erreur inconnue du magasin de réglages"};
+    }
+}
+
+} // namespace
+
 std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const ChampsLieu& lieu,
                                              SiIllisible si_illisible) {
     const ValeursSection valeurs{{"Lat0", lieu.lat0},
@@ -76,13 +91,29 @@ std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const Cha
                                  {"Lon1", lieu.lon1},
                                  {"NS", std::string(texte_verite(lieu.nord))},
                                  {"EO", std::string(texte_verite(lieu.est))}};
-    try {
-        return magasin.ecrit_ensemble(section_lieu, valeurs, si_illisible);
-    } catch (const std::exception& e) {
-        return EchecEcriture{"", e.what()};
-    } catch (...) {
-        return EchecEcriture{"", "erreur inconnue du magasin de réglages"};
-    }
+    return ecrit_section(magasin, section_lieu, valeurs, si_illisible);
+}
+
+ChoixAffichage restaure_affichage(const MagasinReglages& magasin) {
+    ChoixAffichage choix;
+    const auto verite = [&](std::string_view cle, bool& interrupteur) {
+        lit_cle([&] {
+            if (const auto v = magasin.lit(section_affichage, cle))
+                interrupteur = lit_verite(*v).value_or(false);
+        });
+    };
+    verite("HeureLocale", choix.heure_locale);
+    verite("Precis", choix.precis);
+    verite("Oriente", choix.oriente);
+    return choix;
+}
+
+std::optional<EchecEcriture> enregistre_affichage(MagasinReglages& magasin, const ChoixAffichage& choix,
+                                                  SiIllisible si_illisible) {
+    const ValeursSection valeurs{{"HeureLocale", std::string(texte_verite(choix.heure_locale))},
+                                 {"Precis", std::string(texte_verite(choix.precis))},
+                                 {"Oriente", std::string(texte_verite(choix.oriente))}};
+    return ecrit_section(magasin, section_affichage, valeurs, si_illisible);
 }
 
 bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu) {

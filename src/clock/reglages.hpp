@@ -98,4 +98,25 @@ std::optional<EchecEcriture> enregistre_lieu(MagasinReglages& magasin, const Cha
 // The same, true when the place was saved.
 bool sauve_lieu(MagasinReglages& magasin, const ChampsLieu& lieu);
 
+// The window's display switches, kept beside the place: local time instead of UT, the terrestrial
+// time scale, the drawing turned as the Moon is seen from the place. All off by default, so that a
+// store written before they existed reads as the window always was.
+struct ChoixAffichage {
+    bool heure_locale = false;
+    bool precis = false;
+    bool oriente = false;
+    friend bool operator==(const ChoixAffichage&, const ChoixAffichage&) = default;
+};
+
+inline constexpr std::string_view section_affichage = "Affichage";
+
+// Reads HeureLocale, Precis and Oriente from section Affichage: an absent key, a text that is no
+// truth value or a key whose reading throws leaves its switch off.
+ChoixAffichage restaure_affichage(const MagasinReglages& magasin);
+
+// Writes the three keys as True or False, as one unit of their own section; nullopt once the store
+// holds them, otherwise what went wrong, as enregistre_lieu reports it.
+std::optional<EchecEcriture> enregistre_affichage(MagasinReglages& magasin, const ChoixAffichage& choix,
+                                                  SiIllisible si_illisible = SiIllisible::garde);
+
 } // namespace orbitel

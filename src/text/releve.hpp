@@ -9,6 +9,7 @@
 #include "events/delta_t_precis.hpp"
 #include "events/releve.hpp"
 #include "text/heure_locale.hpp"
+#include "text/lignes_phases.hpp"
 
 namespace orbitel {
 
@@ -20,6 +21,17 @@ namespace orbitel {
 // ("Instant (heure locale) = 12/04/1992 à 02:00:00 (UTC+2)", phases ending " (UTC+2)"), and the
 // notice says "heure locale"; the relevé should then be computed for that zone.
 std::vector<std::string> lignes_releve(const Releve& releve, char marque, const Fuseau* zone = nullptr);
+
+// The same on a time scale: on `terrestre` the five phase lines and the notice are those of the
+// precise model (lignes_panneau), as releve(..., terrestre) writes them.
+std::vector<std::string> lignes_releve(const Releve& releve, char marque, EchelleTemps echelle,
+                                       const Fuseau* zone = nullptr);
+
+// The phase panel's lines of a relevé: lignes_phases of its panel on `universel`; on `terrestre` the
+// precise model's for the panel's reference date, each phase with the Delta T of its own instant, and
+// the notice of Delta T at the position's instant. "---" lines without a panel.
+LignesPhases lignes_panneau(const Releve& releve, char marque, EchelleTemps echelle,
+                            const Fuseau* zone = nullptr);
 
 // The relevé of an instant and a place, written: lignes_releve of calcule_releve.
 std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque);
@@ -38,6 +50,7 @@ struct InstantsDesLignes {
     std::optional<InstantLigne> instant, lever, coucher;
     std::array<std::optional<InstantLigne>, 5> phases;
 };
-InstantsDesLignes instants_des_lignes(const Releve& releve);
+// On `terrestre` the phase instants are the precise model's, as lignes_panneau writes them.
+InstantsDesLignes instants_des_lignes(const Releve& releve, EchelleTemps echelle = EchelleTemps::universel);
 
 } // namespace orbitel

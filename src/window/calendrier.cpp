@@ -288,9 +288,10 @@ void GrilleMois::dessine(QPainter& p, const QRectF& zone, const Calendrier& c, b
 }
 
 Calendrier::Calendrier(const Observateur& lieu, const Fuseau& zone, EchelleTemps echelle,
-                       const Horloge& horloge, Imprimante& imprimante, JourCalendrier jour, QWidget* parent)
-    : QDialog(parent), lieu_(lieu), zone_(zone), echelle_(echelle), horloge_(horloge),
-      imprimante_(imprimante) {
+                       const Horloge& horloge, Imprimante& imprimante, JourCalendrier jour, char marque,
+                       QWidget* parent)
+    : QDialog(parent), lieu_(lieu), zone_(&zone), echelle_(echelle), horloge_(horloge),
+      imprimante_(imprimante), marque_(marque) {
     setWindowTitle(QStringLiteral("Calendrier lunaire"));
     setAccessibleName(QStringLiteral("Calendrier lunaire"));
     setAutoFillBackground(true);
@@ -352,10 +353,19 @@ Calendrier::Calendrier(const Observateur& lieu, const Fuseau& zone, EchelleTemps
 
 Calendrier::~Calendrier() = default;
 
+void Calendrier::definit(const Observateur& lieu, const Fuseau& zone, EchelleTemps echelle) {
+    if (lieu.Lat == lieu_.Lat && lieu.Lon == lieu_.Lon && &zone == zone_ && echelle == echelle_) return;
+    lieu_ = lieu;
+    zone_ = &zone;
+    echelle_ = echelle;
+    jours_.clear();
+    montre(choisi_);
+}
+
 void Calendrier::montre(JourCalendrier jour) {
     const bool autre_mois =
         jours_.empty() || jours_.front().annee != jour.annee || jours_.front().mois != jour.mois;
-    if (autre_mois) jours_ = mois_lunaire(jour.annee, jour.mois, zone_, lieu_, echelle_);
+    if (autre_mois) jours_ = mois_lunaire(jour.annee, jour.mois, *zone_, lieu_, echelle_);
     if (jours_.empty()) return;
     jour.jour = std::clamp<unsigned>(jour.jour, 1, jours_.back().jour);
     // A day the calendar skips (5 to 14 October 1582) gives the next one shown.
@@ -369,7 +379,7 @@ QStringList Calendrier::lignes_case(unsigned jour) const {
     const auto j =
         std::find_if(jours_.begin(), jours_.end(), [&](const JourLunaire& x) { return x.jour == jour; });
     if (j == jours_.end()) return {};
-    const TextesJour t = textes_jour(*j, zone_, ',');
+    const TextesJour t = textes_jour(*j, *zone_, marque_);
     QStringList l{QString::number(j->jour), QStringLiteral("Lever ") + QString::fromStdString(t.lever),
                   QStringLiteral("Passage ") + QString::fromStdString(t.passage),
                   QStringLiteral("Coucher ") + QString::fromStdString(t.coucher)};
@@ -388,7 +398,7 @@ JourCalendrier Calendrier::aujourdhui() const {
     i.minutes = h.minute;
     i.secondes = h.seconde;
     const double tu = (jour_julien(i) - JourJulien1970) * 86400;
-    const double local = tu + zone_.decalage(tu);
+    const double local = tu + zone_->decalage(tu);
     return jour_de_numero(std::floor(local / 86400));
 }
 
@@ -426,11 +436,11 @@ void Calendrier::met_a_jour_textes() {
     titre_->setText(titre_mois(choisi_.annee, choisi_.mois));
     titre_->setAccessibleName(titre_->text());
     sous_titre_->setText(
-        QString::fromStdString(texte_lieu(lieu_) + ", heures en " + texte_decalages_mois(jours_, zone_)));
+        QString::fromStdString(texte_lieu(lieu_) + ", heures en " + texte_decalages_mois(jours_, *zone_)));
     const auto j = std::find_if(jours_.begin(), jours_.end(),
                                 [&](const JourLunaire& x) { return x.jour == choisi_.jour; });
     if (j != jours_.end()) {
-        grille_->setAccessibleName(QString::fromStdString(resume_jour(*j, zone_, ',')));
+        grille_->setAccessibleName(QString::fromStdString(resume_jour(*j, *zone_, marque_)));
         if (QAccessible::isActive()) {
             QAccessibleEvent e(grille_, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&e);

@@ -35,14 +35,19 @@ struct JourCalendrier {
 // the two buttons change the month, Enter (or a click on a day) emits jourChoisi, Ctrl+P prints the
 // month on one landscape page in black on white, Escape closes.
 //
-// The zone, the clock and the printer are the caller's and must outlive the window.
+// The zone, the clock and the printer are the caller's and must outlive the window. marque is the
+// decimal mark of the numbers written (the apsides' distances).
 class Calendrier : public QDialog {
     Q_OBJECT
 
 public:
     Calendrier(const Observateur& lieu, const Fuseau& zone, EchelleTemps echelle, const Horloge& horloge,
-               Imprimante& imprimante, JourCalendrier jour, QWidget* parent = nullptr);
+               Imprimante& imprimante, JourCalendrier jour, char marque = ',', QWidget* parent = nullptr);
     ~Calendrier() override;
+
+    // Another place, zone or time scale: the month shown is computed again, the day kept. The zone
+    // must outlive the window.
+    void definit(const Observateur& lieu, const Fuseau& zone, EchelleTemps echelle);
 
     // Shows the month of the day and chooses the day (one past the month's end: its last day).
     void montre(JourCalendrier jour);
@@ -74,10 +79,11 @@ private:
     void met_a_jour_textes();
 
     Observateur lieu_;
-    const Fuseau& zone_;
+    const Fuseau* zone_;
     EchelleTemps echelle_;
     const Horloge& horloge_;
     Imprimante& imprimante_;
+    char marque_;
     JourCalendrier choisi_;
     std::vector<JourLunaire> jours_;
     QLabel* titre_ = nullptr;

@@ -72,7 +72,7 @@ void installe_clavier(QWidget& f, const PosLuneUi& ui, ActionsClavier actions) {
         ui.bouton_imprimer,      ui.champs_latitude[0],  ui.champs_latitude[1],  ui.options_nord_sud[0],
         ui.options_nord_sud[1],  ui.champs_longitude[0], ui.champs_longitude[1], ui.options_est_ouest[0],
         ui.options_est_ouest[1], ui.fleche_precedente,   ui.fleche_suivante,     ui.bouton_quitter,
-        ui.bouton_a_propos,      ui.bouton_mode};
+        ui.bouton_a_propos,      ui.bouton_mode,         ui.bouton_affichage};
     for (std::size_t i = 0; i + 1 < chaine.size(); ++i)
         QWidget::setTabOrder(chaine[i], chaine[i + 1]);
 

@@ -54,10 +54,19 @@ bool accepte_remplacement(QWidget& fenetre, const EchecEcriture& echec) {
 } // namespace
 
 bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu,
-                                 bool sans_dialogue) {
+                                 const ChoixAffichage& affichage, bool sans_dialogue) {
     SiIllisible si_illisible = SiIllisible::garde;
     for (;;) {
-        const std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu, si_illisible);
+        // The switches only once the place is in: a retry writes both again, which is harmless. The
+        // place's save has made the file readable if it could be, so theirs never replaces it: that
+        // would drop the place just written.
+        std::optional<EchecEcriture> echec = enregistre_lieu(magasin, lieu, si_illisible);
+        if (!echec) {
+            echec = enregistre_affichage(magasin, affichage, SiIllisible::garde);
+            // A file the place went into that still cannot be read back (a failing disk): the place
+            // the user was asked about is saved; the switches are dropped and start off next time.
+            if (echec && echec->fichier_illisible) return true;
+        }
         if (!echec) return true;
         if (echec->fichier_illisible) {
             if (!sans_dialogue && accepte_remplacement(fenetre, *echec)) {

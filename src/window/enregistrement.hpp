@@ -24,13 +24,13 @@ protected:
     ~FinsDuProgramme() = default;
 };
 
-// Saves the place; when the save fails, asks "Enregistrement impossible" with the file and the
-// reason, "Réessayer" trying again, "Quitter sans enregistrer" giving up. A settings file that
-// exists but cannot be read is replaced only if the user answers "Remplacer" to the question
-// (the default keeps it). Without anyone to ask, the failure is written to standard error and the
-// file is kept (sans_dialogue). True once the place is saved.
+// Saves the place, then the display switches in their own section, each as one unit; when the save fails,
+// asks "Enregistrement impossible" with the file and the reason, "Réessayer" trying again, "Quitter sans
+// enregistrer" giving up. A settings file that exists but cannot be read is replaced only if the user answers
+// "Remplacer" to the question (the default keeps it). Without anyone to ask, the failure is written to
+// standard error and the file is kept (sans_dialogue). True once both are saved.
 bool enregistre_lieu_en_quittant(QWidget& fenetre, MagasinReglages& magasin, const ChampsLieu& lieu,
-                                 bool sans_dialogue);
+                                 const ChoixAffichage& affichage, bool sans_dialogue);
 
 // The text of the question for a failed save.
 QString texte_echec_enregistrement(const EchecEcriture& echec);

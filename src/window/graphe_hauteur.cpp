@@ -360,7 +360,7 @@ private:
 
 GrapheHauteur::GrapheHauteur(const Fuseau& fuseau, const Horloge& horloge, Imprimante& imprimante,
                              char marque, QWidget* parent)
-    : QWidget(parent, Qt::Window), fuseau_(fuseau), horloge_(horloge), imprimante_(imprimante),
+    : QWidget(parent, Qt::Window), fuseau_(&fuseau), horloge_(horloge), imprimante_(imprimante),
       marque_(marque) {
     setWindowTitle(QStringLiteral("Hauteur de la Lune"));
     setAccessibleName(QStringLiteral("Hauteur de la Lune"));
@@ -417,10 +417,11 @@ GrapheHauteur::GrapheHauteur(const Fuseau& fuseau, const Horloge& horloge, Impri
     zone_->setFocus();
 }
 
-void GrapheHauteur::montre(double jj, const Observateur& lieu, EchelleTemps echelle) {
+void GrapheHauteur::montre(double jj, const Observateur& lieu, EchelleTemps echelle, const Fuseau* fuseau) {
+    if (fuseau != nullptr) fuseau_ = fuseau;
     lieu_ = lieu;
     echelle_ = echelle;
-    nuit_ = calcule_nuit(etat_, nuit_autour(jj, fuseau_), lieu, echelle);
+    nuit_ = calcule_nuit(etat_, nuit_autour(jj, *fuseau_), lieu, echelle);
     curseur_.reset();
     texte_curseur_.clear();
     ligne_->clear();
@@ -458,7 +459,7 @@ void GrapheHauteur::hideEvent(QHideEvent* e) {
 
 QString GrapheHauteur::texte_point(double jj) {
     const PointNuit p = point_nuit(etat_, jj, lieu_, echelle_);
-    return q(texte_point_graphe(secondes_locales(fuseau_, jj), p.hauteur, p.azimut, marque_));
+    return q(texte_point_graphe(secondes_locales(*fuseau_, jj), p.hauteur, p.azimut, marque_));
 }
 
 QString GrapheHauteur::texte_curseur() const {
@@ -492,7 +493,7 @@ void GrapheHauteur::deplace_curseur(int sens, bool grand_pas) {
 void GrapheHauteur::peint(QPainter& p, bool papier) const {
     VueGraphe vue;
     vue.nuit = &nuit_;
-    vue.fuseau = &fuseau_;
+    vue.fuseau = fuseau_;
     vue.lieu = lieu_;
     vue.maintenant = maintenant_;
     vue.curseur = papier ? std::nullopt : curseur_;

@@ -67,8 +67,13 @@ public:
     GrapheHauteur(const Fuseau& fuseau, const Horloge& horloge, Imprimante& imprimante, char marque,
                   QWidget* parent = nullptr);
 
-    // The night around the UT instant jj at the place, on the time scale.
-    void montre(double jj, const Observateur& lieu, EchelleTemps echelle = EchelleTemps::universel);
+    // The night around the UT instant jj at the place, on the time scale, in the zone's hours (which
+    // must outlive the window; by default the one it was made with).
+    void montre(double jj, const Observateur& lieu, EchelleTemps echelle = EchelleTemps::universel,
+                const Fuseau* fuseau = nullptr);
+    const Observateur& lieu() const { return lieu_; }
+    EchelleTemps echelle() const { return echelle_; }
+    const Fuseau& fuseau() const { return *fuseau_; }
 
     const Nuit& nuit() const { return nuit_; }
     std::optional<double> maintenant() const { return maintenant_; }
@@ -103,7 +108,7 @@ private:
     void demande_png();
     void demande_svg();
 
-    const Fuseau& fuseau_;
+    const Fuseau* fuseau_;
     const Horloge& horloge_;
     Imprimante& imprimante_;
     char marque_;

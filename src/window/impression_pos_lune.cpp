@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "text/note_locale.hpp"
 #include "window/controles.hpp"
@@ -19,6 +20,7 @@ void ImpressionPosLune::palette_papier() {
          {ui_.bouton_mode, ui_.bouton_quitter, ui_.bouton_calcul, ui_.bouton_a_propos, ui_.bouton_imprimer}) {
         b->hide();
     }
+    ui_.bouton_affichage->hide();
     for (Forme* forme : ui_.contours) {
         forme->definit_contour(Qt::black);
     }

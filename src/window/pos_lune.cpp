@@ -1,15 +1,27 @@
 #include "window/pos_lune.hpp"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+
+#include "clock/calendrier.hpp"
+#include "events/aspect.hpp"
+#include "platform/fuseau_systeme.hpp"
 
 #include <cmath>
 
@@ -22,9 +34,12 @@
 #include "text/note_locale.hpp"
 #include "text/releve.hpp"
 #include "window/apropos.hpp"
+#include "window/calendrier.hpp"
 #include "window/clavier.hpp"
 #include "window/controles.hpp"
 #include "window/etape.hpp"
+#include "window/export_image.hpp"
+#include "window/graphe_hauteur.hpp"
 #include "window/heures_locales.hpp"
 #include "window/lieu_champs.hpp"
 
@@ -61,9 +76,10 @@ PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& 
     minuterie_->setObjectName(QStringLiteral("Timer1"));
     minuterie_->setInterval(500);
     connecte();
+    installe_affichage();
     installe_clavier(*this, ui_, {[this] { return temps_reel(); }, [this] { copie_releve(); }});
     // Each line's instant is the one the value holds at the moment the tool tip is asked for.
-    const auto instants = [this] { return instants_des_lignes(releve_); };
+    const auto instants = [this] { return instants_des_lignes(releve_, echelle()); };
     installe_heures_locales(*this,
                             {
                                 {ui_.ligne_instant, [instants] { return instants().instant; }},
@@ -111,6 +127,17 @@ void PosLune::connecte() {
 void PosLune::demarre() {
     etape([this] { place_etiquettes(); });
     etape([this] { saisie_lieu_.ecrit(restaure_lieu(reglages_), [this] { lieu_modifie(); }); });
+    etape([this] {
+        const ChoixAffichage choix = restaure_affichage(reglages_);
+        // The start-up computes next, on these switches: the entries only show them.
+        const QSignalBlocker b1(action_precis_), b2(action_oriente_), b3(action_heure_locale_);
+        affichage_.precis = choix.precis;
+        affichage_.oriente = choix.oriente;
+        action_precis_->setChecked(choix.precis);
+        action_oriente_->setChecked(choix.oriente);
+        action_heure_locale_->setChecked(choix.heure_locale);
+        applique_heure_locale(choix.heure_locale);
+    });
     etape([this] { calcule_position(); });
     etape([this] { dessine_phase_calculee(); });
     etape([this] { affiche_phases_calculees(); });
@@ -160,13 +187,16 @@ void PosLune::suit_lieu(int champ) {
     const LieuRetenu& retenu = saisie_lieu_.suit(champ);
     releve_.lieu = retenu.lieu();
     montre_lieu(ui_, retenu.defauts(), releve_.lieu);
-    if (demarrage_termine_) cherche_lever_coucher();
+    if (demarrage_termine_) {
+        cherche_lever_coucher();
+        suit_vues();
+    }
 }
 
 void PosLune::decharge() {
     if (decharge_) return;
     decharge_ = true;
-    if (!enregistre_lieu_en_quittant(*this, reglages_, saisie_lieu_.champs(), sans_dialogue_))
+    if (!enregistre_lieu_en_quittant(*this, reglages_, saisie_lieu_.champs(), affichage_, sans_dialogue_))
         lieu_non_enregistre_ = true;
 }
 
@@ -197,7 +227,7 @@ Instant PosLune::instant_des_champs_saisis(const Instant& saisis) const {
     // As orbitel-rapport reads a date and time in a zone: a time the clocks skip moves past the gap,
     // a time they show twice is its first occurrence; an instant too far out keeps its fields, and
     // the engine then says it cannot be computed.
-    const InstantTu t = instant_de_l_heure_locale(instant_des_champs(saisis).secondes, zone_.get());
+    const InstantTu t = instant_de_l_heure_locale(instant_des_champs(saisis).secondes, zone_);
     return std::fabs(t.jour_julien()) < JourJulienLimite ? champs_de(t) : saisis;
 }
 
@@ -210,25 +240,10 @@ Instant PosLune::champs_affiches(const Instant& instant) const {
     return champs_de({s + zone_->decalage(s)});
 }
 
-void PosLune::applique_heure_locale(bool locale) {
-    if (locale == (zone_ != nullptr)) return;
-    // The typed fields keep their instant: read on the old clock, written on the new one.
-    std::optional<Instant> saisi;
-    if (!temps_reel()) {
-        acquiert_instant();
-        saisi = instant_;
-    }
-    zone_ = locale ? fuseau_systeme() : nullptr;
-    ui_.mention_tu->setText(locale ? QStringLiteral("Heure locale") : QStringLiteral("T.U."));
-    ui_.mention_tu->adjustSize();
-    if (saisi) saisie_instant_.montre(champs_affiches(*saisi), marque_);
-    calcul();
-}
-
 void PosLune::calcule_position() {
     acquiert_instant();
-    releve_.position = position_lune(etat_, instant_);
-    const LignesGeocentriques l = lignes_geocentriques(*releve_.position, marque_, zone_.get());
+    releve_.position = position_lune(etat_, instant_, echelle());
+    const LignesGeocentriques l = lignes_geocentriques(*releve_.position, marque_, zone_);
     ecrit_ligne(ui_.ligne_instant, l.instant);
     ecrit_ligne(ui_.ligne_longitude, l.longitude);
     ecrit_ligne(ui_.ligne_latitude, l.latitude);
@@ -243,8 +258,17 @@ void PosLune::calcule_position() {
 
 void PosLune::dessine_phase_calculee() {
     // An instant that cannot be computed shows nothing new: the last drawing stays.
-    if (releve_.position && releve_.position->geocentrique)
-        dessine_lune(releve_.position->geocentrique->phase / 100);
+    if (!releve_.position || !releve_.position->geocentrique) return;
+    const double partie_illuminee = releve_.position->geocentrique->phase / 100;
+    if (affichage_.oriente && releve_.lieu) {
+        // The tilt from an ephemeris run of its own: the window's working state stays the position's,
+        // which the observer's view reads next.
+        const AspectLune aspect =
+            aspect_lune(etat_aspect_, releve_.position->instant.jour_julien(), *releve_.lieu, echelle());
+        surface_.dessine_orientee(partie_illuminee, aspect.inclinaison_limbe, impression_);
+    } else {
+        dessine_lune(partie_illuminee);
+    }
 }
 
 void PosLune::dessine_lune(double partie_illuminee) {
@@ -280,9 +304,8 @@ void PosLune::cherche_lever_coucher() {
     // The day searched, with nothing found until the search ends.
     releve_.lever_coucher = LeverCoucherJour{instant_, std::nullopt, std::nullopt};
     const Observateur* lieu = releve_.lieu ? &*releve_.lieu : nullptr;
-    releve_.lever_coucher =
-        lever_coucher_du_jour(etat_, instant_, lieu, EchelleTemps::universel, zone_.get());
-    const LignesLeverCoucher l = lignes_lever_coucher(*releve_.lever_coucher, marque_, zone_.get());
+    releve_.lever_coucher = lever_coucher_du_jour(etat_, instant_, lieu, echelle(), zone_);
+    const LignesLeverCoucher l = lignes_lever_coucher(*releve_.lever_coucher, marque_, zone_);
     ui_.ligne_lever->setText(qt(l.lever));
     ui_.ligne_coucher->setText(qt(l.coucher));
 }
@@ -299,19 +322,20 @@ void PosLune::montre_phases(const std::optional<DateHeure>& reference) {
     // have nothing to step from.
     releve_.phases = PanneauDesPhases{};
     LignesPhases l = lignes_phases_absentes();
+    bool ecrit = false;
     etape([&] {
-        const PanneauDesPhases panneau = panneau_des_phases(reference);
-        l = lignes_phases(panneau, marque_, zone_.get());
-        releve_.phases = panneau;
+        releve_.phases = panneau_des_phases(reference);
+        l = lignes_panneau(releve_, marque_, echelle(), zone_);
+        ecrit = true;
     });
+    if (!ecrit) releve_.phases = PanneauDesPhases{};
     ui_.notice_delta_t->setText(qt(l.notice));
     for (std::size_t i = 0; i < ui_.lignes_phases.size(); ++i)
         ui_.lignes_phases[i]->setText(qt(l.phases[i]));
 }
 
 void PosLune::affiche_phases_calculees() {
-    if (const auto r =
-            releve_.position ? reference_de_la_position(*releve_.position, zone_.get()) : std::nullopt)
+    if (const auto r = releve_.position ? reference_de_la_position(*releve_.position, zone_) : std::nullopt)
         affiche_phases(*r);
     else
         montre_phases(std::nullopt);
@@ -336,7 +360,7 @@ void PosLune::cycle_suivant() {
 
 QString PosLune::texte_releve() const {
     QString t;
-    for (const std::string& ligne : lignes_releve(releve_, marque_, zone_.get()))
+    for (const std::string& ligne : lignes_releve(releve_, marque_, echelle(), zone_))
         t += qt(ligne) + QLatin1Char('\n');
     return t;
 }
@@ -370,6 +394,14 @@ void PosLune::tick() {
             jour(releve_.lever_coucher->saisi) != jour(instant_))
             cherche_lever_coucher();
     });
+    // The graph's night is renewed once the present instant leaves it.
+    etape([this] {
+        if (graphe_ && temps_reel() && releve_.position) {
+            const double jj = releve_.position->instant.jour_julien();
+            const Intervalle& nuit = graphe_->nuit().intervalle;
+            if (!(jj >= nuit.debut && jj < nuit.fin)) suit_vues();
+        }
+    });
 }
 
 void PosLune::bascule_mode() {
@@ -397,12 +429,13 @@ void PosLune::bascule_mode() {
         // The panel of the last instant acquired; without a date on its instant line the panel
         // keeps its lines.
         etape([this] {
-            if (const auto r = reference_de_l_instant(instant_des_champs(instant_), zone_.get()))
+            if (const auto r = reference_de_l_instant(instant_des_champs(instant_), zone_))
                 affiche_phases(*r);
         });
         etape([this] { cherche_lever_coucher(); });
         // Delta T follows the present year; the notice keeps describing the panel's hours.
         etape([this] { delta_t_ = delta_t_jours(horloge_.locale().annee); });
+        etape([this] { suit_vues(); });
     }
     etape([this] {
         ui_.bouton_calcul->setVisible(!ui_.cadre_instant->isHidden());
@@ -417,6 +450,7 @@ void PosLune::calcul() {
     etape([this] { affiche_phases_calculees(); });
     etape([this] { affiche_hauteur_azimut(); });
     etape([this] { cherche_lever_coucher(); });
+    etape([this] { suit_vues(); });
     etape([this] { donne_focus_dummy(); });
 }
 
@@ -436,6 +470,181 @@ IssueImpression PosLune::imprime() {
     const IssueImpression issue = imprime_fenetre(etapes, imprimante_);
     donne_focus_dummy();
     return issue;
+}
+
+// ---- The Affichage menu ------------------------------------------------------------------------
+
+void PosLune::installe_affichage() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("MenuAffichage"));
+    menu->setAccessibleName(QStringLiteral("Affichage"));
+    // Each entry is also an action of the window, so that its shortcut works wherever the focus is.
+    const auto entree = [&](const QString& texte, const QString& nom, const QKeySequence& touches) {
+        auto* a = new QAction(texte, this);
+        a->setObjectName(nom);
+        a->setShortcut(touches);
+        a->setShortcutContext(Qt::WindowShortcut);
+        menu->addAction(a);
+        addAction(a);
+        return a;
+    };
+    const auto interrupteur = [&](const QString& texte, const QString& nom, const QKeySequence& touches,
+                                  void (PosLune::*applique)(bool)) {
+        QAction* a = entree(texte, nom, touches);
+        a->setCheckable(true);
+        connect(a, &QAction::toggled, this,
+                [this, applique](bool actif) { etape([&] { (this->*applique)(actif); }); });
+        return a;
+    };
+    action_heure_locale_ = interrupteur(QStringLiteral("Heure &locale"), QStringLiteral("HeureLocale"),
+                                        QKeySequence(Qt::CTRL | Qt::Key_L), &PosLune::applique_heure_locale);
+    action_precis_ = interrupteur(QStringLiteral("Calcul &précis (temps terrestre)"),
+                                  QStringLiteral("Precis"), QKeySequence(), &PosLune::applique_precis);
+    action_oriente_ = interrupteur(QStringLiteral("Lune &vue du lieu"), QStringLiteral("Oriente"),
+                                   QKeySequence(), &PosLune::applique_oriente);
+    menu->addSeparator();
+    connect(entree(QStringLiteral("&Calendrier lunaire…"), QStringLiteral("OuvreCalendrier"),
+                   QKeySequence(Qt::CTRL | Qt::Key_M)),
+            &QAction::triggered, this, [this] { etape([this] { ouvre_calendrier(); }); });
+    connect(entree(QStringLiteral("&Hauteur de la Lune…"), QStringLiteral("OuvreGraphe"),
+                   QKeySequence(Qt::CTRL | Qt::Key_G)),
+            &QAction::triggered, this, [this] { etape([this] { ouvre_graphe(); }); });
+    menu->addSeparator();
+    connect(
+        entree(QStringLiteral("Exporter le dessin en P&NG…"), QStringLiteral("ExportePng"), QKeySequence()),
+        &QAction::triggered, this, [this] { etape([this] { demande_export(false); }); });
+    connect(
+        entree(QStringLiteral("Exporter le dessin en &SVG…"), QStringLiteral("ExporteSvg"), QKeySequence()),
+        &QAction::triggered, this, [this] { etape([this] { demande_export(true); }); });
+    ui_.bouton_affichage->setMenu(menu);
+}
+
+void PosLune::applique_heure_locale(bool locale) {
+    affichage_.heure_locale = locale;
+    if (locale != (zone_ != nullptr)) {
+        // The typed fields keep their instant: read on the old clock, written on the new one.
+        std::optional<Instant> saisi;
+        if (!temps_reel()) {
+            acquiert_instant();
+            saisi = instant_;
+        }
+        if (locale && !fuseau_systeme_) fuseau_systeme_ = fuseau_systeme();
+        zone_ = locale ? fuseau_systeme_.get() : nullptr;
+        ui_.mention_tu->setText(locale ? QStringLiteral("Heure locale") : QStringLiteral("T.U."));
+        ui_.mention_tu->adjustSize();
+        if (saisi) saisie_instant_.montre(champs_affiches(*saisi), marque_);
+        // At start-up the first computation follows; afterwards every line is written anew.
+        if (demarrage_termine_) calcul();
+    }
+    suit_vues();
+}
+
+void PosLune::applique_precis(bool actif) {
+    affichage_.precis = actif;
+    // Every part again on the new time scale; the panel keeps the lunation it lists.
+    const std::optional<DateHeure> reference = reference_phases();
+    etape([this] { calcule_position(); });
+    etape([this] { dessine_phase_calculee(); });
+    etape([this] { affiche_hauteur_azimut(); });
+    etape([&] {
+        if (reference)
+            affiche_phases(*reference);
+        else
+            affiche_phases_calculees();
+    });
+    etape([this] { cherche_lever_coucher(); });
+    etape([this] { suit_vues(); });
+}
+
+void PosLune::applique_oriente(bool actif) {
+    affichage_.oriente = actif;
+    dessine_phase_calculee();
+}
+
+Calendrier* PosLune::calendrier() const {
+    return calendrier_;
+}
+
+GrapheHauteur* PosLune::graphe() const {
+    return graphe_;
+}
+
+const Fuseau& PosLune::fuseau_vues() {
+    // The views read the time the window shows: the lines' zone, or UT.
+    return zone_ ? *zone_ : fuseau_tu_;
+}
+
+void PosLune::suit_vues() {
+    if (!releve_.lieu) return;
+    if (calendrier_) calendrier_->definit(*releve_.lieu, fuseau_vues(), echelle());
+    if (graphe_ && releve_.position)
+        graphe_->montre(releve_.position->instant.jour_julien(), *releve_.lieu, echelle(), &fuseau_vues());
+}
+
+void PosLune::ouvre_calendrier() {
+    if (!releve_.position || !releve_.lieu) return;
+    const Fuseau& zone = fuseau_vues();
+    const double tu = releve_.position->instant.secondes;
+    const double local = tu + zone.decalage(tu);
+    if (!std::isfinite(local)) return;
+    const DateCivile d = date_civile(static_cast<std::int64_t>(std::floor(local / 86400)));
+    const JourCalendrier jour{d.annee, d.mois, d.jour};
+    if (!calendrier_) {
+        calendrier_ =
+            new Calendrier(*releve_.lieu, zone, echelle(), horloge_, imprimante_, jour, marque_, this);
+        calendrier_->setObjectName(QStringLiteral("Calendrier"));
+        calendrier_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(calendrier_, &Calendrier::jourChoisi, this,
+                [this](int a, int m, int j) { etape([&] { choisit_jour(a, m, j); }); });
+    } else {
+        calendrier_->definit(*releve_.lieu, zone, echelle());
+        calendrier_->montre(jour);
+    }
+    calendrier_->show();
+    calendrier_->raise();
+    calendrier_->activateWindow();
+}
+
+void PosLune::ouvre_graphe() {
+    if (!releve_.position || !releve_.lieu) return;
+    if (!graphe_) {
+        graphe_ = new GrapheHauteur(fuseau_vues(), horloge_, imprimante_, marque_, this);
+        graphe_->setObjectName(QStringLiteral("GrapheHauteur"));
+        graphe_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    graphe_->montre(releve_.position->instant.jour_julien(), *releve_.lieu, echelle(), &fuseau_vues());
+    graphe_->show();
+    graphe_->raise();
+    graphe_->activateWindow();
+}
+
+void PosLune::choisit_jour(int annee, int mois, int jour) {
+    if (temps_reel()) bascule_mode();
+    Instant minuit;
+    minuit.jour = jour;
+    minuit.mois = mois;
+    minuit.an = annee;
+    minuit.heures = minuit.minutes = minuit.secondes = 0;
+    saisie_instant_.montre(minuit, marque_);
+    calcul();
+}
+
+bool PosLune::exporte_dessin(const QString& chemin, bool svg) const {
+    const std::optional<VueLune>& vue = surface_.vue();
+    if (!vue) return false;
+    return svg ? exporte_lune_svg(chemin, *vue) : exporte_lune_png(chemin, *vue);
+}
+
+void PosLune::demande_export(bool svg) {
+    const QString chemin = QFileDialog::getSaveFileName(
+        this, svg ? QStringLiteral("Exporter le dessin en SVG") : QStringLiteral("Exporter le dessin en PNG"),
+        svg ? QStringLiteral("lune.svg") : QStringLiteral("lune.png"),
+        svg ? QStringLiteral("Images SVG (*.svg)") : QStringLiteral("Images PNG (*.png)"));
+    if (!chemin.isEmpty() && !exporte_dessin(chemin, svg))
+        QMessageBox::warning(
+            this, QStringLiteral("Export impossible"),
+            QStringLiteral("Le dessin n'a pas pu être écrit dans le fichier\n«\u00a0%1\u00a0».").arg(chemin));
+    donne_focus_dummy();
 }
 
 } // namespace orbitel

@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -13,6 +14,7 @@
 #include "clock/reglages.hpp"
 #include "ephemeris/etat_lune.hpp"
 #include "events/date.hpp"
+#include "events/delta_t_precis.hpp"
 #include "events/releve.hpp"
 #include "platform/navigateur.hpp"
 #include "window/enregistrement.hpp"
@@ -23,9 +25,13 @@
 #include "window/saisie_lieu.hpp"
 #include "window/surface_lune.hpp"
 
+class QAction;
 class QTimer;
 
 namespace orbitel {
+
+class Calendrier;
+class GrapheHauteur;
 
 // The main window, "Notre Satellite, la Lune...": the Moon for the present instant (real-time
 // mode, a 500 ms tick) or for a typed one (chosen-instant mode), for the observer's place.
@@ -86,6 +92,22 @@ public:
     // Delta T in days: the panel's year, then the present one once back in real time.
     float delta_t() const { return delta_t_; }
 
+    // The display switches, as the Affichage menu shows them and orbitel.ini keeps them.
+    const ChoixAffichage& affichage() const { return affichage_; }
+    // The time scale every part of the value is computed on: terrestrial with "Calcul précis".
+    EchelleTemps echelle() const {
+        return affichage_.precis ? EchelleTemps::terrestre : EchelleTemps::universel;
+    }
+    // The views of the Affichage menu: opened on the shown instant, or raised when already open.
+    void ouvre_calendrier(); // Ctrl+M
+    void ouvre_graphe();     // Ctrl+G
+    // The open views, nullptr when closed.
+    Calendrier* calendrier() const;
+    GrapheHauteur* graphe() const;
+    // The drawing as it is shown, in a file: a PNG at twice the pixels each way, or an SVG, both in
+    // the screen palette. False when there is no drawing yet or the file cannot be written.
+    bool exporte_dessin(const QString& chemin, bool svg) const;
+
     // How the program ends: the quit button ends it through this, once the window is unloaded.
     void definit_fin_programme(std::function<void()> fin) { fin_programme_ = std::move(fin); }
     // Whether nobody can be asked about a failed save (a signal, a session end without interaction):
@@ -95,7 +117,7 @@ public:
     int code_de_sortie(int code_boucle) const { return lieu_non_enregistre_ ? 1 : code_boucle; }
 
     // The zone the window's lines are written in: nullptr in UT, else the system's.
-    const Fuseau* zone() const { return zone_.get(); }
+    const Fuseau* zone() const { return zone_; }
     // For tests: the switch between UT and the computer's local time.
     void essai_heure_locale(bool locale) { applique_heure_locale(locale); }
 
@@ -115,7 +137,8 @@ private:
 
     // Writes every instant in the computer's local time (the system's zone: the offset of each
     // instant's own date, the rise and set of the local day, the panel of the local date, the typed
-    // instant read on the local clock) or in UT. The typed fields are converted to keep their instant.
+    // instant read on the local clock) or in UT. The typed fields are converted to keep their instant,
+    // and the views follow.
     void applique_heure_locale(bool locale);
     // The engine's UT fields of the typed fields, read on the zone's clock.
     Instant instant_des_champs_saisis(const Instant& saisis) const;
@@ -133,6 +156,18 @@ private:
     // After a change of place field `champ` (0 to 3), or of a hemisphere (-1).
     void suit_lieu(int champ);
 
+    // The Affichage menu: its switches, views and exports, and their shortcuts on the window.
+    void installe_affichage();
+    void applique_precis(bool actif);
+    void applique_oriente(bool actif);
+    // The zone of the views: the lines' zone, else UT.
+    const Fuseau& fuseau_vues();
+    // The open views follow the place, the instant and the switches.
+    void suit_vues();
+    // A day chosen in the calendar: its 0:00:00 as the chosen instant, computed.
+    void choisit_jour(int annee, int mois, int jour);
+    void demande_export(bool svg);
+
     const Horloge& horloge_;
     MagasinReglages& reglages_;
     Navigateur& navigateur_;
@@ -148,10 +183,27 @@ private:
     HorlogeTu horloge_tu_;
     EtatLune etat_;
 
-    Releve releve_;                // what the window shows
-    std::unique_ptr<Fuseau> zone_; // the lines' zone; nullptr: UT
-    bool impression_ = false;      // the paper palette
-    float delta_t_ = 0;            // days
+    Releve releve_; // what the window shows
+    // The lines' zone: nullptr for UT, else the system's, which stays for the views that hold it.
+    const Fuseau* zone_ = nullptr;
+    std::unique_ptr<Fuseau> fuseau_systeme_;
+    ChoixAffichage affichage_;
+    EtatLune etat_aspect_; // the tilt of the oriented drawing, apart from the window's working state
+    FuseauFixe fuseau_tu_{0};
+    QPointer<Calendrier> calendrier_;
+    // What the open calendar was made for: it is made anew when one of them changes.
+    struct ParametresCalendrier {
+        Observateur lieu;
+        bool heure_locale;
+        EchelleTemps echelle;
+    } parametres_calendrier_{};
+    QPointer<GrapheHauteur> graphe_;
+    bool graphe_heure_locale_ = false; // the zone the graph was made with
+    QAction* action_heure_locale_ = nullptr;
+    QAction* action_precis_ = nullptr;
+    QAction* action_oriente_ = nullptr;
+    bool impression_ = false; // the paper palette
+    float delta_t_ = 0;       // days
     bool demarrage_termine_ =
         false; // the place guard: a change of place searches the day only after start-up
     bool sans_dialogue_ = false;

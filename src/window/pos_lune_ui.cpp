@@ -69,6 +69,7 @@ PosLuneUi::PosLuneUi(QWidget& fenetre) {
     bouton_calcul = forme.Command3;
     bouton_a_propos = forme.Command4;
     bouton_imprimer = forme.Command5;
+    bouton_affichage = forme.Affichage;
     cadre_instant = forme.Frame1;
     champs_date = {forme.Date_0, forme.Date_1, forme.Date_2};
     champs_heure = {forme.Heure_0, forme.Heure_1, forme.Heure_2};

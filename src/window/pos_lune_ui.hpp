@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QToolButton;
 class QWidget;
 
 namespace orbitel {
@@ -34,6 +35,9 @@ struct PosLuneUi {
     QPushButton* bouton_calcul = nullptr;   // Command3
     QPushButton* bouton_a_propos = nullptr; // Command4
     QPushButton* bouton_imprimer = nullptr; // Command5
+    // The display menu (Affichage), over the drawing's free top right corner: the switches, the
+    // views and the drawing's export.
+    QToolButton* bouton_affichage = nullptr;
 
     // The instant of chosen-instant mode: its frame, six fields and their captions.
     QFrame* cadre_instant = nullptr;           // Frame1

@@ -4,14 +4,20 @@
 //   heure-locale  the local-time tool tip of the instant line, 12/04/1992 00:00:00 UT
 //   impression    the print dialog, in French
 //   apropos       the About box, "Retour" focused
+//   affichage     the Affichage menu open over the drawing's corner, local time on
+//   calendrier    the "Calendrier lunaire" of January 2027, local time on, at Paris
+//   graphe        "Hauteur de la Lune" for the night of 12 to 13 April 1992, local time on
+//   oriente       the drawing turned as the Moon is seen from Paris, 12/04/1992 at 21:00 UT
 // The clock is fixed (7 December 2026, 05:41:07 UT) and the settings store is in memory, so the
 // user's place is neither read nor changed.
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <iostream>
@@ -34,8 +40,11 @@ int main(int argc, char** argv) {
     orbitel::charge_traductions_qt(app);
     const std::string_view scene = argc >= 2 ? argv[1] : "";
     const int duree = argc >= 3 ? std::atoi(argv[2]) : 5000;
-    if (scene != "heure-locale" && scene != "impression" && scene != "apropos") {
-        std::cerr << "usage: orbitel-scenes heure-locale|impression|apropos [durée en ms [FICHIER]]\n";
+    const bool vue = scene == "affichage" || scene == "calendrier" || scene == "graphe" || scene == "oriente";
+    if (scene != "heure-locale" && scene != "impression" && scene != "apropos" && !vue) {
+        std::cerr
+            << "usage: orbitel-scenes heure-locale|impression|apropos|affichage|calendrier|graphe|oriente "
+               "[durée en ms [FICHIER]]\n";
         return 2;
     }
     orbitel::HorlogeFixe horloge({2026, 12, 1, 7, 5, 41, 7, 250}, {2026, 12, 7, 6, 41, 7});
@@ -47,7 +56,10 @@ int main(int argc, char** argv) {
     fenetre.move(160, 140);
     fenetre.demarre();
     fenetre.bascule_mode();
-    const std::array<const char*, 6> instant{"12", "04", "1992", "00", "00", "00"};
+    const std::array<const char*, 6> instant =
+        scene == "calendrier" ? std::array<const char*, 6>{"12", "01", "2027", "00", "00", "00"}
+        : scene == "oriente"  ? std::array<const char*, 6>{"12", "04", "1992", "21", "00", "00"}
+                              : std::array<const char*, 6>{"12", "04", "1992", "00", "00", "00"};
     for (int i = 0; i < 3; ++i) {
         fenetre.findChild<QLineEdit*>(QStringLiteral("Date_%1").arg(i))->setText(instant[i]);
         fenetre.findChild<QLineEdit*>(QStringLiteral("Heure_%1").arg(i))->setText(instant[i + 3]);
@@ -72,6 +84,7 @@ int main(int argc, char** argv) {
     });
     QTimer::singleShot(duree, &app, [] {
         if (QWidget* modale = QApplication::activeModalWidget()) modale->close();
+        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
         QCoreApplication::quit();
     });
 
@@ -83,6 +96,18 @@ int main(int argc, char** argv) {
                                    *ligne, orbitel::instants_des_lignes(fenetre.releve()).instant),
                                ligne, QRect(), 60000);
         });
+    } else if (vue) {
+        const auto action = [&fenetre](const char* nom) {
+            fenetre.findChild<QAction*>(QLatin1String(nom))->trigger();
+        };
+        if (scene != "oriente") action("HeureLocale");
+        if (scene == "oriente") action("Oriente");
+        if (scene == "calendrier") action("OuvreCalendrier");
+        if (scene == "graphe") action("OuvreGraphe");
+        if (scene == "affichage")
+            QTimer::singleShot(300, &fenetre, [&fenetre] {
+                fenetre.findChild<QToolButton*>(QStringLiteral("Affichage"))->showMenu();
+            });
     } else if (scene == "impression") {
         QTimer::singleShot(300, &fenetre, [&fenetre, &imprimante] { imprimante.choisit(&fenetre); });
     } else {

@@ -40,6 +40,7 @@ void SurfaceLune::dessine_vue(const VueLune& vue, bool impression) {
     p.scale(1 / 15.0, 1 / 15.0); // the image's own ratio maps pixels to device pixels
     orbitel::dessine_vue(p, vue, palette);
     p.end();
+    vue_ = vue;
     fenetre_.update();
 }
 

@@ -2,6 +2,8 @@
 #include <QColor>
 #include <QImage>
 
+#include <optional>
+
 #include "events/releve.hpp"
 
 #include "window/dessin_lune.hpp"
@@ -29,6 +31,8 @@ public:
     void peint(QPainter& p) const;
 
     const QImage& image() const { return image_; }
+    // What the last drawing showed, for its export; nullopt before the first.
+    const std::optional<VueLune>& vue() const { return vue_; }
 
 private:
     void dessine_vue(const VueLune& vue, bool impression);
@@ -36,6 +40,7 @@ private:
     QWidget& fenetre_;
     QImage image_;
     QColor fond_; // the colour the surface was last filled with
+    std::optional<VueLune> vue_;
 };
 
 } // namespace orbitel

@@ -160,3 +160,29 @@ TEST(SauveLieu, EchecSignaleEtAutresClesEcrites) {
     EXPECT_EQ(m.dedans.lit("Coord", "EO"), "True");
     EXPECT_EQ(m.dedans.lit("Coord", "Lon0"), std::nullopt);
 }
+
+// Each switch reads its own key of [Affichage]; an absent key or a text that is no truth value
+// leaves it off, and what is written reads back.
+TEST(RestaureAffichage, ClesLuesCommeVeritesEtAbsentesEteintes) {
+    struct Cas {
+        std::vector<std::pair<const char*, const char*>> cles;
+        ChoixAffichage attendu;
+    };
+    const std::vector<Cas> cas{
+        {{}, {}},
+        {{{"HeureLocale", "True"}}, {true, false, false}},
+        {{{"Precis", "true"}, {"Oriente", "1"}}, {false, true, true}},
+        {{{"HeureLocale", "abc"}, {"Precis", "0"}, {"Oriente", "False"}}, {}},
+    };
+    for (const Cas& c : cas) {
+        MagasinMemoire m;
+        m.ecrit("Coord", "Precis", "True"); // another section's key is not the switch's
+        for (const auto& [cle, valeur] : c.cles)
+            m.ecrit("Affichage", cle, valeur);
+        EXPECT_EQ(restaure_affichage(m), c.attendu) << c.cles.size();
+        MagasinMemoire relu;
+        ASSERT_EQ(enregistre_affichage(relu, c.attendu), std::nullopt);
+        EXPECT_EQ(restaure_affichage(relu), c.attendu);
+        EXPECT_EQ(relu.lit("Affichage", "HeureLocale"), std::string(texte_verite(c.attendu.heure_locale)));
+    }
+}

@@ -11,9 +11,12 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +76,37 @@ inline HeureLocale locale_de(const HorlogeTu& tu, int decalage_minutes) {
             static_cast<int>(secondes / 60 % 60),
             static_cast<int>(secondes % 60)};
 }
+
+// An environment variable set for the length of a test.
+class Variable {
+public:
+    Variable(const char* nom, const QByteArray& valeur)
+        : nom_(nom), avant_(qgetenv(nom)), avait_(qEnvironmentVariableIsSet(nom)) {
+        qputenv(nom, valeur);
+        tzset();
+    }
+    // The variable unset for the length of a test.
+    Variable(const char* nom, std::nullopt_t)
+        : nom_(nom), avant_(qgetenv(nom)), avait_(qEnvironmentVariableIsSet(nom)) {
+        qunsetenv(nom);
+        tzset();
+    }
+    ~Variable() {
+        if (avait_) {
+            qputenv(nom_, avant_);
+        } else {
+            qunsetenv(nom_);
+        }
+        tzset();
+    }
+    Variable(const Variable&) = delete;
+    Variable& operator=(const Variable&) = delete;
+
+private:
+    const char* nom_;
+    QByteArray avant_;
+    bool avait_;
+};
 
 // A configuration folder of its own for each test: the settings file lives and dies with it.
 class DossierConfiguration {
@@ -201,6 +235,13 @@ struct ControlesParNom {
 
 inline ControlesParNom ui(const QWidget& f) {
     return ControlesParNom(f);
+}
+
+// The display menu's button, over the drawing's corner.
+inline QToolButton* affichage(const QWidget& f) {
+    auto* b = f.findChild<QToolButton*>(QStringLiteral("Affichage"));
+    if (b == nullptr) ADD_FAILURE() << "no control Affichage";
+    return b;
 }
 
 // The tool tip a line shows when the pointer rests on it, as the user gets it; empty when none shows.

@@ -35,37 +35,6 @@ using namespace orbitel::essais;
 
 namespace {
 
-// An environment variable set for the length of a test.
-class Variable {
-public:
-    Variable(const char* nom, const QByteArray& valeur)
-        : nom_(nom), avant_(qgetenv(nom)), avait_(qEnvironmentVariableIsSet(nom)) {
-        qputenv(nom, valeur);
-        tzset();
-    }
-    // The variable unset for the length of a test.
-    Variable(const char* nom, std::nullopt_t)
-        : nom_(nom), avant_(qgetenv(nom)), avait_(qEnvironmentVariableIsSet(nom)) {
-        qunsetenv(nom);
-        tzset();
-    }
-    ~Variable() {
-        if (avait_) {
-            qputenv(nom_, avant_);
-        } else {
-            qunsetenv(nom_);
-        }
-        tzset();
-    }
-    Variable(const Variable&) = delete;
-    Variable& operator=(const Variable&) = delete;
-
-private:
-    const char* nom_;
-    QByteArray avant_;
-    bool avait_;
-};
-
 // orbitel-rapport's output for 12 April 1992 at 0 h UT and a place ("48:52N", "2:20E"), with the
 // window's decimal comma: what the window's copy reads for the same instant and place.
 QString rapport(const char* latitude, const char* longitude) {
@@ -115,7 +84,8 @@ TEST_F(Usage, ChaineDeTabulationDepuisLeFocusParqueDansLesDeuxModes) {
     ASSERT_EQ(focus(), ui(f).dummy);
     const std::vector<QWidget*> temps_reel{ui(f).TLat[0],  ui(f).TLat[1],    ui(f).Option1[0], ui(f).TLon[0],
                                            ui(f).TLon[1],  ui(f).Option2[0], ui(f).Image2,     ui(f).Image3,
-                                           ui(f).Command2, ui(f).Command4,   ui(f).Command1,   ui(f).TLat[0]};
+                                           ui(f).Command2, ui(f).Command4,   ui(f).Command1,   affichage(f),
+                                           ui(f).TLat[0]};
     for (QWidget* w : temps_reel) {
         tab();
         ASSERT_EQ(focus(), w) << w->objectName().toStdString() << " expected, got "
@@ -139,11 +109,11 @@ TEST_F(Usage, ChaineDeTabulationDepuisLeFocusParqueDansLesDeuxModes) {
 
     ui(f).Command1->click();
     ASSERT_EQ(focus(), ui(f).dummy);
-    const std::vector<QWidget*> choisi{ui(f).Date[0],  ui(f).Date[1],    ui(f).Date[2],    ui(f).Heure[0],
-                                       ui(f).Heure[1], ui(f).Heure[2],   ui(f).Command3,   ui(f).Command5,
-                                       ui(f).TLat[0],  ui(f).TLat[1],    ui(f).Option1[1], ui(f).TLon[0],
-                                       ui(f).TLon[1],  ui(f).Option2[0], ui(f).Image2,     ui(f).Image3,
-                                       ui(f).Command2, ui(f).Command4,   ui(f).Command1,   ui(f).Date[0]};
+    const std::vector<QWidget*> choisi{
+        ui(f).Date[0],  ui(f).Date[1],    ui(f).Date[2], ui(f).Heure[0], ui(f).Heure[1],   ui(f).Heure[2],
+        ui(f).Command3, ui(f).Command5,   ui(f).TLat[0], ui(f).TLat[1],  ui(f).Option1[1], ui(f).TLon[0],
+        ui(f).TLon[1],  ui(f).Option2[0], ui(f).Image2,  ui(f).Image3,   ui(f).Command2,   ui(f).Command4,
+        ui(f).Command1, affichage(f),     ui(f).Date[0]};
     for (QWidget* w : choisi) {
         tab();
         ASSERT_EQ(focus(), w) << w->objectName().toStdString() << " expected, got "
