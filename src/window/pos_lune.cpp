@@ -23,10 +23,7 @@
 #include "events/aspect.hpp"
 #include "platform/fuseau_systeme.hpp"
 
-#include <cmath>
-
 #include "clock/instant_tu.hpp"
-#include "platform/fuseau_systeme.hpp"
 #include "text/lignes_geocentriques.hpp"
 #include "text/lignes_lever_coucher.hpp"
 #include "text/lignes_phases.hpp"
@@ -56,6 +53,23 @@ void ecrit_ligne(QLabel* label, const std::string& t) {
     label->adjustSize();
 }
 
+// Keeps a line inside the rounded outline it stands in. In local time the instants carry their
+// offset ("(UTC+5:30)") and the longest lines would run past the outline: their font then shrinks a
+// quarter point at a time, just enough; otherwise the line has the form's font.
+void tient_dans_son_contour(QLabel* ligne, const QFont& police_forme, const std::array<Forme*, 6>& contours) {
+    QFont police = police_forme;
+    for (const Forme* c : contours) {
+        if (!c || c->parentWidget() != ligne->parentWidget() || !c->geometry().contains(ligne->pos()))
+            continue;
+        const int place = c->geometry().right() - 3 - ligne->x();
+        while (QFontMetrics(police).horizontalAdvance(ligne->text()) > place && police.pointSizeF() > 5)
+            police.setPointSizeF(police.pointSizeF() - 0.25);
+    }
+    if (ligne->font() != police) ligne->setFont(police);
+    const int largeur = QFontMetrics(police).horizontalAdvance(ligne->text()) + 2;
+    if (ligne->width() < largeur) ligne->resize(largeur, ligne->height());
+}
+
 // The busy pointer for the length of a search, restored however the search ends.
 class CurseurOccupe {
 public:
@@ -72,6 +86,7 @@ PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& 
     : QWidget(parent), horloge_(horloge), reglages_(reglages), navigateur_(navigateur),
       imprimante_(imprimante), marque_(marque), ui_(static_cast<QWidget&>(*this)) {
     fin_programme_ = [] { QCoreApplication::quit(); };
+    polices_forme_ = {ui_.ligne_instant->font(), ui_.ligne_lever->font(), ui_.lignes_phases[0]->font()};
     minuterie_ = new QTimer(this);
     minuterie_->setObjectName(QStringLiteral("Timer1"));
     minuterie_->setInterval(500);
@@ -245,6 +260,7 @@ void PosLune::calcule_position() {
     releve_.position = position_lune(etat_, instant_, echelle());
     const LignesGeocentriques l = lignes_geocentriques(*releve_.position, marque_, zone_);
     ecrit_ligne(ui_.ligne_instant, l.instant);
+    tient_dans_son_contour(ui_.ligne_instant, polices_forme_.instant, ui_.contours);
     ecrit_ligne(ui_.ligne_longitude, l.longitude);
     ecrit_ligne(ui_.ligne_latitude, l.latitude);
     ecrit_ligne(ui_.ligne_distance, l.distance);
@@ -308,6 +324,8 @@ void PosLune::cherche_lever_coucher() {
     const LignesLeverCoucher l = lignes_lever_coucher(*releve_.lever_coucher, marque_, zone_);
     ui_.ligne_lever->setText(qt(l.lever));
     ui_.ligne_coucher->setText(qt(l.coucher));
+    tient_dans_son_contour(ui_.ligne_lever, polices_forme_.lever_coucher, ui_.contours);
+    tient_dans_son_contour(ui_.ligne_coucher, polices_forme_.lever_coucher, ui_.contours);
 }
 
 // ---- The phase panel ------------------------------------------------------------------------
@@ -330,8 +348,10 @@ void PosLune::montre_phases(const std::optional<DateHeure>& reference) {
     });
     if (!ecrit) releve_.phases = PanneauDesPhases{};
     ui_.notice_delta_t->setText(qt(l.notice));
-    for (std::size_t i = 0; i < ui_.lignes_phases.size(); ++i)
+    for (std::size_t i = 0; i < ui_.lignes_phases.size(); ++i) {
         ui_.lignes_phases[i]->setText(qt(l.phases[i]));
+        tient_dans_son_contour(ui_.lignes_phases[i], polices_forme_.phases, ui_.contours);
+    }
 }
 
 void PosLune::affiche_phases_calculees() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -183,6 +184,10 @@ private:
     HorlogeTu horloge_tu_;
     EtatLune etat_;
 
+    // The fonts the form gives the lines that may shrink to fit their outline in local time.
+    struct PolicesForme {
+        QFont instant, lever_coucher, phases;
+    } polices_forme_;
     Releve releve_; // what the window shows
     // The lines' zone: nullptr for UT, else the system's, which stays for the views that hold it.
     const Fuseau* zone_ = nullptr;

@@ -237,6 +237,13 @@ TEST(Disposition, LesDeuxModesEtLaPageImprimee) {
                legendes_coupees({ui(f).Date[2], ui(f).TLat[0], ui(f).TLat[1], ui(f).TLon[0], ui(f).TLon[1]}));
     ui(f).TLon[0]->setText("2");
     f.calcul();
+    // Local time: every instant carries its offset, the longest a half hour's.
+    {
+        const Variable zone("TZ", "Asia/Kolkata");
+        f.essai_heure_locale(true);
+        verifie_disposition(f, "local time");
+        f.essai_heure_locale(false);
+    }
 
     ImprimanteQuiVerifie imprimante;
     banc.imprimante.remplacante = &imprimante;
