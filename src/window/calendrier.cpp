@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "clock/calendrier.hpp"
+#include "clock/instant_tu.hpp"
 #include "text/lieu_compris.hpp"
 #include "text/mois.hpp"
 #include "window/dessin_lune.hpp"
@@ -389,15 +390,7 @@ QStringList Calendrier::lignes_case(unsigned jour) const {
 }
 
 JourCalendrier Calendrier::aujourdhui() const {
-    const HorlogeTu h = horloge_.tu();
-    Instant i;
-    i.jour = h.jour;
-    i.mois = h.mois;
-    i.an = h.annee;
-    i.heures = h.heure;
-    i.minutes = h.minute;
-    i.secondes = h.seconde;
-    const double tu = (jour_julien(i) - JourJulien1970) * 86400;
+    const double tu = lit_horloge_tu(horloge_).instant.secondes;
     const double local = tu + zone_->decalage(tu);
     return jour_de_numero(std::floor(local / 86400));
 }
