@@ -51,7 +51,9 @@ InstantTu instant_de_l_heure_locale(double secondes_locales, const Fuseau* zone)
 }
 
 JourLocal jour_local(InstantTu instant, const Fuseau& zone) {
-    const double s = instant.secondes;
+    // The date the instant's line writes: to the nearest second, so that a local midnight typed in
+    // the fields (a hair before it once counted through the Julian day) is that day's first instant.
+    const double s = std::round(instant.secondes);
     const double jour = std::floor((s + zone.decalage(s)) / SecondesParJour);
     const InstantTu debut = instant_de_l_heure_locale(jour * SecondesParJour, &zone);
     const InstantTu suivant = instant_de_l_heure_locale((jour + 1) * SecondesParJour, &zone);

@@ -852,7 +852,12 @@ TEST(Rapport, TexteEnHeureLocaleCommeLesLignesTuDecalees) {
     const std::string lieu = " --latitude 48:52N --longitude 2:20E";
     const FuseauDuProcessus tz("Europe/Paris");
     const std::tuple<int, int, int, int, int> cas[] = {
-        {15, 1, 2027, 21, 30}, {15, 7, 2027, 1, 30}, {28, 3, 2027, 12, 0}};
+        {15, 1, 2027, 21, 30},
+        {15, 7, 2027, 1, 30},
+        {28, 3, 2027, 12, 0},
+        // Local midnight: the typed fields' instant lies a hair before it once counted in seconds.
+        {12, 4, 1992, 0, 0},
+        {1, 1, 2027, 0, 0}};
     for (const auto& [jour, mois, an, h, m] : cas) {
         const std::string date = std::to_string(jour) + "/" + std::to_string(mois) + "/" + std::to_string(an);
         SCOPED_TRACE(date);
