@@ -780,7 +780,9 @@ TEST(Rapport, FuseauLocalDecalageDeChaqueInstantSelonLaBibliothequeC) {
         const std::time_t premier = minuit_local(debut[0], debut[1], debut[2]);
         const std::time_t limite = minuit_local(fin[0] + 1, fin[1], fin[2]);
         const auto l = s.lignes();
-        ASSERT_EQ(static_cast<std::time_t>(l.size()), 1 + (limite - premier) / 3600);
+        // A row every hour from the first instant while before the limit (a header line first): over
+        // one of Lord Howe's half-hour changes the span is not whole hours.
+        ASSERT_EQ(static_cast<std::time_t>(l.size()), 1 + (limite - premier + 3599) / 3600);
         int fautes = 0;
         for (std::size_t i = 1; i < l.size() && fautes < 5; ++i) {
             const auto c = cellules(l[i]);
