@@ -103,10 +103,6 @@ constexpr double jour_en_secondes = 86400.0;
 
 } // namespace
 
-int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
-    return ecart_local_plausible(horloge_tu, locale).value_or(0);
-}
-
 std::optional<int> ecart_local_plausible(const HorlogeTu& horloge_tu, const HeureLocale& locale) {
     const double s = ecart_en_secondes(horloge_tu, locale);
     if (!(std::fabs(s) <= jour_en_secondes)) return std::nullopt;

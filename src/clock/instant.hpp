@@ -89,12 +89,9 @@ void lit_instant(Instant& instant, HorlogeTu& horloge_tu, const Horloge& horloge
 void lit_instant(Instant& instant, const ChampsInstant& champs);
 
 // Offset of the local clock from the last UTC reading to the nearest minute, positive when the
-// local clock is ahead (zones on the half or quarter hour keep their minutes); 0 when the offset makes no
-// sense (see below).
-int ecart_local_minutes(const HorlogeTu& horloge_tu, const HeureLocale& locale);
-
-// The offset to the nearest minute when it can be a time zone's: nullopt when the two clocks are
-// more than a day apart (a clock read in another year, a broken zone), which no notice can state.
+// local clock is ahead (zones on the half or quarter hour keep their minutes), when it can be a time
+// zone's: nullopt when the two clocks are more than a day apart (a clock read in another year, a
+// broken zone), which no notice can state.
 std::optional<int> ecart_local_plausible(const HorlogeTu& horloge_tu, const HeureLocale& locale);
 
 } // namespace orbitel
