@@ -6,6 +6,7 @@
 #include "ephemeris/moteur.hpp"
 #include "events/lever_coucher.hpp"
 #include "events/phases.hpp"
+#include "events/phases_precises.hpp"
 
 namespace orbitel {
 
@@ -64,18 +65,25 @@ float delta_t_jours(long long annee) {
     return calcule_delta_t(static_cast<std::int16_t>(annee)).jours;
 }
 
-PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference) {
+PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference, EchelleTemps echelle,
+                                    std::optional<InstantTu> montre) {
     PanneauDesPhases p;
     if (!reference || !std::isfinite(reference->jours()) || !annee_affichable(*reference)) return p;
     Lunaison l;
     l.reference = *reference;
     l.annee = static_cast<std::int16_t>(reference->annee());
     l.delta_t = calcule_delta_t(l.annee);
+    const bool precis = echelle == EchelleTemps::terrestre;
+    if (precis) {
+        if (!montre || !std::isfinite(montre->secondes)) return p;
+        l.precis = Lunaison::DeltaTPrecis{*montre, delta_t_precis(montre->jour_julien())};
+    }
     // One lunation for the five instants, found once.
     const float k = numero_lunaison(*reference);
     PhaseLune etat;
     for (std::int16_t i = 0; i < 5; ++i) {
-        const double jj = jj_phase_de_lunaison(etat, k, i, l.delta_t.jours);
+        const double jj =
+            precis ? jj_phase_precise(etat, i, k) : jj_phase_de_lunaison(etat, k, i, l.delta_t.jours);
         // An instant that is no date leaves the whole panel unlisted.
         if (!std::isfinite(jj)) return p;
         l.phases[static_cast<std::size_t>(i)] = InstantTu::du_jour_julien(jj);
@@ -110,7 +118,9 @@ Releve calcule_releve(const Instant& instant, const Observateur& lieu, EchelleTe
     r.vue = vue_du_lieu(etat, *r.position, &lieu);
     r.lever_coucher =
         lever_coucher_du_jour(etat, instant, r.position->geocentrique ? &lieu : nullptr, echelle, zone);
-    r.phases = panneau_des_phases(reference_de_la_position(*r.position, zone));
+    r.phases =
+        panneau_des_phases(reference_de_la_position(*r.position, zone), echelle,
+                           r.position->geocentrique ? std::optional(r.position->instant) : std::nullopt);
     return r;
 }
 

@@ -71,6 +71,13 @@ struct Lunaison {
     std::int16_t annee;
     EstimationDeltaT delta_t;
     std::array<InstantTu, 5> phases;
+    // On the terrestrial time scale: the phases are the precise model's, each with the Delta T of
+    // its own instant, and the notice gives Delta T at the instant shown.
+    struct DeltaTPrecis {
+        InstantTu instant;
+        double secondes;
+    };
+    std::optional<DeltaTPrecis> precis;
 };
 
 // The panel: absent lunation when there is no date to list or it cannot be listed.
@@ -110,8 +117,12 @@ LeverCoucherJour lever_coucher_du_jour(EtatLune& etat, const Instant& instant, c
                                        const Fuseau* zone = nullptr);
 // The rise and set a search found, as the part of the day of `saisi`.
 LeverCoucherJour passages_du_jour(const Instant& saisi, const LeverCoucher& trouves);
-// The panel for a reference date (0 h); its lunation absent outside the years -32767 to 32767.
-PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference);
+// The panel for a reference date (0 h); its lunation absent outside the years -32767 to 32767. On
+// the terrestrial time scale, the precise model's phases and the Delta T of `montre`, the instant
+// shown, for the notice: the lunation absent without one.
+PanneauDesPhases panneau_des_phases(const std::optional<DateHeure>& reference,
+                                    EchelleTemps echelle = EchelleTemps::universel,
+                                    std::optional<InstantTu> montre = std::nullopt);
 
 // The panel's reference date for a UT instant: the date its instant line writes (the instant to the
 // second), at 0 h. A typed 31/2/2025 is written 03/03/2025, 10/10/1582 is 20/10/1582, 23:59:59.7 the

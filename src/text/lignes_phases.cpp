@@ -9,6 +9,7 @@
 #include "events/delta_t.hpp"
 #include "text/formats.hpp"
 #include "text/heure_locale.hpp"
+#include "text/lignes_planification.hpp"
 
 namespace orbitel {
 
@@ -78,7 +79,10 @@ LignesPhases lignes_phases(const PanneauDesPhases& panneau, char marque, const F
     if (!panneau.lunaison) return lignes_phases_absentes();
     const Lunaison& lunaison = *panneau.lunaison;
     LignesPhases l;
-    l.notice = notice_delta_t(lunaison.annee, lunaison.delta_t.secondes, marque, zone != nullptr);
+    l.notice = lunaison.precis
+                   ? notice_delta_t_precis(lunaison.precis->instant.jour_julien(), lunaison.precis->secondes,
+                                           marque, zone)
+                   : notice_delta_t(lunaison.annee, lunaison.delta_t.secondes, marque, zone != nullptr);
     for (std::size_t i = 0; i < 5; ++i) {
         std::string& ligne = l.phases[i];
         ligne = noms_phases[i];

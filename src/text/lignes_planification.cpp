@@ -90,17 +90,4 @@ std::string notice_delta_t_precis(double jj, double secondes, char marque, const
            ", la différence avec le temps terrestre (TT) est, le " + date + ", de " +
            texte_image(secondes, "00.00", marque) + " secondes (modèle précis).";
 }
-
-LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque, const Fuseau* zone) {
-    if (!std::isfinite(reference.jours()) || !annee_affichable(reference) || !std::isfinite(jj))
-        return lignes_phases_absentes();
-    LignesPhases l;
-    l.notice = notice_delta_t_precis(jj, delta_t_precis(jj), marque, zone);
-    PhaseLune etat;
-    for (std::size_t i = 0; i < l.phases.size(); ++i)
-        l.phases[i] = std::string(noms_phases[i]) + " le: " +
-                      jj_en_texte(jj_phase_precise(etat, static_cast<std::int16_t>(i), reference), zone);
-    return l;
-}
-
 } // namespace orbitel

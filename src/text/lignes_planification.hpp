@@ -52,11 +52,4 @@ LignesSeuil lignes_seuil(const JourSoleil& jour, SeuilSoleil seuil, char marque)
 // With a zone (nullptr: UT), "Les heures sont en heure locale" and the date on its clock.
 std::string notice_delta_t_precis(double jj, double secondes, char marque, const Fuseau* zone = nullptr);
 
-// The phase panel in the precise time scale: the five phase texts of the reference date's lunation
-// (jj_phase_precise, each with the precise Delta T of its instant) and the notice of Delta T at the
-// Julian day jj. The "---" lines for a reference date outside the years -32767 to 32767.
-// With a zone, the instants and the notice on its clock.
-LignesPhases lignes_phases_precises(const DateHeure& reference, double jj, char marque,
-                                    const Fuseau* zone = nullptr);
-
 } // namespace orbitel

@@ -22,17 +22,6 @@ namespace orbitel {
 // notice says "heure locale"; the relevé should then be computed for that zone.
 std::vector<std::string> lignes_releve(const Releve& releve, char marque, const Fuseau* zone = nullptr);
 
-// The same on a time scale: on `terrestre` the five phase lines and the notice are those of the
-// precise model (lignes_panneau), as releve(..., terrestre) writes them.
-std::vector<std::string> lignes_releve(const Releve& releve, char marque, EchelleTemps echelle,
-                                       const Fuseau* zone = nullptr);
-
-// The phase panel's lines of a relevé: lignes_phases of its panel on `universel`; on `terrestre` the
-// precise model's for the panel's reference date, each phase with the Delta T of its own instant, and
-// the notice of Delta T at the position's instant. "---" lines without a panel.
-LignesPhases lignes_panneau(const Releve& releve, char marque, EchelleTemps echelle,
-                            const Fuseau* zone = nullptr);
-
 // The relevé of an instant and a place, written: lignes_releve of calcule_releve.
 std::vector<std::string> releve(const Instant& instant, const Observateur& lieu, char marque);
 
@@ -50,7 +39,6 @@ struct InstantsDesLignes {
     std::optional<InstantLigne> instant, lever, coucher;
     std::array<std::optional<InstantLigne>, 5> phases;
 };
-// On `terrestre` the phase instants are the precise model's, as lignes_panneau writes them.
-InstantsDesLignes instants_des_lignes(const Releve& releve, EchelleTemps echelle = EchelleTemps::universel);
+InstantsDesLignes instants_des_lignes(const Releve& releve);
 
 } // namespace orbitel

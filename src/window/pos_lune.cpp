@@ -94,7 +94,7 @@ PosLune::PosLune(const Horloge& horloge, MagasinReglages& reglages, Navigateur& 
     installe_affichage();
     installe_clavier(*this, ui_, {[this] { return temps_reel(); }, [this] { copie_releve(); }});
     // Each line's instant is the one the value holds at the moment the tool tip is asked for.
-    const auto instants = [this] { return instants_des_lignes(releve_, echelle()); };
+    const auto instants = [this] { return instants_des_lignes(releve_); };
     installe_heures_locales(*this,
                             {
                                 {ui_.ligne_instant, [instants] { return instants().instant; }},
@@ -342,8 +342,11 @@ void PosLune::montre_phases(const std::optional<DateHeure>& reference) {
     LignesPhases l = lignes_phases_absentes();
     bool ecrit = false;
     etape([&] {
-        releve_.phases = panneau_des_phases(reference);
-        l = lignes_panneau(releve_, marque_, echelle(), zone_);
+        // On the terrestrial scale the notice gives Delta T at the instant shown.
+        const bool montre = releve_.position && releve_.position->geocentrique;
+        releve_.phases = panneau_des_phases(reference, echelle(),
+                                            montre ? std::optional(releve_.position->instant) : std::nullopt);
+        l = lignes_phases(*releve_.phases, marque_, zone_);
         ecrit = true;
     });
     if (!ecrit) releve_.phases = PanneauDesPhases{};
@@ -380,7 +383,7 @@ void PosLune::cycle_suivant() {
 
 QString PosLune::texte_releve() const {
     QString t;
-    for (const std::string& ligne : lignes_releve(releve_, marque_, echelle(), zone_))
+    for (const std::string& ligne : lignes_releve(releve_, marque_, zone_))
         t += qt(ligne) + QLatin1Char('\n');
     return t;
 }
