@@ -237,6 +237,16 @@ inline ControlesParNom ui(const QWidget& f) {
     return ControlesParNom(f);
 }
 
+// Chosen-instant mode, the six fields typed (day, month, year, hours, minutes, seconds), then Calcul.
+inline void calcule_instant(PosLune& f, const std::array<const char*, 6>& champs) {
+    if (f.temps_reel()) f.bascule_mode();
+    for (int i = 0; i < 3; ++i) {
+        ui(f).Date[i]->setText(champs[i]);
+        ui(f).Heure[i]->setText(champs[i + 3]);
+    }
+    f.calcul();
+}
+
 // The display menu's button, over the drawing's corner.
 inline QToolButton* affichage(const QWidget& f) {
     auto* b = f.findChild<QToolButton*>(QStringLiteral("Affichage"));

@@ -47,13 +47,7 @@ struct Affichage : ::testing::Test {
     }
     void touche(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k, Qt::ControlModifier); }
     void instant(const char* j, const char* m, const char* a, const char* h, const char* mi, const char* s) {
-        if (f.temps_reel()) f.bascule_mode();
-        const std::array<const char*, 6> t{j, m, a, h, mi, s};
-        for (int i = 0; i < 3; ++i) {
-            ui(f).Date[i]->setText(t[i]);
-            ui(f).Heure[i]->setText(t[i + 3]);
-        }
-        f.calcul();
+        calcule_instant(f, {j, m, a, h, mi, s});
     }
     QString copie() {
         QGuiApplication::clipboard()->clear();

@@ -68,13 +68,7 @@ struct Usage : ::testing::Test {
     QWidget* focus() const { return QApplication::focusWidget(); }
     void tab(Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focus(), Qt::Key_Tab, m); }
     void instant(const char* j, const char* m, const char* a, const char* h, const char* mi, const char* s) {
-        if (f.temps_reel()) f.bascule_mode();
-        const std::array<const char*, 6> t{j, m, a, h, mi, s};
-        for (int i = 0; i < 3; ++i) {
-            ui(f).Date[i]->setText(t[i]);
-            ui(f).Heure[i]->setText(t[i + 3]);
-        }
-        f.calcul();
+        calcule_instant(f, {j, m, a, h, mi, s});
     }
 };
 
